@@ -1,0 +1,52 @@
+#include "app/cli/output_file.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace tarvelo::cli {
+
+OutputFile::OutputFile(const std::string& path, std::ostream& fallback)
+    : path_(path), fallback_(fallback) {
+    if (path_.empty())
+        return;
+    partPath_ = path_ + ".part";
+    file_.open(partPath_, std::ios::binary | std::ios::trunc);
+    ok_ = file_.is_open();
+}
+
+OutputFile::~OutputFile() {
+    if (!path_.empty() && !committed_) {
+        file_.close();
+        std::error_code ec;
+        std::filesystem::remove(partPath_, ec);
+    }
+}
+
+bool OutputFile::commit(std::string& error) {
+    if (path_.empty()) {
+        fallback_.flush();
+        if (!fallback_) {
+            error = "errore di scrittura sullo standard output";
+            return false;
+        }
+        return true;
+    }
+    file_.flush();
+    const bool written = static_cast<bool>(file_);
+    file_.close();
+    if (!written || file_.fail()) {
+        error = "errore di scrittura nel file " + path_;
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(partPath_, path_, ec);
+    if (ec) {
+        error = "impossibile scrivere il file " + path_ + ": " + ec.message();
+        return false;
+    }
+    committed_ = true;
+    return true;
+}
+
+} // namespace tarvelo::cli

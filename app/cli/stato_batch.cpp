@@ -1,0 +1,283 @@
+#include "app/cli/stato_batch.h"
+
+#include "app/cli/number_parse.h"
+#include "engine/air_state.h"
+
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvelo::cli {
+
+namespace {
+
+constexpr std::size_t ChunkSize = 1 << 20;
+
+class LineReader {
+public:
+    explicit LineReader(std::istream& in) : in_(in) {}
+
+    // The next line without its end (LF or CR LF); false at the end.
+    bool next(std::string_view& line) {
+        for (;;) {
+            const char* begin = buf_.data() + pos_;
+            const char* nl =
+                static_cast<const char*>(std::memchr(begin, '\n', buf_.size() - pos_));
+            if (nl) {
+                line = std::string_view(begin, static_cast<std::size_t>(nl - begin));
+                pos_ = static_cast<std::size_t>(nl - buf_.data()) + 1;
+                trimCr(line);
+                return true;
+            }
+            if (eof_) {
+                if (pos_ >= buf_.size())
+                    return false;
+                line = std::string_view(begin, buf_.size() - pos_);
+                pos_ = buf_.size();
+                trimCr(line);
+                return true;
+            }
+            refill();
+        }
+    }
+
+private:
+    static void trimCr(std::string_view& line) {
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+    }
+    void refill() {
+        buf_.erase(0, pos_);
+        pos_ = 0;
+        const std::size_t old = buf_.size();
+        buf_.resize(old + ChunkSize);
+        in_.read(buf_.data() + old, static_cast<std::streamsize>(ChunkSize));
+        buf_.resize(old + static_cast<std::size_t>(in_.gcount()));
+        if (!in_)
+            eof_ = true;
+    }
+
+    std::istream& in_;
+    std::string buf_;
+    std::size_t pos_ = 0;
+    bool eof_ = false;
+};
+
+std::string_view trimField(std::string_view f) {
+    while (!f.empty() && (f.front() == ' ' || f.front() == '\t'))
+        f.remove_prefix(1);
+    while (!f.empty() && (f.back() == ' ' || f.back() == '\t'))
+        f.remove_suffix(1);
+    if (f.size() >= 2 && f.front() == '"' && f.back() == '"')
+        f = f.substr(1, f.size() - 2);
+    return f;
+}
+
+void splitFields(std::string_view line, char sep, std::vector<std::string_view>& fields) {
+    fields.clear();
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = line.find(sep, start);
+        if (end == std::string_view::npos) {
+            fields.push_back(trimField(line.substr(start)));
+            return;
+        }
+        fields.push_back(trimField(line.substr(start, end - start)));
+        start = end + 1;
+    }
+}
+
+enum Key { Tbs, UR, Tbu, X, H, V, RhoSecca, KeyCount };
+constexpr std::array<const char*, KeyCount> KeyNames = {"tbs", "UR", "tbu", "x", "h", "v",
+                                                        "rhoSecca"};
+
+struct PairColumns {
+    CoppiaNota coppia;
+    Key first, second;
+    double scaleSecond; // stored units to the units calcolaStato takes
+};
+
+constexpr std::array<PairColumns, 8> Pairs = {{
+    {CoppiaNota::TbsUR, Tbs, UR, 1.0},
+    {CoppiaNota::TbsTbu, Tbs, Tbu, 1.0},
+    {CoppiaNota::TbsX, Tbs, X, 1.0},
+    {CoppiaNota::TbsH, Tbs, H, 1.0},
+    {CoppiaNota::TbsVd, Tbs, V, 1.0},
+    {CoppiaNota::TbsRhoSecca, Tbs, RhoSecca, 1.0},
+    {CoppiaNota::XH, X, H, 1.0},
+    {CoppiaNota::XUR, X, UR, 1.0},
+}};
+
+constexpr const char* OutputHeader = "tbs,UR,tbu,x,h,v,tdp,rhoSecca,rhoUmida,Pv,Psat,Patm\n";
+constexpr const char* EmptyRow = ",,,,,,,,,,,\n";
+
+void appendNumber(std::string& out, double v) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, res.ptr);
+}
+
+void appendState(std::string& out, const StatoAria& s) {
+    const double values[] = {s.tbs, s.UR,       s.tbu,      s.x,  s.h,    s.v,
+                             s.tdp, s.rhoSecca, s.rhoUmida, s.Pv, s.Psat, s.Patm};
+    bool first = true;
+    for (double v : values) {
+        if (!first)
+            out.push_back(',');
+        first = false;
+        appendNumber(out, v);
+    }
+    out.push_back('\n');
+}
+
+struct Layout {
+    char separator = ',';
+    std::size_t columns = 0;
+    PairColumns pair{};
+    std::size_t colFirst = 0, colSecond = 0;
+    std::optional<std::size_t> colPatm;
+};
+
+// Reads the header; on failure returns the message.
+std::string readHeader(std::string_view line, Layout& layout) {
+    if (line.substr(0, 3) == "\xEF\xBB\xBF")
+        line.remove_prefix(3);
+    layout.separator = line.find(';') != std::string_view::npos    ? ';'
+                       : line.find('\t') != std::string_view::npos ? '\t'
+                                                                   : ',';
+    std::vector<std::string_view> names;
+    splitFields(line, layout.separator, names);
+    layout.columns = names.size();
+    std::array<std::optional<std::size_t>, KeyCount> found{};
+    for (std::size_t c = 0; c < names.size(); ++c) {
+        if (names[c] == "Patm") {
+            if (layout.colPatm)
+                return "intestazione: colonna ripetuta Patm";
+            layout.colPatm = c;
+            continue;
+        }
+        bool known = false;
+        for (std::size_t k = 0; k < KeyCount; ++k) {
+            if (names[c] == KeyNames[k]) {
+                if (found[k])
+                    return "intestazione: colonna ripetuta " + std::string(names[c]);
+                found[k] = c;
+                known = true;
+            }
+        }
+        if (!known)
+            return "intestazione: colonna sconosciuta \"" + std::string(names[c]) +
+                   "\" (ammesse: tbs, UR, tbu, x, h, v, rhoSecca, Patm)";
+    }
+    for (const PairColumns& p : Pairs) {
+        std::size_t present = 0;
+        for (const auto& f : found)
+            present += f ? 1 : 0;
+        if (present == 2 && found[p.first] && found[p.second]) {
+            layout.pair = p;
+            layout.colFirst = *found[p.first];
+            layout.colSecond = *found[p.second];
+            return {};
+        }
+    }
+    return "intestazione: le colonne non formano una coppia ammessa (tbs con UR, tbu, x, h, v "
+           "o rhoSecca; oppure x con h o UR)";
+}
+
+std::optional<double> cellNumber(std::string_view cell, char separator) {
+    // With ',' as separator a decimal comma cannot occur inside a cell, so
+    // one found there is an error rather than a decimal point.
+    if (separator == ',' && cell.find(',') != std::string_view::npos)
+        return std::nullopt;
+    return parseNumber(cell);
+}
+
+} // namespace
+
+BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                           double defaultPatm) {
+    BatchSummary summary;
+    LineReader reader(in);
+    std::string_view line;
+    long long lineNo = 0;
+    bool haveHeader = false;
+    while (!haveHeader) {
+        if (!reader.next(line)) {
+            err << "errore: il file CSV è vuoto, manca l'intestazione\n";
+            summary.fatal = true;
+            return summary;
+        }
+        ++lineNo;
+        haveHeader = !trimField(line).empty();
+    }
+    Layout layout;
+    if (const std::string problem = readHeader(line, layout); !problem.empty()) {
+        err << "riga " << lineNo << ": " << problem << "\n";
+        summary.fatal = true;
+        return summary;
+    }
+
+    std::string buffer;
+    buffer.reserve(ChunkSize + 4096);
+    buffer += OutputHeader;
+    std::vector<std::string_view> cells;
+    while (reader.next(line)) {
+        ++lineNo;
+        if (trimField(line).empty())
+            continue;
+        ++summary.rows;
+        splitFields(line, layout.separator, cells);
+        std::string problem;
+        EsitoStato esito;
+        if (cells.size() != layout.columns) {
+            problem = "attese " + std::to_string(layout.columns) + " colonne, trovate " +
+                      std::to_string(cells.size());
+        } else {
+            const auto a = cellNumber(cells[layout.colFirst], layout.separator);
+            const auto b = cellNumber(cells[layout.colSecond], layout.separator);
+            std::optional<double> patm = defaultPatm;
+            if (layout.colPatm && !cells[*layout.colPatm].empty())
+                patm = cellNumber(cells[*layout.colPatm], layout.separator);
+            if (!a || !b || !patm) {
+                const std::size_t bad = !a ? layout.colFirst
+                                           : (!b ? layout.colSecond : *layout.colPatm);
+                const char* name = bad == layout.colPatm ? "Patm"
+                                   : bad == layout.colFirst ? KeyNames[layout.pair.first]
+                                                            : KeyNames[layout.pair.second];
+                problem = std::string("valore non numerico in ") + name + ": \"" +
+                          std::string(cells[bad]) + "\"";
+            } else {
+                esito = calcolaStato(layout.pair.coppia, *a, *b * layout.pair.scaleSecond, *patm);
+                if (!esito.ok)
+                    problem = esito.errore;
+            }
+        }
+        if (problem.empty()) {
+            appendState(buffer, esito.stato);
+            for (const std::string& avviso : esito.avvisi)
+                err << "riga " << lineNo << ": attenzione: " << avviso << "\n";
+        } else {
+            ++summary.failed;
+            buffer += EmptyRow;
+            err << "riga " << lineNo << ": " << problem << "\n";
+        }
+        if (buffer.size() >= ChunkSize) {
+            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            buffer.clear();
+        }
+    }
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    if (in.bad()) {
+        err << "errore di lettura del file CSV\n";
+        summary.fatal = true;
+    }
+    return summary;
+}
+
+} // namespace tarvelo::cli

@@ -1,0 +1,20 @@
+// Streaming CSV batch of `tarvelo stato --csv`: one output row per input row,
+// in constant memory.
+#pragma once
+
+#include <iosfwd>
+
+namespace tarvelo::cli {
+
+struct BatchSummary {
+    long long rows = 0;
+    long long failed = 0;
+    bool fatal = false; // the header or the input itself was unusable
+};
+
+// Reads the CSV from `in`, writes the results to `out`, one message per bad
+// row to `err`. `defaultPatm` serves rows without a Patm value.
+BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                           double defaultPatm);
+
+} // namespace tarvelo::cli

@@ -1,0 +1,45 @@
+#include "engine/altitude.h"
+
+#include "engine/numeric.h"
+
+#include <array>
+
+namespace tarvelo {
+
+namespace {
+
+constexpr std::array<int, 13> Altitudine = {-500, 0,    500,  1000, 2000, 3000, 4000,
+                                            5000, 6000, 7000, 8000, 9000, 10000};
+constexpr std::array<int, 13> Pressione = {107478, 101325, 95461, 89874, 79495, 70108, 61640,
+                                           54020,  47181,  41061, 35600, 30742, 26346};
+
+double A(std::size_t k) { return Altitudine[k]; }
+double P(std::size_t k) { return Pressione[k]; }
+
+} // namespace
+
+double pressureFromAltitude(double a) {
+    std::size_t k = 12;
+    if (a <= 0.0) {
+        k = 1;
+    } else if (a < 10000.0) {
+        k = 2;
+        while (k < 12 && A(k) < a)
+            ++k;
+    }
+    return Interpola(a, A(k), A(k - 1), P(k), P(k - 1));
+}
+
+double altitudeFromPressure(double p) {
+    std::size_t k = 12;
+    if (p >= 101325.0) {
+        k = 1;
+    } else if (p > 26346.0) {
+        k = 2;
+        while (k < 12 && P(k) > p)
+            ++k;
+    }
+    return Interpola(p, P(k), P(k - 1), A(k), A(k - 1));
+}
+
+} // namespace tarvelo
