@@ -57,6 +57,23 @@ void BM_StatoTbsUR(benchmark::State& state) {
     });
 }
 
+// The same states through the batch entry point, which keeps several
+// solves in flight.
+void BM_StatiTbsUR(benchmark::State& state) {
+    const auto& s = samples();
+    std::vector<double> t, ur;
+    for (const Sample& p : s) {
+        t.push_back(p.t);
+        ur.push_back(p.ur);
+    }
+    std::vector<StatoCompleto> out(s.size());
+    for (auto _ : state) {
+        StatiTbsUR(s.size(), t.data(), ur.data(), out.data());
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(s.size()));
+}
+
 void BM_StatoTbsTbu(benchmark::State& state) {
     overSamples(state, [](const Sample& p) {
         double x, ur, h, tdp, rd, rm;
@@ -83,6 +100,7 @@ void BM_TdpdaX(benchmark::State& state) {
 
 BENCHMARK(BM_PressSat);
 BENCHMARK(BM_StatoTbsUR);
+BENCHMARK(BM_StatiTbsUR);
 BENCHMARK(BM_StatoTbsTbu);
 BENCHMARK(BM_StatoTbsH);
 BENCHMARK(BM_TbudaTbsX);

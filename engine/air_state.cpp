@@ -12,7 +12,9 @@ namespace {
 
 constexpr double Epsilon = 0.62198;
 
-std::string pa(double p) { return FloatToStrFixed(p, 9, 0) + " Pa"; }
+std::string pa(double p) {
+    return FloatToStrFixed(p, 9, 0) + " Pa";
+}
 
 EsitoStato fallito(std::string messaggio) {
     EsitoStato e;
@@ -21,8 +23,8 @@ EsitoStato fallito(std::string messaggio) {
 }
 
 std::string vaporeTroppoAlto(double pv, double patm) {
-    return "la pressione del vapore (" + pa(pv) +
-           ") non è inferiore alla pressione atmosferica (" + pa(patm) + ")";
+    return "la pressione del vapore (" + pa(pv) + ") non è inferiore alla pressione atmosferica (" +
+           pa(patm) + ")";
 }
 
 // Completes the state the way the state procedures do, with the iterative
@@ -30,7 +32,7 @@ std::string vaporeTroppoAlto(double pv, double patm) {
 // than recomputed, exactly as the procedure of each pair does.
 struct Completamento {
     double t, x;
-    const double* UR = nullptr;  // fraction
+    const double* UR = nullptr; // fraction
     const double* h = nullptr;
     const double* tbu = nullptr;
 };
@@ -75,10 +77,17 @@ EsitoStato completa(const Completamento& c) {
 }
 
 bool tuttiFiniti(const StatoAria& s, std::string& quale) {
-    const std::pair<const char*, double> valori[] = {
-        {"tbs", s.tbs}, {"UR", s.UR},   {"tbu", s.tbu},           {"x", s.x},
-        {"h", s.h},     {"v", s.v},     {"tdp", s.tdp},           {"rhoSecca", s.rhoSecca},
-        {"rhoUmida", s.rhoUmida},       {"Pv", s.Pv},             {"Psat", s.Psat}};
+    const std::pair<const char*, double> valori[] = {{"tbs", s.tbs},
+                                                     {"UR", s.UR},
+                                                     {"tbu", s.tbu},
+                                                     {"x", s.x},
+                                                     {"h", s.h},
+                                                     {"v", s.v},
+                                                     {"tdp", s.tdp},
+                                                     {"rhoSecca", s.rhoSecca},
+                                                     {"rhoUmida", s.rhoUmida},
+                                                     {"Pv", s.Pv},
+                                                     {"Psat", s.Psat}};
     for (const auto& [nome, valore] : valori) {
         if (!std::isfinite(valore)) {
             quale = nome;

@@ -32,7 +32,7 @@ struct StatoAria {
 struct EsitoStato {
     bool ok = false;
     StatoAria stato;
-    std::string errore;               // why there is no state, when !ok
+    std::string errore;              // why there is no state, when !ok
     std::vector<std::string> avvisi; // computed, but worth a word
 };
 

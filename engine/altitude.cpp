@@ -13,8 +13,12 @@ constexpr std::array<int, 13> Altitudine = {-500, 0,    500,  1000, 2000, 3000, 
 constexpr std::array<int, 13> Pressione = {107478, 101325, 95461, 89874, 79495, 70108, 61640,
                                            54020,  47181,  41061, 35600, 30742, 26346};
 
-double A(std::size_t k) { return Altitudine[k]; }
-double P(std::size_t k) { return Pressione[k]; }
+double A(std::size_t k) {
+    return Altitudine[k];
+}
+double P(std::size_t k) {
+    return Pressione[k];
+}
 
 } // namespace
 

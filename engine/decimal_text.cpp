@@ -27,8 +27,8 @@ bool isDecimalTie(double value, int decimals) {
 
 std::string toFixed(double value, int decimals) {
     std::string out(400 + static_cast<std::size_t>(decimals), '\0');
-    const auto res =
-        std::to_chars(out.data(), out.data() + out.size(), value, std::chars_format::fixed, decimals);
+    const auto res = std::to_chars(out.data(), out.data() + out.size(), value,
+                                   std::chars_format::fixed, decimals);
     out.resize(static_cast<std::size_t>(res.ptr - out.data()));
     return out;
 }
@@ -57,8 +57,8 @@ std::string FloatToStrFixed(double value, int precision, int digits) {
     int intDigits = 1;
     if (a != 0.0) {
         char buf[64];
-        const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific,
-                                       precision - 1);
+        const auto res =
+            std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, precision - 1);
         const char* e = std::find(buf, res.ptr, 'e');
         int exp10 = 0;
         std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), res.ptr, exp10);
@@ -68,8 +68,8 @@ std::string FloatToStrFixed(double value, int precision, int digits) {
     std::string text;
     if (intDigits > precision) {
         char buf[64];
-        const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific,
-                                       precision - 1);
+        const auto res =
+            std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, precision - 1);
         std::string sci(buf, res.ptr);
         const auto epos = sci.find('e');
         const int exp10 = std::stoi(sci.substr(epos + 1));

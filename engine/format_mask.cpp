@@ -11,11 +11,15 @@ namespace {
 bool isFieldChar(char c) {
     return c == '+' || c == '-' || c == '#' || c == '@' || c == '*' || c == EuroCp1252;
 }
-bool isSeparator(char c) { return c == '.' || c == ',' || c == ' '; }
+bool isSeparator(char c) {
+    return c == '.' || c == ',' || c == ' ';
+}
 bool continuesAfterSeparator(char c) {
     return c == '#' || c == '@' || c == '*' || c == EuroCp1252;
 }
-bool isSignPosition(char c) { return c == '+' || c == '-'; }
+bool isSignPosition(char c) {
+    return c == '+' || c == '-';
+}
 
 struct Field {
     std::size_t start = 0;

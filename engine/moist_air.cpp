@@ -40,26 +40,38 @@ double PressSat(double t) {
     return std::exp(lnp) / 0.001;
 }
 
-double XdaPv(double pv, double P) { return Epsilon * pv / (P - pv); }
+double XdaPv(double pv, double P) {
+    return Epsilon * pv / (P - pv);
+}
 
-double URdaX(double x, double ps, double P) { return (P * x / (Epsilon + x)) / ps; }
+double URdaX(double x, double ps, double P) {
+    return (P * x / (Epsilon + x)) / ps;
+}
 
 double PvdaUR(double UR, double t, double& ps) {
     ps = PressSat(t);
     return UR * ps;
 }
 
-double HdaTbsX(double t, double x) { return CpAria * t + x * (CpVap * t + R0); }
+double HdaTbsX(double t, double x) {
+    return CpAria * t + x * (CpVap * t + R0);
+}
 
-double TbsdaXH(double x, double h) { return (h - R0 * x) / (CpAria + CpVap * x); }
+double TbsdaXH(double x, double h) {
+    return (h - R0 * x) / (CpAria + CpVap * x);
+}
 
-double XdaTbsH(double t, double h) { return (h - CpAria * t) / (CpVap * t + R0); }
+double XdaTbsH(double t, double h) {
+    return (h - CpAria * t) / (CpVap * t + R0);
+}
 
 double RhoSecca(double x, double t) {
     return (Patm * Epsilon / (Epsilon + x)) / RAria / (t + Kelvin);
 }
 
-double RhoUmida(double x, double rd) { return (1.0 + x) * rd; }
+double RhoUmida(double x, double rd) {
+    return (1.0 + x) * rd;
+}
 
 double XdaRhoTbs(double rd, double t) {
     const double pa = rd * RAria * (t + Kelvin);

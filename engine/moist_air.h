@@ -5,11 +5,11 @@
 
 namespace tarvelo {
 
-inline constexpr double CpAria = 1006.0;    // J/(kg K), dry air
-inline constexpr double CpVap = 1805.0;     // J/(kg K), water vapour
-inline constexpr double CAcqua = 4186.0;    // J/(kg K), liquid water
-inline constexpr double R0 = 2501000.0;     // J/kg, latent heat at 0 °C
-inline constexpr double RAria = 287.055;    // J/(kg K), dry air
+inline constexpr double CpAria = 1006.0; // J/(kg K), dry air
+inline constexpr double CpVap = 1805.0;  // J/(kg K), water vapour
+inline constexpr double CAcqua = 4186.0; // J/(kg K), liquid water
+inline constexpr double R0 = 2501000.0;  // J/kg, latent heat at 0 °C
+inline constexpr double RAria = 287.055; // J/(kg K), dry air
 inline constexpr double PatmStandard = 101325.0;
 
 // The atmospheric pressure every function works at, in Pa. The one piece of

@@ -10,11 +10,13 @@ namespace tarvelo {
 namespace {
 
 // Saturated steam, tenths of kJ/kg at 0, 10, …, 200 °C.
-constexpr std::array<int, 21> HVaporeDecimi = {
-    25000, 25191, 25374, 25555, 25735, 25913, 26088, 26260, 26429, 26594, 26754,
-    26909, 27058, 27200, 27335, 27461, 27578, 27685, 27780, 27862, 27931};
+constexpr std::array<int, 21> HVaporeDecimi = {25000, 25191, 25374, 25555, 25735, 25913, 26088,
+                                               26260, 26429, 26594, 26754, 26909, 27058, 27200,
+                                               27335, 27461, 27578, 27685, 27780, 27862, 27931};
 
-double hv(std::size_t i) { return HVaporeDecimi[i] / 10.0; }
+double hv(std::size_t i) {
+    return HVaporeDecimi[i] / 10.0;
+}
 
 struct UnitaFlusso {
     const char* nome;
@@ -29,7 +31,9 @@ constexpr std::array<UnitaFlusso, 3> Unita = {{
     {"m3/h", 2937.6, "######.#", 3600.0},
 }};
 
-bool codiceValido(int codice) { return codice >= 0 && codice < static_cast<int>(Unita.size()); }
+bool codiceValido(int codice) {
+    return codice >= 0 && codice < static_cast<int>(Unita.size());
+}
 
 } // namespace
 
@@ -48,8 +52,8 @@ double HVapore(double t) {
     if (i < 0)
         i = 0;
     const auto k = static_cast<std::size_t>(i);
-    return Interpola(t, 10.0 * static_cast<double>(k + 1), 10.0 * static_cast<double>(k),
-                     hv(k + 1), hv(k));
+    return Interpola(t, 10.0 * static_cast<double>(k + 1), 10.0 * static_cast<double>(k), hv(k + 1),
+                     hv(k));
 }
 
 long long Decimo(double x) {
@@ -63,7 +67,9 @@ long long Decimo(double x) {
     return x < 0 ? -n : n;
 }
 
-double FattorePortata(int codice) { return codiceValido(codice) ? Unita[codice].fattore : 0.0; }
+double FattorePortata(int codice) {
+    return codiceValido(codice) ? Unita[codice].fattore : 0.0;
+}
 
 bool InKgS(int codice, double& valore) {
     if (!codiceValido(codice))
@@ -82,6 +88,8 @@ void MaskPortata(int codice, std::string& mask) {
         mask = Unita[codice].mask;
 }
 
-std::string UnitaPortata(int codice) { return codiceValido(codice) ? Unita[codice].nome : ""; }
+std::string UnitaPortata(int codice) {
+    return codiceValido(codice) ? Unita[codice].nome : "";
+}
 
 } // namespace tarvelo

@@ -15,7 +15,7 @@ struct StoriaZero {
 };
 
 struct PassoZero {
-    double x;       // next estimate (the current one when converged)
+    double x; // next estimate (the current one when converged)
     bool convergito;
 };
 

@@ -4,8 +4,10 @@
 #include "engine/root_finder.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace tarvelo {
 
@@ -48,78 +50,226 @@ double xDaTbsTbuPs(double t, double tbu, double psTbu) {
 // join. The solvers cannot converge there, and their sentinel 0.0 is then
 // the true answer.
 bool inIceWaterGap(double p) {
-    static const double iceLimit = PressSat(-1e-9);
-    static const double water = PressSat(0.0);
-    return p >= iceLimit && p <= water;
+    return p >= PressSat(-1e-9) && p <= PressSat(0.0);
 }
+
+// Every saturation-temperature loop starts at 100 °C and perturbs to
+// 100.01 °C, so its first two saturation pressures are fixed.
+const double PsInizio1 = PressSat(100.0);
+const double PsInizio2 = PressSat(100.0 * 1.0001);
+
+// The two solving loops as step-by-step machines, so that the wet bulb and
+// the dew point of one state can advance side by side: their chains of
+// dependent operations are independent, and the processor overlaps them.
+class SaturationLoop {
+  public:
+    explicit SaturationLoop(double p) : p_(p) {}
+    bool done() const { return done_; }
+    SolveResult result() const { return result_; }
+
+    void step() {
+        if (++k_ > 50)
+            return finish({NonConvergente, inIceWaterGap(p_)});
+        if (stepConverged(storia_, k_, t_))
+            return finish({t_, true});
+        const double ps = k_ == 1 ? PsInizio1 : (k_ == 2 ? PsInizio2 : PressSat(t_));
+        const PassoZero passo = CercaZero(storia_, static_cast<std::uint8_t>(k_), p_ - ps, t_);
+        if (passo.convergito)
+            return finish({t_, true});
+        t_ = passo.x;
+    }
+
+  private:
+    void finish(SolveResult r) {
+        result_ = r;
+        done_ = true;
+    }
+    double p_;
+    StoriaZero storia_;
+    double t_ = 100.0;
+    int k_ = 0;
+    bool done_ = false;
+    SolveResult result_{NonConvergente, false};
+};
 
 // Wet bulb of air (x, t); psT is PressSat(t), which every state procedure
 // has already computed and which the first step usually needs.
-SolveResult wetBulb(double x, double t, double psT) {
-    const double tb = boilingPoint(Patm);
-    double tw = std::max(0.0, std::min({100.0, t, tb - 0.1}));
-    StoriaZero storia;
-    for (int k = 1; k <= 20; ++k) {
+class WetBulbLoop {
+  public:
+    WetBulbLoop(double x, double t, double psT)
+        : x_(x), t_(t), psT_(psT), tb_(boilingPoint(Patm)),
+          tw_(std::max(0.0, std::min({100.0, t, tb_ - 0.1}))) {}
+    bool done() const { return done_; }
+    SolveResult result() const { return result_; }
+
+    void step() {
+        if (++k_ > 20) {
+            const bool atGap = t_ >= 0.0 && x_ >= XdaTbsTbu(t_, -1e-9) && x_ <= XdaTbsTbu(t_, 0.0);
+            return finish({NonConvergente, atGap});
+        }
         // Keep the guess below boiling, where the wet-bulb relation holds.
-        if (tw >= tb - 0.09)
-            tw = tb - 0.1;
-        if (stepConverged(storia, k, tw))
-            return {tw > t ? t : tw, true};
-        const double ps = tw == t ? psT : PressSat(tw);
-        const double f = x - xDaTbsTbuPs(t, tw, ps);
-        const PassoZero passo = CercaZero(storia, static_cast<std::uint8_t>(k), f, tw);
+        if (tw_ >= tb_ - 0.09)
+            tw_ = tb_ - 0.1;
+        if (stepConverged(storia_, k_, tw_))
+            return finish({tw_ > t_ ? t_ : tw_, true});
+        const double ps = tw_ == t_ ? psT_ : PressSat(tw_);
+        const double f = x_ - xDaTbsTbuPs(t_, tw_, ps);
+        const PassoZero passo = CercaZero(storia_, static_cast<std::uint8_t>(k_), f, tw_);
         if (passo.convergito)
-            return {tw > t ? t : tw, true};
-        tw = passo.x;
+            return finish({tw_ > t_ ? t_ : tw_, true});
+        tw_ = passo.x;
     }
-    const bool atGap = t >= 0.0 && x >= XdaTbsTbu(t, -1e-9) && x <= XdaTbsTbu(t, 0.0);
-    return {NonConvergente, atGap};
+
+  private:
+    void finish(SolveResult r) {
+        result_ = r;
+        done_ = true;
+    }
+    double x_, t_, psT_, tb_, tw_;
+    StoriaZero storia_;
+    int k_ = 0;
+    bool done_ = false;
+    SolveResult result_{NonConvergente, false};
+};
+
+template <typename Loop> SolveResult run(Loop loop) {
+    while (!loop.done())
+        loop.step();
+    return loop.result();
+}
+
+SolveResult wetBulb(double x, double t, double psT) {
+    return run(WetBulbLoop(x, t, psT));
 }
 
 double dewPoint(double x) {
     if (x < 1e-9)
         return NessunaRugiada;
-    return TempSat(Patm * x / (x + Epsilon));
+    return run(SaturationLoop(Patm * x / (x + Epsilon))).value;
+}
+
+// Wet bulb and dew point of one state, solved side by side.
+void wetBulbAndDewPoint(double x, double t, double psT, double& tbu, double& tdp) {
+    WetBulbLoop wet(x, t, psT);
+    if (x < 1e-9) {
+        tbu = run(wet).value;
+        tdp = NessunaRugiada;
+        return;
+    }
+    SaturationLoop dew(Patm * x / (x + Epsilon));
+    while (!wet.done() && !dew.done()) {
+        wet.step();
+        dew.step();
+    }
+    while (!wet.done())
+        wet.step();
+    while (!dew.done())
+        dew.step();
+    tbu = wet.result().value;
+    tdp = dew.result().value;
+}
+
+// Several states in flight at once: each lane holds one state's wet-bulb
+// and dew-point loops; a lane that finishes takes the next state. The
+// processor then overlaps many independent chains.
+void wetBulbsAndDewPoints(std::size_t n, const double* x, const double* t, const double* psT,
+                          double* tbu, double* tdp) {
+    constexpr std::size_t Lanes = 4;
+    struct Lane {
+        std::size_t index;
+        WetBulbLoop wet;
+        SaturationLoop dew;
+    };
+    auto make = [&](std::size_t i) {
+        Lane lane{i, WetBulbLoop(x[i], t[i], psT[i]),
+                  SaturationLoop(Patm * x[i] / (x[i] + Epsilon))};
+        return lane;
+    };
+    std::size_t next = 0;
+    std::array<std::optional<Lane>, Lanes> lanes;
+    for (auto& lane : lanes) {
+        if (next < n)
+            lane.emplace(make(next++));
+    }
+    bool busy = true;
+    while (busy) {
+        busy = false;
+        for (auto& lane : lanes) {
+            if (!lane)
+                continue;
+            busy = true;
+            if (!lane->wet.done())
+                lane->wet.step();
+            if (!lane->dew.done())
+                lane->dew.step();
+            if (lane->wet.done() && lane->dew.done()) {
+                const std::size_t i = lane->index;
+                tbu[i] = lane->wet.result().value;
+                tdp[i] = x[i] < 1e-9 ? NessunaRugiada : lane->dew.result().value;
+                if (next < n)
+                    lane.emplace(make(next++));
+                else
+                    lane.reset();
+            }
+        }
+    }
 }
 
 } // namespace
 
-SolveResult tempSatChecked(double p) {
-    // The loop always starts at 100 °C and perturbs to 100.01 °C, so the
-    // first two saturation pressures are fixed.
-    static const double ps1 = PressSat(100.0);
-    static const double ps2 = PressSat(100.0 * 1.0001);
-    StoriaZero storia;
-    double t = 100.0;
-    for (int k = 1; k <= 50; ++k) {
-        if (stepConverged(storia, k, t))
-            return {t, true};
-        const double ps = k == 1 ? ps1 : (k == 2 ? ps2 : PressSat(t));
-        const PassoZero passo = CercaZero(storia, static_cast<std::uint8_t>(k), p - ps, t);
-        if (passo.convergito)
-            return {t, true};
-        t = passo.x;
+void StatiTbsUR(std::size_t n, const double* t, const double* UR, StatoCompleto* out) {
+    constexpr std::size_t Block = 64;
+    double x[Block], ps[Block], tt[Block], tbu[Block], tdp[Block];
+    for (std::size_t start = 0; start < n; start += Block) {
+        const std::size_t m = std::min(Block, n - start);
+        for (std::size_t i = 0; i < m; ++i) {
+            tt[i] = t[start + i];
+            ps[i] = PressSat(tt[i]);
+            x[i] = XdaPv(UR[start + i] * ps[i], Patm);
+        }
+        wetBulbsAndDewPoints(m, x, tt, ps, tbu, tdp);
+        for (std::size_t i = 0; i < m; ++i) {
+            StatoCompleto& s = out[start + i];
+            s.x = x[i];
+            s.h = HdaTbsX(tt[i], x[i]);
+            s.tbu = tbu[i];
+            s.tdp = tdp[i];
+            s.rd = RhoSecca(x[i], tt[i]);
+            s.rm = RhoUmida(x[i], s.rd);
+        }
     }
-    return {NonConvergente, inIceWaterGap(p)};
 }
 
-double TempSat(double p) { return tempSatChecked(p).value; }
+SolveResult tempSatChecked(double p) {
+    return run(SaturationLoop(p));
+}
 
-double TdpdaX(double x) { return dewPoint(x); }
+double TempSat(double p) {
+    return tempSatChecked(p).value;
+}
 
-double XdaTbsTbu(double t, double tbu) { return xDaTbsTbuPs(t, tbu, PressSat(tbu)); }
+double TdpdaX(double x) {
+    return dewPoint(x);
+}
 
-SolveResult tbuDaTbsXChecked(double x, double t) { return wetBulb(x, t, PressSat(t)); }
+double XdaTbsTbu(double t, double tbu) {
+    return xDaTbsTbuPs(t, tbu, PressSat(tbu));
+}
 
-double TbudaTbsX(double x, double t) { return wetBulb(x, t, PressSat(t)).value; }
+SolveResult tbuDaTbsXChecked(double x, double t) {
+    return wetBulb(x, t, PressSat(t));
+}
+
+double TbudaTbsX(double x, double t) {
+    return wetBulb(x, t, PressSat(t)).value;
+}
 
 void StatoTbsUR(double t, double UR, double& x, double& h, double& tbu, double& tdp, double& rd,
                 double& rm) {
     const double ps = PressSat(t);
     x = XdaPv(UR * ps, Patm);
     h = HdaTbsX(t, x);
-    tbu = wetBulb(x, t, ps).value;
-    tdp = dewPoint(x);
+    wetBulbAndDewPoint(x, t, ps, tbu, tdp);
     rd = RhoSecca(x, t);
     rm = RhoUmida(x, rd);
 }
@@ -140,8 +290,7 @@ void StatoTbsX(double t, double x, double& UR, double& h, double& tbu, double& t
     const double ps = PressSat(t);
     UR = URdaX(x, ps, Patm);
     h = HdaTbsX(t, x);
-    tbu = wetBulb(x, t, ps).value;
-    tdp = dewPoint(x);
+    wetBulbAndDewPoint(x, t, ps, tbu, tdp);
     rd = RhoSecca(x, t);
     rm = RhoUmida(x, rd);
 }
@@ -151,8 +300,7 @@ void StatoTbsH(double t, double h, double& x, double& UR, double& tbu, double& t
     const double ps = PressSat(t);
     x = XdaTbsH(t, h);
     UR = URdaX(x, ps, Patm);
-    tbu = wetBulb(x, t, ps).value;
-    tdp = dewPoint(x);
+    wetBulbAndDewPoint(x, t, ps, tbu, tdp);
     rd = RhoSecca(x, t);
     rm = RhoUmida(x, rd);
 }
@@ -166,6 +314,8 @@ void XHVdaTbsUR(double t, double UR, double& x, double& h, double& vd) {
         vd = 1.0 / rd;
 }
 
-double TbsdaXUR(double x, double UR) { return TempSat((Patm * x / (x + Epsilon)) / UR); }
+double TbsdaXUR(double x, double UR) {
+    return TempSat((Patm * x / (x + Epsilon)) / UR);
+}
 
 } // namespace tarvelo

@@ -5,6 +5,8 @@
 // for callers that must not mistake a sentinel for a result.
 #pragma once
 
+#include <cstddef>
+
 namespace tarvelo {
 
 inline constexpr double NessunaRugiada = -999.0; // dew point of dry air
@@ -40,6 +42,14 @@ void StatoTbsX(double t, double x, double& UR, double& h, double& tbu, double& t
                double& rm);
 void StatoTbsH(double t, double h, double& x, double& UR, double& tbu, double& tdp, double& rd,
                double& rm);
+// StatoTbsUR for many states at once, with the same results bit for bit;
+// several states are solved side by side for throughput (chart lines,
+// batches).
+struct StatoCompleto {
+    double x, h, tbu, tdp, rd, rm;
+};
+void StatiTbsUR(std::size_t n, const double* t, const double* UR, StatoCompleto* out);
+
 // Light variant without the iterative outputs; vd is written only when rd
 // is not zero.
 void XHVdaTbsUR(double t, double UR, double& x, double& h, double& vd);

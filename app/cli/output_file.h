@@ -10,7 +10,7 @@
 namespace tarvelo::cli {
 
 class OutputFile {
-public:
+  public:
     // An empty path writes to `fallback`.
     OutputFile(const std::string& path, std::ostream& fallback);
     ~OutputFile();
@@ -23,7 +23,7 @@ public:
     // with the reason in `error`.
     bool commit(std::string& error);
 
-private:
+  private:
     std::string path_;
     std::string partPath_;
     std::ostream& fallback_;

@@ -20,15 +20,14 @@ namespace {
 constexpr std::size_t ChunkSize = 1 << 20;
 
 class LineReader {
-public:
+  public:
     explicit LineReader(std::istream& in) : in_(in) {}
 
     // The next line without its end (LF or CR LF); false at the end.
     bool next(std::string_view& line) {
         for (;;) {
             const char* begin = buf_.data() + pos_;
-            const char* nl =
-                static_cast<const char*>(std::memchr(begin, '\n', buf_.size() - pos_));
+            const char* nl = static_cast<const char*>(std::memchr(begin, '\n', buf_.size() - pos_));
             if (nl) {
                 line = std::string_view(begin, static_cast<std::size_t>(nl - begin));
                 pos_ = static_cast<std::size_t>(nl - buf_.data()) + 1;
@@ -47,7 +46,7 @@ public:
         }
     }
 
-private:
+  private:
     static void trimCr(std::string_view& line) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
@@ -94,8 +93,8 @@ void splitFields(std::string_view line, char sep, std::vector<std::string_view>&
 }
 
 enum Key { Tbs, UR, Tbu, X, H, V, RhoSecca, KeyCount };
-constexpr std::array<const char*, KeyCount> KeyNames = {"tbs", "UR", "tbu", "x", "h", "v",
-                                                        "rhoSecca"};
+constexpr std::array<const char*, KeyCount> KeyNames = {"tbs", "UR", "tbu",     "x",
+                                                        "h",   "v",  "rhoSecca"};
 
 struct PairColumns {
     CoppiaNota coppia;
@@ -245,9 +244,9 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
             if (layout.colPatm && !cells[*layout.colPatm].empty())
                 patm = cellNumber(cells[*layout.colPatm], layout.separator);
             if (!a || !b || !patm) {
-                const std::size_t bad = !a ? layout.colFirst
-                                           : (!b ? layout.colSecond : *layout.colPatm);
-                const char* name = bad == layout.colPatm ? "Patm"
+                const std::size_t bad =
+                    !a ? layout.colFirst : (!b ? layout.colSecond : *layout.colPatm);
+                const char* name = bad == layout.colPatm    ? "Patm"
                                    : bad == layout.colFirst ? KeyNames[layout.pair.first]
                                                             : KeyNames[layout.pair.second];
                 problem = std::string("valore non numerico in ") + name + ": \"" +

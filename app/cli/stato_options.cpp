@@ -19,13 +19,13 @@ struct OptInfo {
 
 const std::map<std::string, OptInfo, std::less<>>& optionTable() {
     static const std::map<std::string, OptInfo, std::less<>> table = {
-        {"--tbs", {Opt::Tbs, true}},     {"--ur", {Opt::Ur, true}},
-        {"--tbu", {Opt::Tbu, true}},     {"--x", {Opt::X, true}},
-        {"--h", {Opt::H, true}},         {"--vd", {Opt::Vd, true}},
-        {"--rd", {Opt::Rd, true}},       {"--sat", {Opt::Sat, false}},
-        {"--patm", {Opt::Patm, true}},   {"--quota", {Opt::Quota, true}},
-        {"--json", {Opt::Json, false}},  {"--csv", {Opt::Csv, true}},
-        {"--out", {Opt::Out, true}},     {"--help", {Opt::Help, false}},
+        {"--tbs", {Opt::Tbs, true}},    {"--ur", {Opt::Ur, true}},
+        {"--tbu", {Opt::Tbu, true}},    {"--x", {Opt::X, true}},
+        {"--h", {Opt::H, true}},        {"--vd", {Opt::Vd, true}},
+        {"--rd", {Opt::Rd, true}},      {"--sat", {Opt::Sat, false}},
+        {"--patm", {Opt::Patm, true}},  {"--quota", {Opt::Quota, true}},
+        {"--json", {Opt::Json, false}}, {"--csv", {Opt::Csv, true}},
+        {"--out", {Opt::Out, true}},    {"--help", {Opt::Help, false}},
         {"-h", {Opt::Help, false}},
     };
     return table;
@@ -57,8 +57,8 @@ ParsedStato parseStatoOptions(std::span<const std::string> args) {
             return result;
         }
         const OptInfo info = it->second;
-        if (numbers.count(info.id) || texts.count(info.id) ||
-            (info.id == Opt::Sat && sat) || (info.id == Opt::Json && o.json)) {
+        if (numbers.count(info.id) || texts.count(info.id) || (info.id == Opt::Sat && sat) ||
+            (info.id == Opt::Json && o.json)) {
             result.errore = "opzione ripetuta: " + name;
             return result;
         }

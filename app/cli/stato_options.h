@@ -13,9 +13,9 @@ struct StatoOptions {
     bool help = false;
     bool json = false;
     std::optional<CoppiaNota> coppia;
-    double a = 0, b = 0;          // pair values in stored-point units
-    double patm = 101325.0;       // Pa
-    std::optional<double> quota;  // m, when the pressure came from an altitude
+    double a = 0, b = 0;         // pair values in stored-point units
+    double patm = 101325.0;      // Pa
+    std::optional<double> quota; // m, when the pressure came from an altitude
     std::optional<std::string> csv;
     std::optional<std::string> out;
 };

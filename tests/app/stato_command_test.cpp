@@ -55,21 +55,20 @@ TEST(StatoCommand, TableShowsTheCalculatorValues) {
     const Outcome r = run({"stato", "--tbs", "25", "--ur", "50"});
     ASSERT_EQ(r.code, ExitOk) << r.err;
     EXPECT_EQ(r.err, "");
-    const std::string expected =
-        "Stato dell'aria umida\n"
-        "Pressione atmosferica 101325 Pa, quota 0 m (atmosfera standard)\n"
-        "\n"
-        "  tbs        25.0  [°C]     temperatura a bulbo secco\n"
-        "  tbu        17.9  [°C]     temperatura a bulbo umido\n"
-        "  x           9.9  [g/kg]   umidità specifica\n"
-        "  h        50.310  [kJ/kg]  entalpia specifica\n"
-        "  UR           50  [%]      umidità relativa\n"
-        "  tdp        13.9  [°C]     temperatura di rugiada\n"
-        "  rd        1.165  [kg/m³]  densità dell'aria secca\n"
-        "  rm        1.177  [kg/m³]  densità dell'aria umida\n"
-        "  vd        0.858  [m³/kg]  volume specifico dell'aria secca\n"
-        "  Pv         1585  [Pa]     pressione parziale del vapore\n"
-        "  Psat       3169  [Pa]     pressione di saturazione\n";
+    const std::string expected = "Stato dell'aria umida\n"
+                                 "Pressione atmosferica 101325 Pa, quota 0 m (atmosfera standard)\n"
+                                 "\n"
+                                 "  tbs        25.0  [°C]     temperatura a bulbo secco\n"
+                                 "  tbu        17.9  [°C]     temperatura a bulbo umido\n"
+                                 "  x           9.9  [g/kg]   umidità specifica\n"
+                                 "  h        50.310  [kJ/kg]  entalpia specifica\n"
+                                 "  UR           50  [%]      umidità relativa\n"
+                                 "  tdp        13.9  [°C]     temperatura di rugiada\n"
+                                 "  rd        1.165  [kg/m³]  densità dell'aria secca\n"
+                                 "  rm        1.177  [kg/m³]  densità dell'aria umida\n"
+                                 "  vd        0.858  [m³/kg]  volume specifico dell'aria secca\n"
+                                 "  Pv         1585  [Pa]     pressione parziale del vapore\n"
+                                 "  Psat       3169  [Pa]     pressione di saturazione\n";
     EXPECT_EQ(r.out, expected);
 }
 
@@ -78,7 +77,7 @@ TEST(StatoCommand, EveryPairAndUnitGivesTheSameState) {
     const std::vector<std::vector<std::string>> pairs = {
         {"--tbs", "25", "--ur", "50"},        {"--tbs", "25", "--tbu", "17.888898"},
         {"--tbs", "25", "--x", "9.8816"},     {"--tbs=25", "--h=50,3098"},
-        {"--tbs", "25", "--vd", "0.8580821"},  {"--tbs", "25", "--rd", "1.1653896"},
+        {"--tbs", "25", "--vd", "0.8580821"}, {"--tbs", "25", "--rd", "1.1653896"},
         {"--x", "9.8816", "--h", "50.3098"},  {"--x", "9.8816", "--ur", "50"},
     };
     for (const auto& pair : pairs) {
@@ -96,9 +95,9 @@ TEST(StatoCommand, EveryPairAndUnitGivesTheSameState) {
 TEST(StatoCommand, JsonCarriesFullPrecisionInRecordUnits) {
     const Outcome r = run({"stato", "--tbs", "25", "--ur", "50", "--json"});
     ASSERT_EQ(r.code, ExitOk);
-    for (const char* key : {"\"tbs\": 25,", "\"UR\": 50,", "\"tbu\": ", "\"x\": ", "\"h\": ",
-                            "\"v\": ", "\"tdp\": ", "\"rhoSecca\": ", "\"rhoUmida\": ",
-                            "\"Pv\": ", "\"Psat\": ", "\"Patm\": 101325}"})
+    for (const char* key :
+         {"\"tbs\": 25,", "\"UR\": 50,", "\"tbu\": ", "\"x\": ", "\"h\": ", "\"v\": ", "\"tdp\": ",
+          "\"rhoSecca\": ", "\"rhoUmida\": ", "\"Pv\": ", "\"Psat\": ", "\"Patm\": 101325}"})
         EXPECT_NE(r.out.find(key), std::string::npos) << key << " in " << r.out;
     // x in kg/kg and h in J/kg, read back to the same double.
     const auto xAt = r.out.find("\"x\": ") + 5;
@@ -197,7 +196,8 @@ TEST(StatoBatch, OneRowPerInputRowWithEveryKey) {
 }
 
 TEST(StatoBatch, PressureColumnAndItalianSeparators) {
-    const std::string csv = "\xEF\xBB\xBF" "x;h;Patm\n0,01;50000;84684,5\n0,01;50000;\n";
+    const std::string csv = "\xEF\xBB\xBF"
+                            "x;h;Patm\n0,01;50000;84684,5\n0,01;50000;\n";
     const Outcome r = run({"stato", "--csv", "-", "--quota", "1000"}, csv);
     ASSERT_EQ(r.code, ExitOk) << r.err;
     const auto out = lines(r.out);
@@ -243,11 +243,12 @@ TEST(StatoBatch, HeaderMustNameASupportedPair) {
 }
 
 class StatoFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("tarvelo-stato-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir =
+            std::filesystem::temp_directory_path() /
+            ("tarvelo-stato-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir);
     }
     void TearDown() override { std::filesystem::remove_all(dir); }

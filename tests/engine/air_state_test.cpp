@@ -10,7 +10,7 @@ namespace tarvelo {
 namespace {
 
 class AirState : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { Patm = 101325.0; }
 };
 
@@ -69,10 +69,13 @@ TEST_F(AirState, EveryPairReachesTheSameState) {
         CoppiaNota coppia;
         double a, b;
     } pairs[] = {
-        {CoppiaNota::TbsTbu, 25.0, s.tbu}, {CoppiaNota::TbsX, 25.0, s.x},
-        {CoppiaNota::TbsH, 25.0, s.h},     {CoppiaNota::TbsVd, 25.0, s.v},
+        {CoppiaNota::TbsTbu, 25.0, s.tbu},
+        {CoppiaNota::TbsX, 25.0, s.x},
+        {CoppiaNota::TbsH, 25.0, s.h},
+        {CoppiaNota::TbsVd, 25.0, s.v},
         {CoppiaNota::TbsRhoSecca, 25.0, s.rhoSecca},
-        {CoppiaNota::XH, s.x, s.h},        {CoppiaNota::XUR, s.x, 50.0},
+        {CoppiaNota::XH, s.x, s.h},
+        {CoppiaNota::XUR, s.x, 50.0},
     };
     for (const auto& p : pairs) {
         const EsitoStato e = calcolaStato(p.coppia, p.a, p.b, 101325.0);

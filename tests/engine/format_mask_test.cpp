@@ -24,8 +24,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"-####", -500, "- 500"}, Case{"-####", 500, "  500"},
                       Case{"######", 101325, "101325"}, Case{"###", 1234, "***"},
                       Case{"#,###,###", 1234567, "1,234,567"}, Case{"@@@@", 42, "0042"},
-                      Case{"####-", -12, "  12-"}, Case{"kg/s", 3.0, "kg/s"},
-                      Case{"", 3.0, ""}));
+                      Case{"####-", -12, "  12-"}, Case{"kg/s", 3.0, "kg/s"}, Case{"", 3.0, ""}));
 
 INSTANTIATE_TEST_SUITE_P(
     Language, FormatMaskCases,
@@ -45,11 +44,19 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"###. kg", 12, " 12. kg"}, Case{"###.", 12, " 12."},
         Case{"tbs=###.# °C", 25.04, "tbs= 25.0 °C"},
         // overflow keeps separators and shows the sign
-        Case{"##.##", 123.4, "**.**"}, Case{"-###", -1234, "-***"},
-        Case{"###", -123, "***"}, Case{"#,###", 12345, "*,***"},
+        Case{"##.##", 123.4, "**.**"}, Case{"-###", -1234, "-***"}, Case{"###", -123, "***"},
+        Case{"#,###", 12345, "*,***"},
         // euro: floating sign, zero fill turned blank
-        Case{"\x80####", 12, "  \x80" "12"}, Case{"\x80@@@@", 12, "  \x80" "12"},
-        Case{"-\x80###", -5, "-  \x80" "5"}, Case{"\x80##", 1234, "***"}));
+        Case{"\x80####", 12,
+             "  \x80"
+             "12"},
+        Case{"\x80@@@@", 12,
+             "  \x80"
+             "12"},
+        Case{"-\x80###", -5,
+             "-  \x80"
+             "5"},
+        Case{"\x80##", 1234, "***"}));
 
 TEST(FormatMask, NonFiniteValuesNeverPrintAsNumbers) {
     EXPECT_EQ(FormatMask("###.#", 1.0 / 0.0 * 0.0), "***.*");

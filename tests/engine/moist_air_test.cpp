@@ -9,7 +9,7 @@ namespace {
 using test::HasDigits;
 
 class MoistAir : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Patm = 101325.0; }
     void TearDown() override { Patm = 101325.0; }
 };

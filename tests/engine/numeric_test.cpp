@@ -26,7 +26,7 @@ TEST(Decimo, RoundsToOneDecimalThenTruncates) {
     const struct {
         double x;
         long long expected;
-    } cases[] = {{2.96, 3}, {2.94, 2}, {-2.96, -3}, {-0.04, 0}, {0.0, 0},
+    } cases[] = {{2.96, 3}, {2.94, 2},   {-2.96, -3}, {-0.04, 0},           {0.0, 0},
                  {9.95, 9}, {19.96, 20}, {-2.94, -2}, {1e6 + 0.97, 1000001}};
     for (const auto& c : cases)
         EXPECT_EQ(Decimo(c.x), c.expected) << c.x;

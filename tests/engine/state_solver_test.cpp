@@ -12,7 +12,7 @@ namespace {
 using test::HasDigits;
 
 class StateSolver : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Patm = 101325.0; }
     void TearDown() override { Patm = 101325.0; }
 };

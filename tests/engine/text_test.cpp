@@ -35,9 +35,11 @@ TEST(Cp1252, ConvertsTheCharactersOfTheUserInterface) {
     EXPECT_EQ(utf8ToCp1252("2° piano"), "2\xB0 piano");
     EXPECT_EQ(utf8ToCp1252("€ m³ è"), "\x80 m\xB3 \xE8");
     EXPECT_EQ(cp1252ToUtf8("\x80"), "€");
-    EXPECT_EQ(utf8ToCp1252("Ω"), "?");          // outside Windows-1252
-    EXPECT_EQ(utf8ToCp1252("a\xC3"), "a?");     // cut short
-    EXPECT_EQ(utf8ToCp1252("\xFF" "b"), "?b"); // not UTF-8
+    EXPECT_EQ(utf8ToCp1252("Ω"), "?");      // outside Windows-1252
+    EXPECT_EQ(utf8ToCp1252("a\xC3"), "a?"); // cut short
+    EXPECT_EQ(utf8ToCp1252("\xFF"
+                           "b"),
+              "?b"); // not UTF-8
 }
 
 } // namespace

@@ -12,9 +12,8 @@ namespace tarvelo::test {
 
 inline ::testing::AssertionResult HasDigits(double actual, const std::string& expected) {
     const auto point = expected.find('.');
-    const int decimals = point == std::string::npos
-                             ? 0
-                             : static_cast<int>(expected.size() - point - 1);
+    const int decimals =
+        point == std::string::npos ? 0 : static_cast<int>(expected.size() - point - 1);
     std::string text = fixedAbsText(actual, decimals);
     if (actual < 0 && text.find_first_not_of("0.") != std::string::npos)
         text.insert(text.begin(), '-');
