@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake ninja-build g++ make
+  cmake ninja-build g++
   libgtest-dev libgmock-dev
   libbenchmark-dev
 )
