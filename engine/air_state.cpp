@@ -104,6 +104,12 @@ EsitoStato calcolaStato(CoppiaNota coppia, double a, double b, double patm) {
         return fallito("la pressione atmosferica deve essere maggiore di 0 Pa");
     if (!std::isfinite(a) || (coppia != CoppiaNota::TbsSat && !std::isfinite(b)))
         return fallito("valore non numerico");
+    // The engine reads its pressure from Patm; the caller's value (the chart
+    // in use) comes back whatever happens here.
+    struct PressioneTemporanea {
+        double precedente = Patm;
+        ~PressioneTemporanea() { Patm = precedente; }
+    } ripristino;
     Patm = patm;
 
     EsitoStato e;

@@ -37,7 +37,8 @@ struct EsitoStato {
 };
 
 // `a` and `b` are the pair's values in stored-point units, in the order of
-// the pair's name (TbsSat ignores b). Sets the engine's Patm to `patm`.
+// the pair's name (TbsSat ignores b). Computes at `patm`; the engine's Patm
+// is left as it was.
 EsitoStato calcolaStato(CoppiaNota coppia, double a, double b, double patm);
 
 } // namespace tarvelo

@@ -92,6 +92,21 @@ TEST_F(AirState, EveryPairReachesTheSameState) {
     EXPECT_NEAR(sat.stato.tdp, 20.0, 1e-3);
 }
 
+TEST_F(AirState, ComputesAtItsOwnPressureAndLeavesTheEnginesAlone) {
+    Patm = 95461.0;
+    const EsitoStato sea = calcolaStato(CoppiaNota::TbsUR, 25.0, 50.0, 101325.0);
+    EXPECT_EQ(Patm, 95461.0);
+    const EsitoStato high = calcolaStato(CoppiaNota::TbsUR, 25.0, 50.0, 70108.0);
+    EXPECT_EQ(Patm, 95461.0);
+    ASSERT_TRUE(sea.ok && high.ok);
+    EXPECT_EQ(sea.stato.Patm, 101325.0);
+    EXPECT_EQ(high.stato.Patm, 70108.0);
+    EXPECT_GT(high.stato.x, sea.stato.x);
+    EXPECT_LT(high.stato.tbu, sea.stato.tbu);
+    calcolaStato(CoppiaNota::TbsUR, 25.0, 50.0, -1.0); // refused
+    EXPECT_EQ(Patm, 95461.0);
+}
+
 TEST_F(AirState, RejectsWhatHasNoState) {
     const struct {
         CoppiaNota coppia;
