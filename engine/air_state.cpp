@@ -77,20 +77,9 @@ EsitoStato completa(const Completamento& c) {
 }
 
 bool tuttiFiniti(const StatoAria& s, std::string& quale) {
-    const std::pair<const char*, double> valori[] = {{"tbs", s.tbs},
-                                                     {"UR", s.UR},
-                                                     {"tbu", s.tbu},
-                                                     {"x", s.x},
-                                                     {"h", s.h},
-                                                     {"v", s.v},
-                                                     {"tdp", s.tdp},
-                                                     {"rhoSecca", s.rhoSecca},
-                                                     {"rhoUmida", s.rhoUmida},
-                                                     {"Pv", s.Pv},
-                                                     {"Psat", s.Psat}};
-    for (const auto& [nome, valore] : valori) {
-        if (!std::isfinite(valore)) {
-            quale = nome;
+    for (const CampoStato& campo : campiStato(s)) {
+        if (!std::isfinite(campo.valore)) {
+            quale = campo.nome;
             return false;
         }
     }
@@ -98,6 +87,21 @@ bool tuttiFiniti(const StatoAria& s, std::string& quale) {
 }
 
 } // namespace
+
+std::array<CampoStato, 12> campiStato(const StatoAria& s) {
+    return {{{"tbs", s.tbs},
+             {"UR", s.UR},
+             {"tbu", s.tbu},
+             {"x", s.x},
+             {"h", s.h},
+             {"v", s.v},
+             {"tdp", s.tdp},
+             {"rhoSecca", s.rhoSecca},
+             {"rhoUmida", s.rhoUmida},
+             {"Pv", s.Pv},
+             {"Psat", s.Psat},
+             {"Patm", s.Patm}}};
+}
 
 EsitoStato calcolaStato(CoppiaNota coppia, double a, double b, double patm) {
     if (!std::isfinite(patm) || patm <= 0.0)

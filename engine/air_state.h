@@ -4,6 +4,7 @@
 // state whose every value is finite and meaningful, or an Italian message.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,14 @@ struct StatoAria {
     double tbs = 0, UR = 0, tbu = 0, x = 0, h = 0, v = 0, tdp = 0, rhoSecca = 0, rhoUmida = 0;
     double Pv = 0, Psat = 0, Patm = 0;
 };
+
+// The fields of a state with their names, in the order of the point record
+// followed by Pv, Psat and Patm: the one list that reports and files use.
+struct CampoStato {
+    const char* nome;
+    double valore;
+};
+std::array<CampoStato, 12> campiStato(const StatoAria& s);
 
 struct EsitoStato {
     bool ok = false;

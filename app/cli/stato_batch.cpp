@@ -99,22 +99,18 @@ constexpr std::array<const char*, KeyCount> KeyNames = {"tbs", "UR", "tbu",     
 struct PairColumns {
     CoppiaNota coppia;
     Key first, second;
-    double scaleSecond; // stored units to the units calcolaStato takes
 };
 
 constexpr std::array<PairColumns, 8> Pairs = {{
-    {CoppiaNota::TbsUR, Tbs, UR, 1.0},
-    {CoppiaNota::TbsTbu, Tbs, Tbu, 1.0},
-    {CoppiaNota::TbsX, Tbs, X, 1.0},
-    {CoppiaNota::TbsH, Tbs, H, 1.0},
-    {CoppiaNota::TbsVd, Tbs, V, 1.0},
-    {CoppiaNota::TbsRhoSecca, Tbs, RhoSecca, 1.0},
-    {CoppiaNota::XH, X, H, 1.0},
-    {CoppiaNota::XUR, X, UR, 1.0},
+    {CoppiaNota::TbsUR, Tbs, UR},
+    {CoppiaNota::TbsTbu, Tbs, Tbu},
+    {CoppiaNota::TbsX, Tbs, X},
+    {CoppiaNota::TbsH, Tbs, H},
+    {CoppiaNota::TbsVd, Tbs, V},
+    {CoppiaNota::TbsRhoSecca, Tbs, RhoSecca},
+    {CoppiaNota::XH, X, H},
+    {CoppiaNota::XUR, X, UR},
 }};
-
-constexpr const char* OutputHeader = "tbs,UR,tbu,x,h,v,tdp,rhoSecca,rhoUmida,Pv,Psat,Patm\n";
-constexpr const char* EmptyRow = ",,,,,,,,,,,\n";
 
 void appendNumber(std::string& out, double v) {
     char buf[32];
@@ -123,16 +119,22 @@ void appendNumber(std::string& out, double v) {
 }
 
 void appendState(std::string& out, const StatoAria& s) {
-    const double values[] = {s.tbs, s.UR,       s.tbu,      s.x,  s.h,    s.v,
-                             s.tdp, s.rhoSecca, s.rhoUmida, s.Pv, s.Psat, s.Patm};
     bool first = true;
-    for (double v : values) {
+    for (const CampoStato& campo : campiStato(s)) {
         if (!first)
             out.push_back(',');
         first = false;
-        appendNumber(out, v);
+        appendNumber(out, campo.valore);
     }
     out.push_back('\n');
+}
+
+// The output header: the names of the state's fields.
+std::string outputHeader() {
+    std::string header;
+    for (const CampoStato& campo : campiStato(StatoAria{}))
+        header += std::string(header.empty() ? "" : ",") + campo.nome;
+    return header + "\n";
 }
 
 struct Layout {
@@ -224,7 +226,7 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
 
     std::string buffer;
     buffer.reserve(ChunkSize + 4096);
-    buffer += OutputHeader;
+    buffer += outputHeader();
     std::vector<std::string_view> cells;
     while (reader.next(line)) {
         ++lineNo;
@@ -252,7 +254,7 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
                 problem = std::string("valore non numerico in ") + name + ": \"" +
                           std::string(cells[bad]) + "\"";
             } else {
-                esito = calcolaStato(layout.pair.coppia, *a, *b * layout.pair.scaleSecond, *patm);
+                esito = calcolaStato(layout.pair.coppia, *a, *b, *patm);
                 if (!esito.ok)
                     problem = esito.errore;
             }
@@ -263,7 +265,8 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
                 err << "riga " << lineNo << ": attenzione: " << avviso << "\n";
         } else {
             ++summary.failed;
-            buffer += EmptyRow;
+            buffer.append(campiStato(StatoAria{}).size() - 1, ',');
+            buffer.push_back('\n');
             err << "riga " << lineNo << ": " << problem << "\n";
         }
         if (buffer.size() >= ChunkSize) {

@@ -77,27 +77,13 @@ std::string statoTable(const StatoAria& s, std::optional<double> quota) {
 }
 
 std::string statoJson(const StatoAria& s) {
-    const std::pair<const char*, double> fields[] = {{"tbs", s.tbs},
-                                                     {"UR", s.UR},
-                                                     {"tbu", s.tbu},
-                                                     {"x", s.x},
-                                                     {"h", s.h},
-                                                     {"v", s.v},
-                                                     {"tdp", s.tdp},
-                                                     {"rhoSecca", s.rhoSecca},
-                                                     {"rhoUmida", s.rhoUmida},
-                                                     {"Pv", s.Pv},
-                                                     {"Psat", s.Psat},
-                                                     {"Patm", s.Patm}};
     std::string json = "{";
-    bool first = true;
-    for (const auto& [key, value] : fields) {
-        if (!first)
+    for (const CampoStato& campo : campiStato(s)) {
+        if (json.size() > 1)
             json += ", ";
-        first = false;
         json += "\"";
-        json += key;
-        json += "\": " + exactNumber(value);
+        json += campo.nome;
+        json += "\": " + exactNumber(campo.valore);
     }
     json += "}\n";
     return json;
