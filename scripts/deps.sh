@@ -7,6 +7,7 @@ PACKAGES=(
   cmake ninja-build g++
   libgtest-dev libgmock-dev
   libbenchmark-dev
+  libinih-dev pkg-config
 )
 
 missing=()

@@ -1,0 +1,163 @@
+#include "document/document.h"
+
+namespace tarvelo {
+
+Documento::Documento(TDriveMdl& settings, const TDefault& defaults)
+    : settings_(settings), defaults_(defaults) {}
+
+std::string Documento::percorso() const {
+    // A name without extension is the name itself, not "name.".
+    return settings_.DIR_LAVORI + nome_ + (estensione_ == "." ? "" : estensione_);
+}
+
+void Documento::inizializzaTestata(const std::string& dataBreve) {
+    testata = TTestataLavoro{};
+    testata.Firma.assegna(FirmaCorrente);
+    testata.PiePagina.assegna(dataBreve);
+    testata.NumFoglio.assegna("001");
+    testata.UmStampa = defaults_.UmPortataDef;
+    testata.SenzaNome = 1;
+    testata.CalcoliValidi = 0;
+    estensione_ = EstensioneLavoro;
+}
+
+void Documento::impostaPercorso(const PercorsoDiviso& p) {
+    nome_ = p.nome;
+    estensione_ = p.estensione;
+    settings_.DIR_LAVORI = p.cartella;
+}
+
+void Documento::nuovo(DocumentUi& ui) {
+    // A work that should have been saved and could not be is not dropped.
+    if (salva(ui, true) == EsitoSalva::Fallito)
+        return;
+    testata.SenzaNome = 1;
+    testata.CalcoliValidi = 0;
+    nome_ = SenzaNomeFile;
+    ui.aggiornaTitolo(titolo());
+    ui.abilitaRevisione(false);
+    lavoro.NumTrattamenti = 0;
+    ui.ridisegna();
+    ui.aggiornaDettaglio();
+}
+
+bool Documento::apri(DocumentUi& ui) {
+    const auto chosen = ui.scegliFileDaAprire();
+    if (!chosen)
+        return false;
+    return apriPercorso(ui, *chosen);
+}
+
+bool Documento::apriPercorso(DocumentUi& ui, const std::string& path, bool offriSalvataggio) {
+    if (offriSalvataggio && salva(ui, true) == EsitoSalva::Fallito)
+        return false;
+    const int chartPrecedente = lavoro.CodiceChart;
+    const TestataLetta t = leggiTestata(path);
+    if (t.esito == Riconoscimento::NonRiconosciuto) {
+        ui.informa(t.io.ok ? "Il file " + path + "\rnon è riconosciuto!" : t.io.errore);
+        return false;
+    }
+    if (t.esito == Riconoscimento::Riconosciuto) {
+        // Everything is read into scratch records first: a failed read
+        // leaves the work in memory as it was.
+        FoglioLetto foglio;
+        if (Esito e = leggiFoglio(path, settings_.archivio(), foglio); !e.ok) {
+            ui.informa("Impossibile aprire il lavoro: " + e.errore);
+            return false;
+        }
+        testata = t.testata;
+        lavoro = foglio.lavoro;
+        if (foglio.vecchioFormato)
+            testata.Firma.assegna(FirmaCorrente);
+    } else {
+        inizializzaTestata(ui.dataBreve());
+    }
+    impostaPercorso(dividiPercorso(path));
+    ui.mostraChart(lavoro.CodiceChart, chartPrecedente);
+    ui.aggiornaTitolo(titolo());
+    ui.aggiornaDettaglio();
+    ui.abilitaRevisione(testata.CalcoliValidi != 0);
+    revisione(ui);
+    return true;
+}
+
+Esito Documento::scrivi() { return scriviFileLavoro(percorso(), testata, lavoro); }
+
+Documento::EsitoSalva Documento::salva(DocumentUi& ui, bool conDomanda) {
+    if (!modificato)
+        return EsitoSalva::NienteDaSalvare;
+    if (conDomanda && !ui.chiediSalvaPrecedente())
+        return EsitoSalva::Rifiutato;
+    if (testata.SenzaNome == 1) {
+        const auto chosen = ui.scegliFileDaSalvare();
+        if (!chosen)
+            return EsitoSalva::Annullato;
+        const std::string previousName = nome_, previousExt = estensione_,
+                          previousDir = settings_.DIR_LAVORI;
+        PercorsoDiviso p = dividiPercorso(*chosen);
+        if (p.estensione == ".")
+            p.estensione = EstensioneLavoro;
+        impostaPercorso(p);
+        testata.SenzaNome = 0;
+        if (Esito e = scrivi(); !e.ok) {
+            // Nothing was written: the document stays unnamed and modified.
+            testata.SenzaNome = 1;
+            nome_ = previousName;
+            estensione_ = previousExt;
+            settings_.DIR_LAVORI = previousDir;
+            ui.informa("Lavoro non salvato: " + e.errore);
+            return EsitoSalva::Fallito;
+        }
+        ui.aggiornaTitolo(titolo());
+    } else if (Esito e = scrivi(); !e.ok) {
+        ui.informa("Lavoro non salvato: " + e.errore);
+        return EsitoSalva::Fallito;
+    }
+    modificato = false;
+    return EsitoSalva::Salvato;
+}
+
+Esito Documento::salvaCome(const std::string& path) {
+    PercorsoDiviso p = dividiPercorso(path);
+    if (p.estensione == ".")
+        p.estensione = EstensioneLavoro;
+    const bool senzaNome = testata.SenzaNome;
+    testata.SenzaNome = 0;
+    const std::string target = p.cartella + p.nome + p.estensione;
+    if (Esito e = scriviFileLavoro(target, testata, lavoro); !e.ok) {
+        testata.SenzaNome = senzaNome;
+        return e;
+    }
+    impostaPercorso(p);
+    modificato = false;
+    return {};
+}
+
+void Documento::salvaValido() {
+    *valido_ = lavoro;
+    validoPresente_ = true;
+}
+
+void Documento::ripristinaValido(DocumentUi& ui) {
+    // Before any calculation there is no valid work to go back to.
+    if (!validoPresente_)
+        return;
+    *nonValido_ = lavoro;
+    nonValidoConservato_ = true;
+    lavoro = *valido_;
+    ui.aggiornaDialogoImpianto();
+}
+
+void Documento::mostraNonValido(DocumentUi& ui) {
+    if (!nonValidoConservato_)
+        return;
+    lavoro = *nonValido_;
+    ui.aggiornaDialogoImpianto();
+}
+
+void Documento::revisione(DocumentUi& ui) {
+    ui.apriRevisione(lavoro.TipoImpianto);
+    ui.ridisegna();
+}
+
+} // namespace tarvelo

@@ -1,0 +1,83 @@
+#include "document/ini_file.h"
+
+#include "document/file_io.h"
+
+#include <ini.h>
+
+#include <cctype>
+#include <charconv>
+
+namespace tarvelo {
+
+namespace {
+
+std::string lower(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string keyOf(const std::string& section, const std::string& key) {
+    return lower(section) + '\n' + lower(key);
+}
+
+int onValue(void* user, const char* section, const char* name, const char* value) {
+    auto& values = *static_cast<std::map<std::string, std::string>*>(user);
+    // The first occurrence wins, as with the profile functions.
+    values.emplace(keyOf(section, name), value);
+    return 1;
+}
+
+} // namespace
+
+bool IniFile::load(const std::string& path) {
+    values_.clear();
+    if (!fileExists(path))
+        return false;
+    // Lines inih cannot parse are skipped; what it could read is kept.
+    return ini_parse(nativePath(path).c_str(), onValue, &values_) >= 0;
+}
+
+const std::string* IniFile::find(const std::string& sezione, const std::string& chiave) const {
+    const auto it = values_.find(keyOf(sezione, chiave));
+    return it == values_.end() ? nullptr : &it->second;
+}
+
+std::string IniFile::leggiStringa(const std::string& sezione, const std::string& chiave,
+                                  const std::string& predefinito) const {
+    const std::string* v = find(sezione, chiave);
+    return v ? *v : predefinito;
+}
+
+long IniFile::leggiIntero(const std::string& sezione, const std::string& chiave,
+                          long predefinito) const {
+    const std::string* v = find(sezione, chiave);
+    if (!v || v->empty())
+        return predefinito;
+    std::string_view s = *v;
+    bool negative = false;
+    if (s.front() == '-' || s.front() == '+') {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    int base = 10;
+    if (!s.empty() && s.front() == '$') {
+        base = 16;
+        s.remove_prefix(1);
+    } else if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        base = 16;
+        s.remove_prefix(2);
+    }
+    long n = 0;
+    const auto res = std::from_chars(s.data(), s.data() + s.size(), n, base);
+    if (s.empty() || res.ec != std::errc() || res.ptr != s.data() + s.size())
+        return predefinito;
+    return negative ? -n : n;
+}
+
+bool IniFile::leggiBool(const std::string& sezione, const std::string& chiave,
+                        bool predefinito) const {
+    return leggiIntero(sezione, chiave, predefinito ? 1 : 0) != 0;
+}
+
+} // namespace tarvelo

@@ -1,0 +1,25 @@
+// Small operations on the work record that several windows share.
+#pragma once
+
+#include "document/work_records.h"
+
+namespace tarvelo {
+
+inline constexpr int EtichSopra = -1; // "etich. sopra"
+inline constexpr int EtichSotto = -2; // "etich. sotto"
+inline constexpr std::uint8_t NessunaManiglia = 6;
+
+// The drag handle (`Maniglia`) of the first point in use, in index order,
+// within 3 pixels of (x, y) on both axes; 6 when none is that close.
+std::uint8_t hitTestHandle(const TLavoro& l, int x, int y);
+
+// Places a point's label above (-1) or below (-2); other codes leave the
+// offsets as they are.
+void setLabelPosition(TPunto& p, int code);
+
+// A new treatment needs up to three more points and two more treatments
+// (with its extension line). False means "Troppi punti".
+bool roomForTreatment(const TLavoro& l);
+inline constexpr const char* MsgTroppiPunti = "Troppi punti";
+
+} // namespace tarvelo
