@@ -1,5 +1,6 @@
 #include "app/cli/command_line.h"
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,7 +8,12 @@
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const int code = tarvelo::cli::runCommandLine(args, std::cin, std::cout, std::cerr);
+    tarvelo::cli::CommandLineContext context;
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        context.exeFolder = exe.parent_path().string();
+    const int code = tarvelo::cli::runCommandLine(args, context, std::cin, std::cout, std::cerr);
     if (code >= 0)
         return code;
     // The desktop program comes with the user interface; until then the

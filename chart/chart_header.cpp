@@ -44,9 +44,17 @@ template <typename IO, typename H> void headerFields(const IO& io, H& h) {
 
 } // namespace
 
-void decode(bytes::ConstImage in, ChartVersion& v) { versionFields(bytes::Reader{in}, v); }
-void encode(const ChartVersion& v, bytes::Image out) { versionFields(bytes::Writer{out}, v); }
-void decode(bytes::ConstImage in, TTestataChart& h) { headerFields(bytes::Reader{in}, h); }
-void encode(const TTestataChart& h, bytes::Image out) { headerFields(bytes::Writer{out}, h); }
+void decode(bytes::ConstImage in, ChartVersion& v) {
+    versionFields(bytes::Reader{in}, v);
+}
+void encode(const ChartVersion& v, bytes::Image out) {
+    versionFields(bytes::Writer{out}, v);
+}
+void decode(bytes::ConstImage in, TTestataChart& h) {
+    headerFields(bytes::Reader{in}, h);
+}
+void encode(const TTestataChart& h, bytes::Image out) {
+    headerFields(bytes::Writer{out}, h);
+}
 
 } // namespace tarvelo

@@ -20,8 +20,8 @@ struct ChartVersion {
     std::uint8_t reserved1 = 0;
     std::array<std::uint16_t, MaxBlocks> blockSizes{};
     std::array<std::uint8_t, 6> reserved42{};
-    double sx = 0;  // units per °C (an integer value)
-    double sy = 0;  // units per kg/kg (an integer value)
+    double sx = 0;       // units per °C (an integer value)
+    double sy = 0;       // units per kg/kg (an integer value)
     std::int16_t W = 0;  // width of the field
     std::int16_t y0 = 0; // Y of the line x = 0
     std::int32_t bottomMargin = 0, rightMargin = 0, leftMargin = 0, topMargin = 0;
@@ -33,14 +33,14 @@ struct ChartVersion {
 struct TTestataChart {
     static constexpr std::size_t Size = 488;
 
-    StringaPascal<255> description; // the two lines typed when generating
-    ChartVersion print;             // at 256
-    ChartVersion screen;            // at 344
+    StringaPascal<255> description;      // the two lines typed when generating
+    ChartVersion print;                  // at 256
+    ChartVersion screen;                 // at 344
     std::int32_t tbsMin = 0, tbsMax = 0; // °C
     std::int32_t xMax = 0;               // g/kg
     std::array<std::uint8_t, 4> reserved444{};
-    double pressure = 0;           // Pa
-    std::int32_t printOffset = 0;  // byte offset of the print version
+    double pressure = 0;          // Pa
+    std::int32_t printOffset = 0; // byte offset of the print version
     std::int32_t dy1Print = 0, dy1Screen = 0, dx2Print = 0, dx2Screen = 0;
     // Print version: middle of the enthalpy scale line and its slope in
     // whole degrees.

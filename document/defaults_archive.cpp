@@ -19,8 +19,12 @@ template <typename IO, typename D> void defaultFields(const IO& io, D& d) {
 }
 } // namespace
 
-void decode(bytes::ConstImage in, TDefault& d) { defaultFields(bytes::Reader{in}, d); }
-void encode(const TDefault& d, bytes::Image out) { defaultFields(bytes::Writer{out}, d); }
+void decode(bytes::ConstImage in, TDefault& d) {
+    defaultFields(bytes::Reader{in}, d);
+}
+void encode(const TDefault& d, bytes::Image out) {
+    defaultFields(bytes::Writer{out}, d);
+}
 
 Esito ArchivioDefault::leggiDefault(TDefault& d) const {
     std::vector<std::uint8_t> buf;

@@ -36,7 +36,7 @@ constexpr std::uint64_t offsetTestataChart(int code) {
 }
 
 class ArchivioDefault {
-public:
+  public:
     // `dirArchivi` is the archives folder as a prefix (it normally ends with
     // a separator).
     explicit ArchivioDefault(std::string dirArchivi) : dir_(std::move(dirArchivi)) {}
@@ -62,7 +62,7 @@ public:
     // Creates the archive with just its head when there is none.
     Esito creaSeManca(const TDefault& d) const;
 
-private:
+  private:
     std::string dir_;
 };
 

@@ -81,7 +81,9 @@ bool Documento::apriPercorso(DocumentUi& ui, const std::string& path, bool offri
     return true;
 }
 
-Esito Documento::scrivi() { return scriviFileLavoro(percorso(), testata, lavoro); }
+Esito Documento::scrivi() {
+    return scriviFileLavoro(percorso(), testata, lavoro);
+}
 
 Documento::EsitoSalva Documento::salva(DocumentUi& ui, bool conDomanda) {
     if (!modificato)

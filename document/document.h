@@ -22,7 +22,7 @@ inline constexpr const char* DomandaSalvaPrecedente = "Salvo il lavoro precedent
 inline constexpr const char* TitoloDiagramma = "Diagramma psicrometrico: File: ";
 
 class DocumentUi {
-public:
+  public:
     virtual ~DocumentUi() = default;
     // "Salvo il lavoro precedente?", Yes or No.
     virtual bool chiediSalvaPrecedente() = 0;
@@ -46,7 +46,7 @@ public:
 };
 
 class Documento {
-public:
+  public:
     Documento(TDriveMdl& settings, const TDefault& defaults);
 
     TLavoro lavoro;
@@ -84,7 +84,7 @@ public:
     bool haValido() const { return validoPresente_; }
     void revisione(DocumentUi& ui);
 
-private:
+  private:
     void impostaPercorso(const PercorsoDiviso& p);
     Esito scrivi();
 

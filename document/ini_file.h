@@ -9,7 +9,7 @@
 namespace tarvelo {
 
 class IniFile {
-public:
+  public:
     // False when the file does not exist or cannot be read (every key then
     // gives its default).
     bool load(const std::string& path);
@@ -18,12 +18,11 @@ public:
                              const std::string& predefinito) const;
     // Integers as the profile functions read them (decimal, or hexadecimal
     // with "$" or "0x"); anything else gives the default.
-    long leggiIntero(const std::string& sezione, const std::string& chiave,
-                     long predefinito) const;
+    long leggiIntero(const std::string& sezione, const std::string& chiave, long predefinito) const;
     // A boolean is an integer: 0 false, anything else true.
     bool leggiBool(const std::string& sezione, const std::string& chiave, bool predefinito) const;
 
-private:
+  private:
     const std::string* find(const std::string& sezione, const std::string& chiave) const;
     std::map<std::string, std::string> values_; // "section\nkey" in lower case
 };

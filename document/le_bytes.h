@@ -37,7 +37,8 @@ inline void putDouble(Image b, std::size_t off, double v) {
     putInt<std::uint64_t>(b, off, std::bit_cast<std::uint64_t>(v));
 }
 
-template <std::size_t N> void getBytes(ConstImage b, std::size_t off, std::array<std::uint8_t, N>& a) {
+template <std::size_t N>
+void getBytes(ConstImage b, std::size_t off, std::array<std::uint8_t, N>& a) {
     std::copy_n(b.begin() + static_cast<std::ptrdiff_t>(off), N, a.begin());
 }
 template <std::size_t N>

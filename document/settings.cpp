@@ -35,7 +35,9 @@ int byteOption(const IniFile& ini, const char* section, const char* key, int def
     return v >= 0 && v <= 255 ? static_cast<int>(v) : def;
 }
 
-std::string cut(std::string s, std::size_t n) { return s.size() > n ? s.substr(0, n) : s; }
+std::string cut(std::string s, std::size_t n) {
+    return s.size() > n ? s.substr(0, n) : s;
+}
 
 } // namespace
 
@@ -44,9 +46,11 @@ TDriveMdl TDriveMdl::crea(const std::string& dataFolder) {
     d.dataFolder_ = withSlash(dataFolder);
     IniFile cartelle;
     cartelle.load(d.fileCartelle());
-    d.DIR_ARCHIVI = resolveFolder(cartelle.leggiStringa("CARTELLE", "DIR_ARCHIVI", ""), d.dataFolder_);
+    d.DIR_ARCHIVI =
+        resolveFolder(cartelle.leggiStringa("CARTELLE", "DIR_ARCHIVI", ""), d.dataFolder_);
     d.DIR_UTIL = resolveFolder(cartelle.leggiStringa("CARTELLE", "DIR_UTIL", ""), d.dataFolder_);
-    d.DIR_LAVORI = resolveFolder(cartelle.leggiStringa("CARTELLE", "DIR_LAVORI", ""), d.dataFolder_);
+    d.DIR_LAVORI =
+        resolveFolder(cartelle.leggiStringa("CARTELLE", "DIR_LAVORI", ""), d.dataFolder_);
 
     IniFile ini;
     if (!ini.load(d.fileOpzioni()))
@@ -119,7 +123,8 @@ Esito preparaCartellaDati(const std::string& dataFolder, std::vector<std::string
             creati.push_back(p.string());
         }
     }
-    const std::string ini = "[CARTELLE]\nDIR_ARCHIVI=archivi/\nDIR_LAVORI=lavori/\nDIR_UTIL=util/\n";
+    const std::string ini =
+        "[CARTELLE]\nDIR_ARCHIVI=archivi/\nDIR_LAVORI=lavori/\nDIR_UTIL=util/\n";
     if (Esito e = replaceFile(folderFile, std::vector<std::uint8_t>(ini.begin(), ini.end())); !e.ok)
         return e;
     creati.push_back(folderFile);

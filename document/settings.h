@@ -48,7 +48,7 @@ struct OpzioniStampa {
 };
 
 class TDriveMdl {
-public:
+  public:
     static constexpr const char* NomeCartelle = "TARVEX"; // TARVEX.INI
     static constexpr const char* NomeOpzioni = "TRV";     // TRV.INI
 
@@ -68,7 +68,7 @@ public:
     // "Non trovo la dir LAVORI: " + DIR_LAVORI, and the program carries on.
     Esito entraCartellaLavori() const;
 
-private:
+  private:
     std::string dataFolder_; // ends with "/"
 };
 

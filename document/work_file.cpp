@@ -69,7 +69,8 @@ Esito leggiFoglio(const std::string& path, const ArchivioDefault& archivio, Fogl
         decode(image, letto.lavoro);
     } else {
         if (Esito e = readAt(path, TTestataLavoro::Size, DimFoglioVecchio, image); !e.ok)
-            return Esito::fallito("il file " + path + " è troncato: il foglio di lavoro è incompleto");
+            return Esito::fallito("il file " + path +
+                                  " è troncato: il foglio di lavoro è incompleto");
         convertiFoglioVecchio(image, letto.lavoro);
         letto.vecchioFormato = true;
     }

@@ -27,6 +27,8 @@ void setLabelPosition(TPunto& p, int code) {
     }
 }
 
-bool roomForTreatment(const TLavoro& l) { return l.NumPunti <= 17 && l.NumTrattamenti <= 9; }
+bool roomForTreatment(const TLavoro& l) {
+    return l.NumPunti <= 17 && l.NumTrattamenti <= 9;
+}
 
 } // namespace tarvelo

@@ -180,15 +180,35 @@ template <typename IO, typename H> void testataFields(const IO& io, H& h) {
 
 } // namespace
 
-void decode(bytes::ConstImage in, TPunto& p) { puntoFields(bytes::Reader{in}, p); }
-void encode(const TPunto& p, bytes::Image out) { puntoFields(bytes::Writer{out}, p); }
-void decode(bytes::ConstImage in, TDatiTrattamento& d) { datiFields(bytes::Reader{in}, d); }
-void encode(const TDatiTrattamento& d, bytes::Image out) { datiFields(bytes::Writer{out}, d); }
-void decode(bytes::ConstImage in, TTrattamento& t) { trattamentoFields(bytes::Reader{in}, t); }
-void encode(const TTrattamento& t, bytes::Image out) { trattamentoFields(bytes::Writer{out}, t); }
-void decode(bytes::ConstImage in, TLavoro& l) { lavoroFields(bytes::Reader{in}, l); }
-void encode(const TLavoro& l, bytes::Image out) { lavoroFields(bytes::Writer{out}, l); }
-void decode(bytes::ConstImage in, TTestataLavoro& h) { testataFields(bytes::Reader{in}, h); }
-void encode(const TTestataLavoro& h, bytes::Image out) { testataFields(bytes::Writer{out}, h); }
+void decode(bytes::ConstImage in, TPunto& p) {
+    puntoFields(bytes::Reader{in}, p);
+}
+void encode(const TPunto& p, bytes::Image out) {
+    puntoFields(bytes::Writer{out}, p);
+}
+void decode(bytes::ConstImage in, TDatiTrattamento& d) {
+    datiFields(bytes::Reader{in}, d);
+}
+void encode(const TDatiTrattamento& d, bytes::Image out) {
+    datiFields(bytes::Writer{out}, d);
+}
+void decode(bytes::ConstImage in, TTrattamento& t) {
+    trattamentoFields(bytes::Reader{in}, t);
+}
+void encode(const TTrattamento& t, bytes::Image out) {
+    trattamentoFields(bytes::Writer{out}, t);
+}
+void decode(bytes::ConstImage in, TLavoro& l) {
+    lavoroFields(bytes::Reader{in}, l);
+}
+void encode(const TLavoro& l, bytes::Image out) {
+    lavoroFields(bytes::Writer{out}, l);
+}
+void decode(bytes::ConstImage in, TTestataLavoro& h) {
+    testataFields(bytes::Reader{in}, h);
+}
+void encode(const TTestataLavoro& h, bytes::Image out) {
+    testataFields(bytes::Writer{out}, h);
+}
 
 } // namespace tarvelo

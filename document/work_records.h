@@ -147,8 +147,12 @@ struct TTestataLavoro {
 };
 
 // Offsets of the repeated parts of the work record.
-constexpr std::size_t offsetPunto(std::size_t i) { return 432 + TPunto::Size * (i - 1); }
-constexpr std::size_t offsetTrattamento(std::size_t k) { return 3000 + TTrattamento::Size * (k - 1); }
+constexpr std::size_t offsetPunto(std::size_t i) {
+    return 432 + TPunto::Size * (i - 1);
+}
+constexpr std::size_t offsetTrattamento(std::size_t k) {
+    return 3000 + TTrattamento::Size * (k - 1);
+}
 
 void decode(bytes::ConstImage in, TPunto& p);
 void encode(const TPunto& p, bytes::Image out);

@@ -35,7 +35,7 @@ void impostaDatiDefault(std::uint8_t tipo, TDatiTrattamento& d, std::uint8_t umP
     case TipoUmidificazione:
     case TipoUmidificazioneVapore:
         d.tbs1 = 34.72;
-        d.UR1 = 4.67; // x1, g/kg
+        d.UR1 = 4.67;  // x1, g/kg
         d.tbs2 = 6.78; // x2, g/kg
         d.portata = 2.7777;
         d.vapore = 0;

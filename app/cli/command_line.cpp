@@ -1,6 +1,8 @@
 #include "app/cli/command_line.h"
 
+#include "app/cli/lavoro_command.h"
 #include "app/cli/stato_command.h"
+#include "document/settings.h"
 
 #include <ostream>
 
@@ -15,18 +17,39 @@ const char* generalHelp() {
            "\n"
            "Comandi:\n"
            "  stato     stato dell'aria umida da due grandezze note (tabella, JSON o CSV)\n"
+           "  lavoro    mostra o riscrive un file di lavoro (.TRV)\n"
            "\n"
            "Opzioni:\n"
-           "  -h, --help     mostra questo aiuto\n"
-           "  --versione     mostra la versione\n"
+           "  --dati CARTELLA  la cartella dei dati (con TARVEX.INI); senza, quella accanto\n"
+           "                   al programma se c'è, altrimenti ~/.local/share/tarvelo\n"
+           "  -h, --help       mostra questo aiuto\n"
+           "  --versione       mostra la versione\n"
            "\n"
            "Aiuto di un comando: tarvelo <comando> --help\n";
 }
 
-int runCommandLine(std::span<const std::string> args, std::istream& in, std::ostream& out,
-                   std::ostream& err) {
-    if (args.empty())
+int runCommandLine(std::span<const std::string> args, const CommandLineContext& context,
+                   std::istream& in, std::ostream& out, std::ostream& err,
+                   std::string* dataFolder) {
+    std::string dati;
+    while (!args.empty() && (args[0] == "--dati" || args[0].rfind("--dati=", 0) == 0)) {
+        if (args[0] == "--dati") {
+            if (args.size() < 2 || args[1].empty()) {
+                err << "tarvelo: manca la cartella di --dati\n";
+                return ExitBadInput;
+            }
+            dati = args[1];
+            args = args.subspan(2);
+        } else {
+            dati = args[0].substr(7);
+            args = args.subspan(1);
+        }
+    }
+    if (args.empty()) {
+        if (dataFolder)
+            *dataFolder = dati;
         return -1;
+    }
     const std::string& command = args[0];
     if (command == "-h" || command == "--help" || command == "aiuto") {
         out << generalHelp();
@@ -38,6 +61,8 @@ int runCommandLine(std::span<const std::string> args, std::istream& in, std::ost
     }
     if (command == "stato")
         return runStato(args.subspan(1), in, out, err);
+    if (command == "lavoro")
+        return runLavoro(args.subspan(1), locateDataFolder(dati, context.exeFolder), out, err);
     err << "tarvelo: comando sconosciuto: " << command << "\n"
         << "Per l'elenco dei comandi: tarvelo --help\n";
     return ExitBadInput;

@@ -8,10 +8,18 @@
 
 namespace tarvelo::cli {
 
+// Where the command line finds its data: the folder named with --dati, else
+// the folder of the executable or the user's data folder.
+struct CommandLineContext {
+    std::string exeFolder;
+};
+
 // args excludes the program name. Returns -1 when there is no sub-command
-// (the caller then starts the desktop program).
-int runCommandLine(std::span<const std::string> args, std::istream& in, std::ostream& out,
-                   std::ostream& err);
+// (the caller then starts the desktop program); `dataFolder` then holds the
+// folder named with --dati, if any.
+int runCommandLine(std::span<const std::string> args, const CommandLineContext& context,
+                   std::istream& in, std::ostream& out, std::ostream& err,
+                   std::string* dataFolder = nullptr);
 
 const char* generalHelp();
 

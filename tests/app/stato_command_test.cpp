@@ -23,7 +23,7 @@ struct Outcome {
 Outcome run(std::vector<std::string> args, const std::string& input = "") {
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int code = runCommandLine(args, in, out, err);
+    const int code = runCommandLine(args, CommandLineContext{}, in, out, err);
     Patm = 101325.0;
     return {code, out.str(), err.str()};
 }

@@ -21,14 +21,15 @@ TTestataChart chartNamed(const std::string& description, double pressure) {
 }
 
 class Archive : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         TDefault d;
         d.NumChart = 3;
         d.ChartDefault = 2;
         ASSERT_TRUE(archivio.creaSeManca(d).ok);
         ASSERT_TRUE(archivio.scriviTestataChart(1, chartNamed("Estate\rMilano", 101325)).ok);
-        ASSERT_TRUE(archivio.scriviTestataChart(2, chartNamed("Inverno a quota 1000 m e oltre", 89874)).ok);
+        ASSERT_TRUE(
+            archivio.scriviTestataChart(2, chartNamed("Inverno a quota 1000 m e oltre", 89874)).ok);
         ASSERT_TRUE(archivio.scriviTestataChart(3, chartNamed("Montagna", 70108)).ok);
     }
     TempDir dir;
@@ -38,8 +39,8 @@ protected:
 TEST_F(Archive, DefaultsRecordAndChartHeadersAtTheirOffsets) {
     const auto bytes = TempDir::read(archivio.path());
     ASSERT_EQ(bytes.size(), 8u + 488u * 4u);
-    EXPECT_EQ(bytes[0], 2); // ChartDefault
-    EXPECT_EQ(bytes[2], 3); // NumChart
+    EXPECT_EQ(bytes[0], 2);            // ChartDefault
+    EXPECT_EQ(bytes[2], 3);            // NumChart
     EXPECT_EQ(bytes[8 + 488 * 2], 30); // length of the description of chart 2
     EXPECT_EQ(offsetTestataChart(12), 5864u);
 
@@ -104,7 +105,8 @@ TEST_F(Archive, CatalogueHoldsAtMost201Entries) {
     d.NumChart = 250;
     ASSERT_TRUE(archivio.scriviDefault(d).ok);
     for (int code = 4; code <= 250; ++code)
-        ASSERT_TRUE(archivio.scriviTestataChart(code, chartNamed("C" + std::to_string(code), 1e5)).ok);
+        ASSERT_TRUE(
+            archivio.scriviTestataChart(code, chartNamed("C" + std::to_string(code), 1e5)).ok);
     std::vector<ArchivioDefault::VoceCatalogo> voci;
     ASSERT_TRUE(archivio.catalogo(voci).ok);
     EXPECT_EQ(voci.size(), 201u);

@@ -45,7 +45,7 @@ struct FakeUi : DocumentUi {
 };
 
 class DocumentCommands : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         settings = TDriveMdl::crea(dir.prefix());
         settings.DIR_ARCHIVI = dir.prefix();

@@ -10,8 +10,9 @@ using test::TempDir;
 
 TEST(Settings, FoldersAreReadFromTheFolderFileAndUsedAsPrefixes) {
     TempDir dir;
-    TempDir::writeText(dir.file("TARVEX.INI"), "[Cartelle]\ndir_archivi=arc\\\nDIR_LAVORI=/srv/lav/\n"
-                                                "DIR_UTIL=ut\n");
+    TempDir::writeText(dir.file("TARVEX.INI"),
+                       "[Cartelle]\ndir_archivi=arc\\\nDIR_LAVORI=/srv/lav/\n"
+                       "DIR_UTIL=ut\n");
     const TDriveMdl s = TDriveMdl::crea(dir.prefix());
     EXPECT_EQ(s.DIR_ARCHIVI, dir.prefix() + "arc\\");
     EXPECT_EQ(s.DIR_LAVORI, "/srv/lav/");

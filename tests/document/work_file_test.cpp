@@ -13,7 +13,7 @@ namespace {
 using test::TempDir;
 
 class WorkFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         TDefault d;
         d.NumChart = 2;
@@ -94,10 +94,18 @@ TEST_F(WorkFile, Recognition) {
 
     auto image = expectedImage();
     const std::vector<std::vector<std::uint8_t>> rejected = {
-        {7, 'T', 'R', 'V', '~', '2', '0', '2', 0},       // 9 bytes
-        [&] { auto v = image; v[0] = 6; return v; }(),     // length byte
-        [&] { auto v = image; v[3] = 'W'; return v; }(),   // "TRW~"
-        {},                                               // empty
+        {7, 'T', 'R', 'V', '~', '2', '0', '2', 0}, // 9 bytes
+        [&] {
+            auto v = image;
+            v[0] = 6;
+            return v;
+        }(), // length byte
+        [&] {
+            auto v = image;
+            v[3] = 'W';
+            return v;
+        }(), // "TRW~"
+        {},  // empty
     };
     for (const auto& bytes : rejected) {
         TempDir::write(path, bytes);
@@ -142,25 +150,25 @@ TEST_F(WorkFile, OlderLayoutIsConvertedFieldByField) {
     bytes::Image sheet(old.data() + TTestataLavoro::Size, DimFoglioVecchio);
     sheet[0] = 5;
     std::memcpy(&sheet[1], "Prova", 5);
-    sheet[200] = 0x55; // beyond the description's length: not carried
+    sheet[200] = 0x55;                  // beyond the description's length: not carried
     bytes::putDouble(sheet, 256, 25.0); // tbsInt
     bytes::putDouble(sheet, 392, 85.0); // URD
     sheet[402] = 2;                     // umQrinn
     bytes::putInt<std::int16_t>(sheet, 404, 0x0102);
-    sheet[406] = 0x77; // reserved, not carried
-    sheet[408] = 3;    // NumPunti
+    sheet[406] = 0x77;                  // reserved, not carried
+    sheet[408] = 3;                     // NumPunti
     bytes::putDouble(sheet, 416, 31.5); // point 1 tbs
     sheet[416 + 112] = 1;               // point 1 name "B"
     sheet[416 + 113] = 'B';
     bytes::putDouble(sheet, 408 + 8 + 128 * 19 + 32, 777.0); // point 20 h
-    sheet[2976] = 4; // NumTrattamenti
-    sheet[2977] = 6; // TipoImpianto
-    bytes::putInt<std::int32_t>(sheet, 2984 + 728 * 10, 9); // treatment 11 Punto1
-    sheet[11248] = 3; // TitoloSequenza
+    sheet[2976] = 4;                                         // NumTrattamenti
+    sheet[2977] = 6;                                         // TipoImpianto
+    bytes::putInt<std::int32_t>(sheet, 2984 + 728 * 10, 9);  // treatment 11 Punto1
+    sheet[11248] = 3;                                        // TitoloSequenza
     std::memcpy(&sheet[11249], "ABC", 3);
-    bytes::putDouble(sheet, 11512, 9999.0); // Qv
-    bytes::putDouble(sheet, 11544, 2.5);    // DtRiscaldamento
-    bytes::putInt<std::int16_t>(sheet, 12040, 2); // CodiceChart
+    bytes::putDouble(sheet, 11512, 9999.0);         // Qv
+    bytes::putDouble(sheet, 11544, 2.5);            // DtRiscaldamento
+    bytes::putInt<std::int16_t>(sheet, 12040, 2);   // CodiceChart
     bytes::putInt<std::uint16_t>(sheet, 12042, 14); // CodiceErrore
     const std::string path = dir.file("vecchio.TRV");
     TempDir::write(path, old);

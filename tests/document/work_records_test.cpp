@@ -34,28 +34,33 @@ TEST(WorkRecordLayout, FieldsLieAtTheirDocumentedOffsets) {
         {"xPick", 408, 8, [](TLavoro& l) { l.xPick = DoubleMarker; }},
         {"flgXPick", 416, 1, [](TLavoro& l) { l.flgXPick = ByteMarker; }},
         {"NumPunti", 424, 1, [](TLavoro& l) { l.NumPunti = ByteMarker; }},
-        {"point 1", 432, 128, [](TLavoro& l) {
+        {"point 1", 432, 128,
+         [](TLavoro& l) {
              l.Punti[0].tbs = DoubleMarker;
              l.Punti[0].riservato122.fill(ByteMarker);
          }},
-        {"point 20", 2864, 128, [](TLavoro& l) {
+        {"point 20", 2864, 128,
+         [](TLavoro& l) {
              l.Punti[19].tbs = DoubleMarker;
              l.Punti[19].riservato122.fill(ByteMarker);
          }},
         {"NumTrattamenti", 2992, 1, [](TLavoro& l) { l.NumTrattamenti = ByteMarker; }},
         {"TipoImpianto", 2993, 1, [](TLavoro& l) { l.TipoImpianto = ByteMarker; }},
-        {"treatment 1", 3000, 728, [](TLavoro& l) {
+        {"treatment 1", 3000, 728,
+         [](TLavoro& l) {
              l.Trattamenti[0].Punto1 = Int32Marker;
              l.Trattamenti[0].riservato725.fill(ByteMarker);
          }},
-        {"treatment 11", 10280, 728, [](TLavoro& l) {
+        {"treatment 11", 10280, 728,
+         [](TLavoro& l) {
              l.Trattamenti[10].Punto1 = Int32Marker;
              l.Trattamenti[10].riservato725.fill(ByteMarker);
          }},
         {"TitoloSequenza", 11264, 256, [](TLavoro& l) { l.TitoloSequenza.raw.fill(ByteMarker); }},
         {"Qv", 11528, 8, [](TLavoro& l) { l.Qv = DoubleMarker; }},
         {"DtRiscaldamento", 11560, 8, [](TLavoro& l) { l.DtRiscaldamento = DoubleMarker; }},
-        {"TestataChart", 11568, 488, [](TLavoro& l) {
+        {"TestataChart", 11568, 488,
+         [](TLavoro& l) {
              l.TestataChart.description.raw.fill(ByteMarker);
              l.TestataChart.enthalpyScaleSlope = Int32Marker;
          }},
@@ -80,61 +85,170 @@ TEST(WorkRecordLayout, PointTreatmentAndHeaderFields) {
         std::vector<std::uint8_t> (*image)();
     };
     const Case cases[] = {
-        {"TPunto.qm", 72, 8, [] { TPunto p; p.qm = DoubleMarker; return encoded(p); }},
-        {"TPunto.Marcato", 88, 1, [] { TPunto p; p.Marcato = ByteMarker; return encoded(p); }},
-        {"TPunto.X", 92, 4, [] { TPunto p; p.X = Int32Marker; return encoded(p); }},
+        {"TPunto.qm", 72, 8,
+         [] {
+             TPunto p;
+             p.qm = DoubleMarker;
+             return encoded(p);
+         }},
+        {"TPunto.Marcato", 88, 1,
+         [] {
+             TPunto p;
+             p.Marcato = ByteMarker;
+             return encoded(p);
+         }},
+        {"TPunto.X", 92, 4,
+         [] {
+             TPunto p;
+             p.X = Int32Marker;
+             return encoded(p);
+         }},
         {"TPunto.EtichDyVideo", 108, 4,
-         [] { TPunto p; p.EtichDyVideo = Int32Marker; return encoded(p); }},
-        {"TPunto.Nome", 112, 8, [] { TPunto p; p.Nome.raw.fill(ByteMarker); return encoded(p); }},
-        {"TPunto.Maniglia", 121, 1, [] { TPunto p; p.Maniglia = ByteMarker; return encoded(p); }},
-        {"TDati.UR2", 32, 8, [] { TDatiTrattamento d; d.UR2 = DoubleMarker; return encoded(d); }},
+         [] {
+             TPunto p;
+             p.EtichDyVideo = Int32Marker;
+             return encoded(p);
+         }},
+        {"TPunto.Nome", 112, 8,
+         [] {
+             TPunto p;
+             p.Nome.raw.fill(ByteMarker);
+             return encoded(p);
+         }},
+        {"TPunto.Maniglia", 121, 1,
+         [] {
+             TPunto p;
+             p.Maniglia = ByteMarker;
+             return encoded(p);
+         }},
+        {"TDati.UR2", 32, 8,
+         [] {
+             TDatiTrattamento d;
+             d.UR2 = DoubleMarker;
+             return encoded(d);
+         }},
         {"TDati.Nome3", 49, 4,
-         [] { TDatiTrattamento d; d.Nome3.raw.fill(ByteMarker); return encoded(d); }},
+         [] {
+             TDatiTrattamento d;
+             d.Nome3.raw.fill(ByteMarker);
+             return encoded(d);
+         }},
         {"TDati.Collega[2]", 76, 4,
-         [] { TDatiTrattamento d; d.Collega[2] = Int32Marker; return encoded(d); }},
+         [] {
+             TDatiTrattamento d;
+             d.Collega[2] = Int32Marker;
+             return encoded(d);
+         }},
         {"TDati.modoMiscela", 81, 1,
-         [] { TDatiTrattamento d; d.modoMiscela = ByteMarker; return encoded(d); }},
+         [] {
+             TDatiTrattamento d;
+             d.modoMiscela = ByteMarker;
+             return encoded(d);
+         }},
         {"TDati.tMezzo", 160, 8,
-         [] { TDatiTrattamento d; d.tMezzo = DoubleMarker; return encoded(d); }},
+         [] {
+             TDatiTrattamento d;
+             d.tMezzo = DoubleMarker;
+             return encoded(d);
+         }},
         {"TDati.PuntoPortata", 228, 4,
-         [] { TDatiTrattamento d; d.PuntoPortata = Int32Marker; return encoded(d); }},
+         [] {
+             TDatiTrattamento d;
+             d.PuntoPortata = Int32Marker;
+             return encoded(d);
+         }},
         {"TTrattamento.StilePenna", 18, 1,
-         [] { TTrattamento t; t.StilePenna = ByteMarker; return encoded(t); }},
+         [] {
+             TTrattamento t;
+             t.StilePenna = ByteMarker;
+             return encoded(t);
+         }},
         {"TTrattamento.Dati.tbs1", 24, 8,
-         [] { TTrattamento t; t.Dati.tbs1 = DoubleMarker; return encoded(t); }},
-        {"TTrattamento.PuntoAux2", 384, 128, [] {
+         [] {
+             TTrattamento t;
+             t.Dati.tbs1 = DoubleMarker;
+             return encoded(t);
+         }},
+        {"TTrattamento.PuntoAux2", 384, 128,
+         [] {
              TTrattamento t;
              t.PuntoAux2.tbs = DoubleMarker;
              t.PuntoAux2.riservato122.fill(ByteMarker);
              return encoded(t);
          }},
         {"TTrattamento.Errore", 616, 2,
-         [] { TTrattamento t; t.Errore = 0x0102; return encoded(t); }},
+         [] {
+             TTrattamento t;
+             t.Errore = 0x0102;
+             return encoded(t);
+         }},
         {"TTrattamento.Visibile", 642, 1,
-         [] { TTrattamento t; t.Visibile = ByteMarker; return encoded(t); }},
+         [] {
+             TTrattamento t;
+             t.Visibile = ByteMarker;
+             return encoded(t);
+         }},
         {"TTrattamento.Etichetta", 643, 81,
-         [] { TTrattamento t; t.Etichetta.raw.fill(ByteMarker); return encoded(t); }},
-        {"TTrattamento.Tipo", 724, 1, [] { TTrattamento t; t.Tipo = ByteMarker; return encoded(t); }},
+         [] {
+             TTrattamento t;
+             t.Etichetta.raw.fill(ByteMarker);
+             return encoded(t);
+         }},
+        {"TTrattamento.Tipo", 724, 1,
+         [] {
+             TTrattamento t;
+             t.Tipo = ByteMarker;
+             return encoded(t);
+         }},
         {"TTestataLavoro.PiePagina", 264, 256,
-         [] { TTestataLavoro h; h.PiePagina.raw.fill(ByteMarker); return encoded(h); }},
+         [] {
+             TTestataLavoro h;
+             h.PiePagina.raw.fill(ByteMarker);
+             return encoded(h);
+         }},
         {"TTestataLavoro.NumFoglio", 520, 4,
-         [] { TTestataLavoro h; h.NumFoglio.raw.fill(ByteMarker); return encoded(h); }},
-        {"TTestataLavoro reserved lines", 524, 567, [] {
+         [] {
+             TTestataLavoro h;
+             h.NumFoglio.raw.fill(ByteMarker);
+             return encoded(h);
+         }},
+        {"TTestataLavoro reserved lines", 524, 567,
+         [] {
              TTestataLavoro h;
              for (auto& r : h.righeRiservate)
                  r.raw.fill(ByteMarker);
              return encoded(h);
          }},
         {"TTestataLavoro.CalcoliValidi", 1092, 2,
-         [] { TTestataLavoro h; h.CalcoliValidi = 0x0102; return encoded(h); }},
+         [] {
+             TTestataLavoro h;
+             h.CalcoliValidi = 0x0102;
+             return encoded(h);
+         }},
         {"TTestataLavoro.UmStampa", 1097, 1,
-         [] { TTestataLavoro h; h.UmStampa = ByteMarker; return encoded(h); }},
+         [] {
+             TTestataLavoro h;
+             h.UmStampa = ByteMarker;
+             return encoded(h);
+         }},
         {"TTestataChart.pressure", 448, 8,
-         [] { TTestataChart c; c.pressure = DoubleMarker; return encoded(c); }},
+         [] {
+             TTestataChart c;
+             c.pressure = DoubleMarker;
+             return encoded(c);
+         }},
         {"TTestataChart.screen.y0", 344 + 66, 2,
-         [] { TTestataChart c; c.screen.y0 = Int16Marker; return encoded(c); }},
+         [] {
+             TTestataChart c;
+             c.screen.y0 = Int16Marker;
+             return encoded(c);
+         }},
         {"TTestataChart.print.blockSizes[19]", 256 + 40, 2,
-         [] { TTestataChart c; c.print.blockSizes[19] = 0x0102; return encoded(c); }},
+         [] {
+             TTestataChart c;
+             c.print.blockSizes[19] = 0x0102;
+             return encoded(c);
+         }},
     };
     for (const Case& c : cases) {
         const auto image = c.image();

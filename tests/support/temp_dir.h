@@ -14,7 +14,7 @@
 namespace tarvelo::test {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
@@ -38,7 +38,8 @@ public:
 
     static void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
         std::ofstream f(path, std::ios::binary | std::ios::trunc);
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        f.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
     }
     static void writeText(const std::string& path, const std::string& text) {
         std::ofstream f(path, std::ios::binary | std::ios::trunc);
@@ -49,7 +50,7 @@ public:
         return {std::istreambuf_iterator<char>(f), {}};
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -39,8 +39,8 @@ TEST(TreatmentDefaults, EveryKind) {
         double tbs1, UR1, tbs2;
     };
     const Case cases[] = {
-        {TipoRaffreddamento, 33, 19, 14},  {TipoRiscaldamento, 14, 60, 33},
-        {TipoUmidificazione, 34.72, 4.67, 6.78}, {TipoUmidificazioneVapore, 34.72, 4.67, 6.78},
+        {TipoRaffreddamento, 33, 19, 14},         {TipoRiscaldamento, 14, 60, 33},
+        {TipoUmidificazione, 34.72, 4.67, 6.78},  {TipoUmidificazioneVapore, 34.72, 4.67, 6.78},
         {TipoBatteriaFredda, 26.75, 50.76, 15.5}, {TipoUnione, 26.75, 50.76, 15.5},
     };
     for (const Case& c : cases) {

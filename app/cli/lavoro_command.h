@@ -1,0 +1,18 @@
+// `tarvelo lavoro FILE [--json] [--salva OUT]`: reads a work file as "Apri"
+// does (older layouts converted) and prints it, or writes it back as "Salva"
+// would.
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace tarvelo::cli {
+
+// `dataFolder` is the folder of the folder file TARVEX.INI.
+int runLavoro(std::span<const std::string> args, const std::string& dataFolder, std::ostream& out,
+              std::ostream& err);
+
+const char* lavoroHelp();
+
+} // namespace tarvelo::cli

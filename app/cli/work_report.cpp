@@ -1,0 +1,296 @@
+#include "app/cli/work_report.h"
+
+#include "app/cli/json_writer.h"
+#include "engine/decimal_text.h"
+#include "engine/numeric.h"
+#include "engine/text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarvelo::cli {
+
+namespace {
+
+template <std::size_t N> std::string utf8(const StringaPascal<N>& s) {
+    return cp1252ToUtf8(s.testo());
+}
+
+std::size_t puntiInUso(const TLavoro& l) {
+    return std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
+}
+std::size_t trattamentiInUso(const TLavoro& l) {
+    return std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
+}
+
+void puntoJson(JsonWriter& j, std::string_view key, const TPunto& p) {
+    j.beginObject(key);
+    j.number("tbs", p.tbs);
+    j.number("UR", p.UR);
+    j.number("tbu", p.tbu);
+    j.number("x", p.x);
+    j.number("h", p.h);
+    j.number("v", p.v);
+    j.number("tdp", p.tdp);
+    j.number("rhoSecca", p.rhoSecca);
+    j.number("rhoUmida", p.rhoUmida);
+    j.number("qm", p.qm);
+    j.number("Quota", p.Quota);
+    j.integer("Marcato", p.Marcato);
+    j.integer("X", p.X);
+    j.integer("Y", p.Y);
+    j.integer("EtichDx", p.EtichDx);
+    j.integer("EtichDyStampa", p.EtichDyStampa);
+    j.integer("EtichDyVideo", p.EtichDyVideo);
+    j.string("Nome", utf8(p.Nome));
+    j.integer("InUso", p.InUso);
+    j.integer("Maniglia", p.Maniglia);
+    j.endObject();
+}
+
+void datiJson(JsonWriter& j, const TDatiTrattamento& d) {
+    j.beginObject("Dati");
+    j.number("tbs1", d.tbs1);
+    j.number("UR1", d.UR1);
+    j.number("tbs2", d.tbs2);
+    j.number("UR2", d.UR2);
+    j.string("Nome1", utf8(d.Nome1));
+    j.string("Nome2", utf8(d.Nome2));
+    j.string("Nome3", utf8(d.Nome3));
+    j.beginArray("PosEtich");
+    for (auto v : d.PosEtich)
+        j.integer({}, v);
+    j.endArray();
+    j.beginArray("Collega");
+    for (auto v : d.Collega)
+        j.integer({}, v);
+    j.endArray();
+    j.integer("umPortata", d.umPortata);
+    j.integer("modoMiscela", d.modoMiscela);
+    j.number("perc1", d.perc1);
+    j.number("perc2", d.perc2);
+    j.number("port1", d.port1);
+    j.number("port2", d.port2);
+    j.number("port3", d.port3);
+    j.integer("modoPotenza", d.modoPotenza);
+    j.number("portata", d.portata);
+    j.number("potenza", d.potenza);
+    j.integer("vapore", d.vapore);
+    j.number("tMezzo", d.tMezzo);
+    j.integer("modoBatteria", d.modoBatteria);
+    j.number("S", d.S);
+    j.number("T", d.T);
+    j.number("qimm", d.qimm);
+    j.number("ts", d.ts);
+    j.number("fsDato", d.fsDato);
+    j.number("L", d.L);
+    j.integer("posLista", d.posLista);
+    j.integer("PuntoPortata", d.PuntoPortata);
+    j.endObject();
+}
+
+void trattamentoJson(JsonWriter& j, const TTrattamento& t) {
+    j.beginObject();
+    j.integer("Punto1", t.Punto1);
+    j.integer("Punto2", t.Punto2);
+    j.integer("Punto3", t.Punto3);
+    j.integer("Colore", t.Colore);
+    j.integer("Stile0", t.Stile0);
+    j.integer("Spessore", t.Spessore);
+    j.integer("StilePenna", t.StilePenna);
+    datiJson(j, t.Dati);
+    puntoJson(j, "PuntoAux1", t.PuntoAux1);
+    puntoJson(j, "PuntoAux2", t.PuntoAux2);
+    j.number("Qtot", t.Qtot);
+    j.number("Qsen", t.Qsen);
+    j.number("ST", t.ST);
+    j.number("dx", t.dx);
+    j.number("qx", t.qx);
+    j.number("dt", t.dt);
+    j.number("dh", t.dh);
+    j.number("dhdx", t.dhdx);
+    j.number("dhSen", t.dhSen);
+    j.number("dhTot", t.dhTot);
+    j.number("QsenFan", t.QsenFan);
+    j.number("QFan", t.QFan);
+    j.integer("Errore", t.Errore);
+    j.number("STcoil", t.STcoil);
+    j.number("t0", t.t0);
+    j.integer("Reale", t.Reale);
+    j.integer("Estensione", t.Estensione);
+    j.integer("Visibile", t.Visibile);
+    j.string("Etichetta", utf8(t.Etichetta));
+    j.integer("Tipo", t.Tipo);
+    j.endObject();
+}
+
+std::string num(double v, int decimals) {
+    return std::isfinite(v) ? FloatToStrFixed(v, 15, decimals) : "non valido";
+}
+
+const char* nomeTipo(std::uint8_t tipo) {
+    static const char* const nomi[] = {"miscela",
+                                       "raffreddamento",
+                                       "raffreddamento con deumidificazione",
+                                       "riscaldamento",
+                                       "umidificazione adiabatica",
+                                       "unione (retta carichi ambiente)",
+                                       "umidificazione a vapore"};
+    return tipo < 7 ? nomi[tipo] : "sconosciuto";
+}
+
+std::string nomeImpianto(std::uint8_t tipo) {
+    if (tipo <= 5)
+        return std::string("impianto ") + static_cast<char>('A' + tipo);
+    if (tipo == 6)
+        return "trattamenti manuali";
+    return "sconosciuto (" + std::to_string(tipo) + ")";
+}
+
+// One labelled line; a value of several lines (CR LF inside the records)
+// continues under itself.
+std::string riga(const std::string& etichetta, const std::string& valore) {
+    constexpr std::size_t Colonna = 26;
+    std::string r = "  " + etichetta;
+    std::size_t width = 0;
+    for (unsigned char c : etichetta)
+        width += (c & 0xC0) != 0x80;
+    if (width < Colonna)
+        r.append(Colonna - width, ' ');
+    for (std::size_t i = 0; i < valore.size(); ++i) {
+        const char c = valore[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < valore.size() && valore[i + 1] == '\n')
+                ++i;
+            r += "\n" + std::string(Colonna + 2, ' ');
+        } else {
+            r += c;
+        }
+    }
+    return r + "\n";
+}
+
+std::string unita(std::uint8_t code) {
+    const std::string u = UnitaPortata(code);
+    return u.empty() ? "codice " + std::to_string(code) : u;
+}
+
+} // namespace
+
+std::string lavoroJson(const TTestataLavoro& h, const TLavoro& l) {
+    JsonWriter j;
+    j.beginObject();
+    j.string("Firma", utf8(h.Firma));
+    j.string("Progetto", utf8(h.Progetto));
+    j.string("PiePagina", utf8(h.PiePagina));
+    j.string("NumFoglio", utf8(h.NumFoglio));
+    j.integer("CalcoliValidi", h.CalcoliValidi);
+    j.integer("SenzaNome", h.SenzaNome);
+    j.integer("UmStampa", h.UmStampa);
+
+    j.string("Descrizione", utf8(l.Descrizione));
+    const std::pair<const char*, double> zona[] = {
+        {"tbsInt", l.tbsInt}, {"URInt", l.URInt}, {"tbsEst", l.tbsEst},     {"UREst", l.UREst},
+        {"tbsImm", l.tbsImm}, {"tH2O", l.tH2O},   {"Csens", l.Csens},       {"Clat", l.Clat},
+        {"Cx", l.Cx},         {"Ctot", l.Ctot},   {"CsenCtot", l.CsenCtot}, {"Volume", l.Volume},
+        {"Qrinn", l.Qrinn},   {"Qimm", l.Qimm},   {"tSup", l.tSup},         {"URD", l.URD}};
+    for (const auto& [k, v] : zona)
+        j.number(k, v);
+    j.integer("flgCx", l.flgCx);
+    j.integer("flgQimm", l.flgQimm);
+    j.integer("umQrinn", l.umQrinn);
+    j.integer("umQimm", l.umQimm);
+    j.number("xPick", l.xPick);
+    j.integer("flgXPick", l.flgXPick);
+    j.integer("NumPunti", l.NumPunti);
+    j.integer("NumTrattamenti", l.NumTrattamenti);
+    j.integer("TipoImpianto", l.TipoImpianto);
+    j.string("TitoloSequenza", utf8(l.TitoloSequenza));
+    j.number("Qv", l.Qv);
+    j.number("QvVol", l.QvVol);
+    j.number("fs", l.fs);
+    j.number("Regolabilita", l.Regolabilita);
+    j.number("DtRiscaldamento", l.DtRiscaldamento);
+    j.integer("CodiceChart", l.CodiceChart);
+    j.integer("CodiceErrore", l.CodiceErrore);
+    j.beginArray("Punti");
+    for (std::size_t i = 0; i < puntiInUso(l); ++i)
+        puntoJson(j, {}, l.Punti[i]);
+    j.endArray();
+    j.beginArray("Trattamenti");
+    for (std::size_t k = 0; k < trattamentiInUso(l); ++k)
+        trattamentoJson(j, l.Trattamenti[k]);
+    j.endArray();
+    j.endObject();
+    return j.str();
+}
+
+std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l) {
+    std::string t = "Testata\n";
+    t += riga("Firma", utf8(h.Firma));
+    t += riga("Progetto", utf8(h.Progetto));
+    t += riga("Piè pagina", utf8(h.PiePagina));
+    t += riga("Foglio n.", utf8(h.NumFoglio));
+    t += riga("Calcoli validi", h.CalcoliValidi ? "sì" : "no");
+    t += riga("Unità portate in stampa", unita(h.UmStampa));
+    t += "\nLavoro\n";
+    t += riga("Descrizione", utf8(l.Descrizione));
+    t += riga("Tipo", nomeImpianto(l.TipoImpianto));
+    t += riga("Titolo sequenza", utf8(l.TitoloSequenza));
+    t +=
+        riga("Diagramma", std::to_string(l.CodiceChart) + " - " + utf8(l.TestataChart.description) +
+                              " (" + num(l.TestataChart.pressure, 0) + " Pa)");
+    t += riga("Codice errore", std::to_string(l.CodiceErrore));
+    t += "\nDati della zona\n";
+    t += riga("tbs ambiente [°C]", num(l.tbsInt, 1));
+    t += riga("UR ambiente [%]", num(l.URInt, 1));
+    t += riga("tbs esterna [°C]", num(l.tbsEst, 1));
+    t += riga("UR esterna [%]", num(l.UREst, 1));
+    t += riga("tbs immissione [°C]", num(l.tbsImm, 1));
+    t += riga("t acqua/vapore [°C]", num(l.tH2O, 1));
+    t += riga("Carico sensibile [kW]", num(l.Csens, 3));
+    t += riga("Carico latente [kW]", num(l.Clat, 3));
+    t += riga("Carico umidità [g/s]", num(l.Cx, 3));
+    t += riga("Volume [m³]", num(l.Volume, 0));
+    t +=
+        riga("Portata rinnovo [kg/s]", num(l.Qrinn, 4) + " (mostrata in " + unita(l.umQrinn) + ")");
+    t += riga("Portata immissione [kg/s]",
+              num(l.Qimm, 4) + " (mostrata in " + unita(l.umQimm) + ")");
+    t += riga("t superficiale [°C]", num(l.tSup, 2));
+    t += riga("UR punto D [%]", num(l.URD, 2));
+    t += "\nRisultati\n";
+    t += riga("Qv [m³/h]", num(l.Qv, 1));
+    t += riga("Ricambi [1/h]", num(l.QvVol, 2));
+    t += riga("Fattore di contatto", num(l.fs, 3));
+    t += riga("Regolabilità", num(l.Regolabilita, 3));
+    t += riga("Dt riscaldamento [K]", num(l.DtRiscaldamento, 2));
+
+    t += "\nPunti (" + std::to_string(l.NumPunti) + ")\n";
+    t += "  n.  nome      tbs     UR     tbu      x        h     tdp     qm\n";
+    t += "               [°C]    [%]    [°C]  [g/kg]  [kJ/kg]   [°C]  [kg/s]\n";
+    for (std::size_t i = 0; i < puntiInUso(l); ++i) {
+        const TPunto& p = l.Punti[i];
+        char line[200];
+        std::snprintf(line, sizeof line, "  %2zu  %-6s %6s %6s %7s %7s %8s %7s %7s\n", i + 1,
+                      utf8(p.Nome).c_str(), num(p.tbs, 1).c_str(), num(p.UR, 0).c_str(),
+                      num(p.tbu, 1).c_str(), num(p.x * 1000.0, 2).c_str(),
+                      num(p.h / 1000.0, 2).c_str(), num(p.tdp, 1).c_str(), num(p.qm, 3).c_str());
+        t += line;
+    }
+    t += "\nTrattamenti (" + std::to_string(l.NumTrattamenti) + ")\n";
+    for (std::size_t k = 0; k < trattamentiInUso(l); ++k) {
+        const TTrattamento& tr = l.Trattamenti[k];
+        t += "  " + std::to_string(k + 1) + ". " + nomeTipo(tr.Tipo) + ", punti " +
+             std::to_string(tr.Punto1) + " -> " + std::to_string(tr.Punto2);
+        if (tr.Punto3 != 0)
+            t += " (" + std::to_string(tr.Punto3) + ")";
+        t += ": Qtot " + num(tr.Qtot / 1000.0, 3) + " kW, Qsen " + num(tr.Qsen / 1000.0, 3) +
+             " kW, dt " + num(tr.dt, 2) + " K, dx " + num(tr.dx, 2) + " g/kg";
+        if (tr.Errore != 0)
+            t += ", errore " + std::to_string(tr.Errore);
+        t += "\n";
+    }
+    return t;
+}
+
+} // namespace tarvelo::cli
