@@ -41,6 +41,7 @@ class ArchivioDefault {
     // a separator).
     explicit ArchivioDefault(std::string dirArchivi) : dir_(std::move(dirArchivi)) {}
     std::string path() const { return dir_ + NomeArchivio; }
+    const std::string& dir() const { return dir_; }
 
     Esito leggiDefault(TDefault& d) const;
     // Writes the 8-byte head only; the chart headers after it are untouched.

@@ -73,6 +73,8 @@ bool Documento::apriPercorso(DocumentUi& ui, const std::string& path, bool offri
         inizializzaTestata(ui.dataBreve());
     }
     impostaPercorso(dividiPercorso(path));
+    if (t.esito == Riconoscimento::Mancante)
+        estensione_ = EstensioneLavoro; // as for every new document
     ui.mostraChart(lavoro.CodiceChart, chartPrecedente);
     ui.aggiornaTitolo(titolo());
     ui.aggiornaDettaglio();
@@ -120,13 +122,11 @@ Documento::EsitoSalva Documento::salva(DocumentUi& ui, bool conDomanda) {
 }
 
 Esito Documento::salvaCome(const std::string& path) {
-    PercorsoDiviso p = dividiPercorso(path);
-    if (p.estensione == ".")
-        p.estensione = EstensioneLavoro;
+    const PercorsoDiviso p = dividiPercorso(path);
     const bool senzaNome = testata.SenzaNome;
     testata.SenzaNome = 0;
-    const std::string target = p.cartella + p.nome + p.estensione;
-    if (Esito e = scriviFileLavoro(target, testata, lavoro); !e.ok) {
+    // A path given in full is written as it stands.
+    if (Esito e = scriviFileLavoro(path, testata, lavoro); !e.ok) {
         testata.SenzaNome = senzaNome;
         return e;
     }

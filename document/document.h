@@ -74,7 +74,7 @@ class Documento {
     // A failed write is reported through the user interface; the old file
     // and the modified flag stay as they were.
     EsitoSalva salva(DocumentUi& ui, bool conDomanda = false);
-    // Saves to an explicit path (the command line's --salva).
+    // Saves to exactly the given path (the command line's --salva).
     Esito salvaCome(const std::string& path);
 
     // The last valid work, taken after every successful calculation.

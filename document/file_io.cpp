@@ -16,9 +16,6 @@ namespace fs = std::filesystem;
 
 std::string nativePath(const std::string& path) {
     std::string p = path;
-    if (p.size() >= 2 && p[1] == ':' &&
-        ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')))
-        p.erase(0, 2);
     for (char& c : p) {
         if (c == '\\')
             c = '/';
@@ -73,7 +70,14 @@ Esito writeAt(const std::string& path, std::uint64_t offset,
 }
 
 Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data) {
-    const fs::path target = nativePath(path);
+    fs::path target = nativePath(path);
+    // A link is followed: the file it names is the one replaced.
+    std::error_code linkEc;
+    if (fs::is_symlink(target, linkEc)) {
+        const fs::path resolved = fs::weakly_canonical(target, linkEc);
+        if (!linkEc)
+            target = resolved;
+    }
     const fs::path temp = target.parent_path() / ("." + target.filename().string() + ".tmp~");
     // A write-protected file stays as it is, as it would if written in place.
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
@@ -110,6 +114,13 @@ Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data
         return Esito::fallito("impossibile sostituire il file " + path + ": " + ec.message());
     }
     return {};
+}
+
+std::string freeBackupName(const std::string& path) {
+    std::string name = path + ".bak";
+    for (int n = 1; fileExists(name) || fs::is_symlink(nativePath(name)); ++n)
+        name = path + "." + std::to_string(n) + ".bak";
+    return name;
 }
 
 } // namespace tarvelo

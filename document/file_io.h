@@ -17,7 +17,8 @@ struct Esito {
     static Esito fallito(std::string messaggio) { return {false, std::move(messaggio)}; }
 };
 
-// "\" becomes "/"; a leading drive letter ("C:") is dropped.
+// "\" becomes "/". (A drive letter means nothing here; the settings drop
+// it from the folders they read.)
 std::string nativePath(const std::string& path);
 
 std::optional<std::uintmax_t> fileSize(const std::string& path);
@@ -34,7 +35,12 @@ Esito writeAt(const std::string& path, std::uint64_t offset, const std::vector<s
 
 // Replaces a file with `data` without ever leaving it half written: the
 // bytes go to a temporary file in the same folder, are flushed to disk, and
-// the temporary file is renamed over the old one.
+// the temporary file is renamed over the old one. A symbolic link is
+// followed, so the file it names is replaced and the link stays.
 Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data);
+
+// "<path>.bak", or "<path>.1.bak", "<path>.2.bak", ... : the first name not
+// taken, so that no earlier copy is overwritten.
+std::string freeBackupName(const std::string& path);
 
 } // namespace tarvelo

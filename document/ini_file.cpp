@@ -32,10 +32,31 @@ int onValue(void* user, const char* section, const char* name, const char* value
 
 bool IniFile::load(const std::string& path) {
     values_.clear();
-    if (!fileExists(path))
+    avvisi_.clear();
+    std::vector<std::uint8_t> bytes;
+    if (!fileExists(path) || !readAll(path, bytes).ok)
         return false;
+    // The parser reads lines into a buffer of INI_MAX_LINE bytes and cuts
+    // longer ones: those are left out and named instead.
+    std::string text;
+    std::size_t start = 0, lineNo = 1;
+    const std::string all(bytes.begin(), bytes.end());
+    while (start <= all.size()) {
+        std::size_t end = all.find('\n', start);
+        if (end == std::string::npos)
+            end = all.size();
+        const std::string line = all.substr(start, end - start);
+        if (line.size() + 2 > INI_MAX_LINE)
+            avvisi_.push_back(path + ", riga " + std::to_string(lineNo) +
+                              ": troppo lunga, ignorata");
+        else
+            text += line + "\n";
+        start = end + 1;
+        ++lineNo;
+    }
     // Lines inih cannot parse are skipped; what it could read is kept.
-    return ini_parse(nativePath(path).c_str(), onValue, &values_) >= 0;
+    ini_parse_string(text.c_str(), onValue, &values_);
+    return true;
 }
 
 const std::string* IniFile::find(const std::string& sezione, const std::string& chiave) const {

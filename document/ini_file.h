@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace tarvelo {
 
@@ -13,6 +14,11 @@ class IniFile {
     // False when the file does not exist or cannot be read (every key then
     // gives its default).
     bool load(const std::string& path);
+
+    // Lines the parser cannot take whole (over 199 characters) are left out,
+    // so that their keys keep their defaults instead of a cut value; each is
+    // named here.
+    const std::vector<std::string>& avvisi() const { return avvisi_; }
 
     std::string leggiStringa(const std::string& sezione, const std::string& chiave,
                              const std::string& predefinito) const;
@@ -25,6 +31,7 @@ class IniFile {
   private:
     const std::string* find(const std::string& sezione, const std::string& chiave) const;
     std::map<std::string, std::string> values_; // "section\nkey" in lower case
+    std::vector<std::string> avvisi_;
 };
 
 } // namespace tarvelo

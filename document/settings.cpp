@@ -3,6 +3,7 @@
 #include "document/ini_file.h"
 #include "engine/numeric.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -20,8 +21,11 @@ std::string withSlash(std::string folder) {
     return folder;
 }
 
-// A folder from the INI file: relative ones hang from the data folder.
-std::string resolveFolder(const std::string& value, const std::string& dataFolder) {
+// A folder from the INI file: a drive letter written for another system is
+// dropped, and relative folders hang from the data folder.
+std::string resolveFolder(std::string value, const std::string& dataFolder) {
+    if (value.size() >= 2 && value[1] == ':' && std::isalpha(static_cast<unsigned char>(value[0])))
+        value.erase(0, 2);
     if (value.empty())
         return value;
     const std::string native = nativePath(value);
@@ -46,6 +50,7 @@ TDriveMdl TDriveMdl::crea(const std::string& dataFolder) {
     d.dataFolder_ = withSlash(dataFolder);
     IniFile cartelle;
     cartelle.load(d.fileCartelle());
+    d.avvisi = cartelle.avvisi();
     d.DIR_ARCHIVI =
         resolveFolder(cartelle.leggiStringa("CARTELLE", "DIR_ARCHIVI", ""), d.dataFolder_);
     d.DIR_UTIL = resolveFolder(cartelle.leggiStringa("CARTELLE", "DIR_UTIL", ""), d.dataFolder_);
@@ -55,6 +60,7 @@ TDriveMdl TDriveMdl::crea(const std::string& dataFolder) {
     IniFile ini;
     if (!ini.load(d.fileOpzioni()))
         return d;
+    d.avvisi.insert(d.avvisi.end(), ini.avvisi().begin(), ini.avvisi().end());
     OpzioniVarie& v = d.varie;
     v.EmulazioneDosInvio = ini.leggiBool("Varie", "EmulazioneDosInvio", true);
     v.Default = ini.leggiBool("Varie", "Default", false);

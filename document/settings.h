@@ -59,6 +59,7 @@ class TDriveMdl {
     std::string DIR_UTIL, DIR_ARCHIVI, DIR_LAVORI;
     OpzioniVarie varie;
     OpzioniStampa stampa;
+    std::vector<std::string> avvisi; // lines of the INI files that were left out
 
     std::string fileCartelle() const { return dataFolder_ + NomeCartelle + ".INI"; }
     std::string fileOpzioni() const { return DIR_ARCHIVI + NomeOpzioni + ".INI"; }

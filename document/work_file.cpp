@@ -90,7 +90,7 @@ Esito scriviFileLavoro(const std::string& path, const TTestataLavoro& testata,
         std::vector<std::uint8_t> previous;
         if (Esito e = readAll(path, previous); !e.ok)
             return e;
-        if (Esito e = replaceFile(path + ".bak", previous); !e.ok)
+        if (Esito e = replaceFile(freeBackupName(path), previous); !e.ok)
             return Esito::fallito("impossibile conservare la copia del file più lungo: " +
                                   e.errore);
     }
@@ -98,9 +98,7 @@ Esito scriviFileLavoro(const std::string& path, const TTestataLavoro& testata,
 }
 
 PercorsoDiviso dividiPercorso(const std::string& path) {
-    auto isDelimiter = [&](std::size_t i) {
-        return path[i] == '/' || path[i] == '\\' || (i == 1 && path[i] == ':');
-    };
+    auto isDelimiter = [&](std::size_t i) { return path[i] == '/' || path[i] == '\\'; };
     std::size_t lastDelim = std::string::npos;
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (isDelimiter(i))
@@ -109,8 +107,6 @@ PercorsoDiviso dividiPercorso(const std::string& path) {
     PercorsoDiviso r;
     if (lastDelim != std::string::npos) {
         r.cartella = path.substr(0, lastDelim + 1);
-        if (path[lastDelim] == ':')
-            r.cartella += '\\';
     }
     const std::size_t nameStart = lastDelim == std::string::npos ? 0 : lastDelim + 1;
     const std::size_t dot = path.rfind('.');

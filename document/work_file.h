@@ -45,16 +45,17 @@ void convertiFoglioVecchio(bytes::ConstImage vecchio, TLavoro& out);
 
 // Writes header and sheet 1 so that the previous file survives any failure.
 // A longer existing file is never silently cut: its whole previous content
-// is kept beside it as "<file>.bak" before the current layout replaces it
+// is kept beside it as "<file>.bak" (or the first free "<file>.N.bak")
+// before the current layout replaces it
 // (bytes left after sheet 1 would make the file read back as the older
 // layout).
 Esito scriviFileLavoro(const std::string& path, const TTestataLavoro& testata,
                        const TLavoro& lavoro);
 
 // A chosen path split into name (without extension), extension and folder.
-// Delimiters are "/" and "\" (and the colon of a drive letter); the
-// extension starts at the last "." not followed by a delimiter and is kept
-// to four characters ("." alone when there is none).
+// Delimiters are "/" and "\" (a colon is an ordinary character here, not a
+// drive); the extension starts at the last "." not followed by a delimiter
+// and is kept to four characters ("." alone when there is none).
 struct PercorsoDiviso {
     std::string nome, estensione, cartella;
 };

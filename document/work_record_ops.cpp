@@ -9,7 +9,9 @@ std::uint8_t hitTestHandle(const TLavoro& l, int x, int y) {
     const std::size_t n = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
     for (std::size_t i = 0; i < n; ++i) {
         const TPunto& p = l.Punti[i];
-        if (std::abs(p.X - x) <= 3 && std::abs(p.Y - y) <= 3)
+        // Coordinates come from files: widen before subtracting.
+        const long long dx = static_cast<long long>(p.X) - x, dy = static_cast<long long>(p.Y) - y;
+        if (std::llabs(dx) <= 3 && std::llabs(dy) <= 3)
             return p.Maniglia;
     }
     return NessunaManiglia;

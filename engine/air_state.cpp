@@ -108,6 +108,15 @@ EsitoStato calcolaStato(CoppiaNota coppia, double a, double b, double patm) {
         return fallito("la pressione atmosferica deve essere maggiore di 0 Pa");
     if (!std::isfinite(a) || (coppia != CoppiaNota::TbsSat && !std::isfinite(b)))
         return fallito("valore non numerico");
+    // The saturation relations hold from -100 to 200 °C; below absolute
+    // zero they have no meaning at all.
+    const bool conTbs = coppia != CoppiaNota::XH && coppia != CoppiaNota::XUR;
+    if (conTbs && (a < TemperaturaMinima || a > TemperaturaMassima))
+        return fallito("la temperatura a bulbo secco (" + FloatToStrFixed(a, 15, 2) +
+                       " °C) è fuori dal campo di validità, da -100 a 200 °C");
+    if (coppia == CoppiaNota::TbsTbu && (b < TemperaturaMinima || b > TemperaturaMassima))
+        return fallito("la temperatura a bulbo umido (" + FloatToStrFixed(b, 15, 2) +
+                       " °C) è fuori dal campo di validità, da -100 a 200 °C");
     // The engine reads its pressure from Patm; the caller's value (the chart
     // in use) comes back whatever happens here.
     struct PressioneTemporanea {

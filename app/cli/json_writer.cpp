@@ -12,10 +12,42 @@ void JsonWriter::separator() {
     first_ = false;
 }
 
+void JsonWriter::quoted(std::string_view utf8) {
+    out_ += '"';
+    for (char c : utf8) {
+        switch (c) {
+        case '"':
+            out_ += "\\\"";
+            break;
+        case '\\':
+            out_ += "\\\\";
+            break;
+        case '\n':
+            out_ += "\\n";
+            break;
+        case '\r':
+            out_ += "\\r";
+            break;
+        case '\t':
+            out_ += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+                out_ += buf;
+            } else {
+                out_ += c;
+            }
+        }
+    }
+    out_ += '"';
+}
+
 void JsonWriter::keyPrefix(std::string_view key) {
     separator();
     if (!key.empty()) {
-        string({}, key);
+        quoted(key);
         out_ += ": ";
     }
 }
@@ -59,37 +91,8 @@ void JsonWriter::integer(std::string_view key, long long v) {
 }
 
 void JsonWriter::string(std::string_view key, std::string_view utf8) {
-    if (!key.empty())
-        keyPrefix(key);
-    out_ += '"';
-    for (char c : utf8) {
-        switch (c) {
-        case '"':
-            out_ += "\\\"";
-            break;
-        case '\\':
-            out_ += "\\\\";
-            break;
-        case '\n':
-            out_ += "\\n";
-            break;
-        case '\r':
-            out_ += "\\r";
-            break;
-        case '\t':
-            out_ += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-                out_ += buf;
-            } else {
-                out_ += c;
-            }
-        }
-    }
-    out_ += '"';
+    keyPrefix(key);
+    quoted(utf8);
 }
 
 } // namespace tarvelo::cli

@@ -10,6 +10,7 @@ namespace tarvelo::cli {
 
 class JsonWriter {
   public:
+    // An empty key writes a bare value (inside an array).
     void beginObject(std::string_view key = {});
     void endObject();
     void beginArray(std::string_view key);
@@ -23,6 +24,7 @@ class JsonWriter {
 
   private:
     void separator();
+    void quoted(std::string_view utf8);
     void keyPrefix(std::string_view key);
     std::string out_;
     bool first_ = true;

@@ -97,6 +97,8 @@ int runLavoro(std::span<const std::string> args, const std::string& dataFolder, 
     for (const std::string& c : creati)
         err << Prefix << "creato " << c << "\n";
     TDriveMdl settings = TDriveMdl::crea(dataFolder);
+    for (const std::string& a : settings.avvisi)
+        err << Prefix << "attenzione: " << a << "\n";
     TDefault defaults;
     if (Esito e = settings.archivio().leggiDefault(defaults); !e.ok) {
         err << Prefix << "errore: " << e.errore << "\n";

@@ -278,6 +278,7 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
     if (in.bad()) {
         err << "errore di lettura del file CSV\n";
         summary.fatal = true;
+        summary.readError = true;
     }
     return summary;
 }

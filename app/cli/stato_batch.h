@@ -9,7 +9,8 @@ namespace tarvelo::cli {
 struct BatchSummary {
     long long rows = 0;
     long long failed = 0;
-    bool fatal = false; // the header or the input itself was unusable
+    bool fatal = false;     // the header or the input itself was unusable
+    bool readError = false; // the input could not be read
 };
 
 // Reads the CSV from `in`, writes the results to `out`, one message per bad

@@ -44,6 +44,8 @@ int runBatch(const StatoOptions& o, std::istream& in, std::ostream& out, std::os
         return ExitIo;
     }
     const BatchSummary summary = runStatoBatch(*input, target.stream(), err, o.patm);
+    if (summary.readError)
+        return ExitIo;
     if (summary.fatal)
         return ExitBadInput;
     std::string problem;

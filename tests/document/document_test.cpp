@@ -207,10 +207,20 @@ TEST_F(DocumentCommands, AFailedReadLeavesTheWorkInMemory) {
 TEST_F(DocumentCommands, OpeningAMissingFileStartsItWithTheWorkInMemory) {
     doc.lavoro.NumPunti = 4;
     doc.testata.Progetto.assegna("vecchio");
-    ASSERT_TRUE(doc.apriPercorso(ui, dir.file("nuovo.TRV")));
+    ASSERT_TRUE(doc.apriPercorso(ui, dir.file("nuovo")));
     EXPECT_EQ(doc.lavoro.NumPunti, 4);
     EXPECT_EQ(doc.testata.Progetto.testo(), "");
     EXPECT_EQ(doc.nome(), "nuovo");
+    EXPECT_EQ(doc.estensione(), ".TRV");
+    EXPECT_EQ(doc.percorso(), dir.file("nuovo.TRV"));
+}
+
+TEST_F(DocumentCommands, SaveAsWritesExactlyThePathGiven) {
+    ASSERT_TRUE(doc.salvaCome(dir.file("copia.json")).ok);
+    EXPECT_TRUE(fileExists(dir.file("copia.json")));
+    ASSERT_TRUE(doc.salvaCome(dir.file("senza")).ok);
+    EXPECT_TRUE(fileExists(dir.file("senza")));
+    EXPECT_FALSE(doc.salvaCome(dir.file("manca/x.TRV")).ok);
 }
 
 TEST_F(DocumentCommands, UndoAndRedo) {

@@ -55,6 +55,19 @@ TEST(Settings, OptionsWithTheirDefaultsAndTheByteRule) {
     EXPECT_TRUE(s.varie.EC);
 }
 
+TEST(Settings, OverlongLinesAreLeftOutNotCut) {
+    TempDir dir;
+    const std::string longFolder = "/srv/" + std::string(230, 'a') + "/";
+    TempDir::writeText(dir.file("TARVEX.INI"),
+                       "[CARTELLE]\nDIR_ARCHIVI=" + longFolder + "\nDIR_LAVORI=C:\\LAVORI\\\n");
+    const TDriveMdl s = TDriveMdl::crea(dir.prefix());
+    EXPECT_EQ(s.DIR_ARCHIVI, ""); // as if missing, never a shorter folder
+    ASSERT_EQ(s.avvisi.size(), 1u);
+    EXPECT_NE(s.avvisi[0].find("riga 2"), std::string::npos);
+    // A drive letter written for another system is dropped.
+    EXPECT_EQ(s.DIR_LAVORI, "\\LAVORI\\");
+}
+
 TEST(Settings, EntersTheWorksFolder) {
     TempDir dir;
     std::filesystem::create_directories(dir.file("lavori"));

@@ -250,6 +250,27 @@ TEST_F(WorkFile, ALongerFileIsKeptAsBackupBeforeItIsReplaced) {
     EXPECT_EQ(f.lavoro, lavoro); // read back as written
 }
 
+TEST_F(WorkFile, ALinkIsFollowedAndEarlierBackupsAreKept) {
+    const std::string real = dir.file("vero.TRV");
+    ASSERT_TRUE(scriviFileLavoro(real, testata, lavoro).ok);
+    std::filesystem::create_symlink(real, dir.file("collegamento.TRV"));
+    lavoro.Descrizione.assegna("attraverso il collegamento");
+    ASSERT_TRUE(scriviFileLavoro(dir.file("collegamento.TRV"), testata, lavoro).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("collegamento.TRV")));
+    EXPECT_EQ(TempDir::read(real), expectedImage());
+
+    const std::string path = dir.file("lungo.TRV");
+    TempDir::writeText(path + ".bak", "copia dell'utente");
+    auto longer = expectedImage();
+    longer.resize(15000, 1);
+    TempDir::write(path, longer);
+    ASSERT_TRUE(scriviFileLavoro(path, testata, lavoro).ok);
+    EXPECT_EQ(TempDir::read(path + ".bak"),
+              (std::vector<std::uint8_t>{'c', 'o', 'p', 'i', 'a', ' ', 'd', 'e', 'l', 'l', '\'',
+                                         'u', 't', 'e', 'n', 't', 'e'}));
+    EXPECT_EQ(TempDir::read(path + ".1.bak"), longer);
+}
+
 TEST(PathSplit, NameExtensionAndFolder) {
     struct Case {
         const char* path;
@@ -260,7 +281,8 @@ TEST(PathSplit, NameExtensionAndFolder) {
     const Case cases[] = {
         {"/home/u/lavori/uffici.TRV", "uffici", ".TRV", "/home/u/lavori/"},
         {"C:\\LAVORI\\UFFICI.TRV", "UFFICI", ".TRV", "C:\\LAVORI\\"},
-        {"C:UFFICI.TRV", "UFFICI", ".TRV", "C:\\"},
+        {"c:d.TRV", "c:d", ".TRV", ""}, // a colon is part of the name here
+        {"dati\\v2/uffici.TRV", "uffici", ".TRV", "dati\\v2/"},
         {"uffici", "uffici", ".", ""},
         {"uffici.dati", "uffici", ".dat", ""},
         {"/srv/v1.2/uffici", "uffici", ".", "/srv/v1.2/"},

@@ -1,3 +1,4 @@
+#include "document/defaults_archive.h"
 #include "document/work_records.h"
 #include "support/record_bytes.h"
 
@@ -10,253 +11,253 @@ namespace {
 
 using namespace test;
 
-struct FieldCase {
-    const char* name;
-    long offset;
-    long size;
-    std::function<void(TLavoro&)> set;
-};
-
-// Every case sets one field to a value whose bytes are all non-zero and
-// checks that exactly the documented bytes of the record change.
-TEST(WorkRecordLayout, FieldsLieAtTheirDocumentedOffsets) {
-    const FieldCase cases[] = {
-        {"Descrizione", 0, 256, [](TLavoro& l) { l.Descrizione.raw.fill(ByteMarker); }},
-        {"tbsInt", 256, 8, [](TLavoro& l) { l.tbsInt = DoubleMarker; }},
-        {"tH2O", 296, 8, [](TLavoro& l) { l.tH2O = DoubleMarker; }},
-        {"reserved 344", 344, 8, [](TLavoro& l) { l.riservato344 = DoubleMarker; }},
-        {"Volume", 352, 8, [](TLavoro& l) { l.Volume = DoubleMarker; }},
-        {"reserved 384", 384, 8, [](TLavoro& l) { l.riservato384 = DoubleMarker; }},
-        {"URD", 392, 8, [](TLavoro& l) { l.URD = DoubleMarker; }},
-        {"flgCx", 400, 1, [](TLavoro& l) { l.flgCx = ByteMarker; }},
-        {"umQimm", 403, 1, [](TLavoro& l) { l.umQimm = ByteMarker; }},
-        {"reserved int16 404", 404, 2, [](TLavoro& l) { l.riservato404 = Int16Marker; }},
-        {"xPick", 408, 8, [](TLavoro& l) { l.xPick = DoubleMarker; }},
-        {"flgXPick", 416, 1, [](TLavoro& l) { l.flgXPick = ByteMarker; }},
-        {"NumPunti", 424, 1, [](TLavoro& l) { l.NumPunti = ByteMarker; }},
-        {"point 1", 432, 128,
-         [](TLavoro& l) {
-             l.Punti[0].tbs = DoubleMarker;
-             l.Punti[0].riservato122.fill(ByteMarker);
-         }},
-        {"point 20", 2864, 128,
-         [](TLavoro& l) {
-             l.Punti[19].tbs = DoubleMarker;
-             l.Punti[19].riservato122.fill(ByteMarker);
-         }},
-        {"NumTrattamenti", 2992, 1, [](TLavoro& l) { l.NumTrattamenti = ByteMarker; }},
-        {"TipoImpianto", 2993, 1, [](TLavoro& l) { l.TipoImpianto = ByteMarker; }},
-        {"treatment 1", 3000, 728,
-         [](TLavoro& l) {
-             l.Trattamenti[0].Punto1 = Int32Marker;
-             l.Trattamenti[0].riservato725.fill(ByteMarker);
-         }},
-        {"treatment 11", 10280, 728,
-         [](TLavoro& l) {
-             l.Trattamenti[10].Punto1 = Int32Marker;
-             l.Trattamenti[10].riservato725.fill(ByteMarker);
-         }},
-        {"TitoloSequenza", 11264, 256, [](TLavoro& l) { l.TitoloSequenza.raw.fill(ByteMarker); }},
-        {"Qv", 11528, 8, [](TLavoro& l) { l.Qv = DoubleMarker; }},
-        {"DtRiscaldamento", 11560, 8, [](TLavoro& l) { l.DtRiscaldamento = DoubleMarker; }},
-        {"TestataChart", 11568, 488,
-         [](TLavoro& l) {
-             l.TestataChart.description.raw.fill(ByteMarker);
-             l.TestataChart.enthalpyScaleSlope = Int32Marker;
-         }},
-        {"CodiceChart", 12056, 2, [](TLavoro& l) { l.CodiceChart = Int16Marker; }},
-        {"CodiceErrore", 12058, 2, [](TLavoro& l) { l.CodiceErrore = 0x0102; }},
-        {"reserved 12060", 12060, 4, [](TLavoro& l) { l.riservato12060.fill(ByteMarker); }},
-    };
-    const auto zero = encoded(TLavoro{});
-    for (const FieldCase& c : cases) {
-        TLavoro l;
-        c.set(l);
-        const auto range = differingRange(zero, encoded(l));
-        EXPECT_EQ(range.first, c.offset) << c.name;
-        EXPECT_EQ(range.second, c.offset + c.size - 1) << c.name;
-    }
+// Every field set to a value whose bytes are all non-zero.
+void mark(double& v) {
+    v = DoubleMarker;
+}
+void mark(std::int32_t& v) {
+    v = Int32Marker;
+}
+void mark(std::int16_t& v) {
+    v = Int16Marker;
+}
+void mark(std::uint16_t& v) {
+    v = 0x0102;
+}
+void mark(std::uint8_t& v) {
+    v = ByteMarker;
+}
+template <std::size_t N> void mark(StringaPascal<N>& s) {
+    s.raw.fill(ByteMarker);
+}
+template <typename T, std::size_t N> void mark(std::array<T, N>& a) {
+    for (auto& v : a)
+        mark(v);
+}
+void mark(TPunto& p) {
+    p.tbs = DoubleMarker;
+    p.riservato122.fill(ByteMarker);
+}
+void mark(TDatiTrattamento& d) {
+    d.tbs1 = DoubleMarker;
+    d.PuntoPortata = Int32Marker;
+}
+void mark(TTestataChart& h) {
+    h.description.raw.fill(ByteMarker);
+    h.enthalpyScaleSlope = Int32Marker;
+}
+void mark(ChartVersion& v) {
+    v.blockCount = ByteMarker;
+    v.reserved84.fill(ByteMarker);
 }
 
-TEST(WorkRecordLayout, PointTreatmentAndHeaderFields) {
-    struct Case {
-        const char* name;
-        long offset, size;
-        std::vector<std::uint8_t> (*image)();
-    };
-    const Case cases[] = {
-        {"TPunto.qm", 72, 8,
-         [] {
-             TPunto p;
-             p.qm = DoubleMarker;
-             return encoded(p);
-         }},
-        {"TPunto.Marcato", 88, 1,
-         [] {
-             TPunto p;
-             p.Marcato = ByteMarker;
-             return encoded(p);
-         }},
-        {"TPunto.X", 92, 4,
-         [] {
-             TPunto p;
-             p.X = Int32Marker;
-             return encoded(p);
-         }},
-        {"TPunto.EtichDyVideo", 108, 4,
-         [] {
-             TPunto p;
-             p.EtichDyVideo = Int32Marker;
-             return encoded(p);
-         }},
-        {"TPunto.Nome", 112, 8,
-         [] {
-             TPunto p;
-             p.Nome.raw.fill(ByteMarker);
-             return encoded(p);
-         }},
-        {"TPunto.Maniglia", 121, 1,
-         [] {
-             TPunto p;
-             p.Maniglia = ByteMarker;
-             return encoded(p);
-         }},
-        {"TDati.UR2", 32, 8,
-         [] {
-             TDatiTrattamento d;
-             d.UR2 = DoubleMarker;
-             return encoded(d);
-         }},
-        {"TDati.Nome3", 49, 4,
-         [] {
-             TDatiTrattamento d;
-             d.Nome3.raw.fill(ByteMarker);
-             return encoded(d);
-         }},
-        {"TDati.Collega[2]", 76, 4,
-         [] {
-             TDatiTrattamento d;
-             d.Collega[2] = Int32Marker;
-             return encoded(d);
-         }},
-        {"TDati.modoMiscela", 81, 1,
-         [] {
-             TDatiTrattamento d;
-             d.modoMiscela = ByteMarker;
-             return encoded(d);
-         }},
-        {"TDati.tMezzo", 160, 8,
-         [] {
-             TDatiTrattamento d;
-             d.tMezzo = DoubleMarker;
-             return encoded(d);
-         }},
-        {"TDati.PuntoPortata", 228, 4,
-         [] {
-             TDatiTrattamento d;
-             d.PuntoPortata = Int32Marker;
-             return encoded(d);
-         }},
-        {"TTrattamento.StilePenna", 18, 1,
-         [] {
-             TTrattamento t;
-             t.StilePenna = ByteMarker;
-             return encoded(t);
-         }},
-        {"TTrattamento.Dati.tbs1", 24, 8,
-         [] {
-             TTrattamento t;
-             t.Dati.tbs1 = DoubleMarker;
-             return encoded(t);
-         }},
-        {"TTrattamento.PuntoAux2", 384, 128,
-         [] {
-             TTrattamento t;
-             t.PuntoAux2.tbs = DoubleMarker;
-             t.PuntoAux2.riservato122.fill(ByteMarker);
-             return encoded(t);
-         }},
-        {"TTrattamento.Errore", 616, 2,
-         [] {
-             TTrattamento t;
-             t.Errore = 0x0102;
-             return encoded(t);
-         }},
-        {"TTrattamento.Visibile", 642, 1,
-         [] {
-             TTrattamento t;
-             t.Visibile = ByteMarker;
-             return encoded(t);
-         }},
-        {"TTrattamento.Etichetta", 643, 81,
-         [] {
-             TTrattamento t;
-             t.Etichetta.raw.fill(ByteMarker);
-             return encoded(t);
-         }},
-        {"TTrattamento.Tipo", 724, 1,
-         [] {
-             TTrattamento t;
-             t.Tipo = ByteMarker;
-             return encoded(t);
-         }},
-        {"TTestataLavoro.PiePagina", 264, 256,
-         [] {
-             TTestataLavoro h;
-             h.PiePagina.raw.fill(ByteMarker);
-             return encoded(h);
-         }},
-        {"TTestataLavoro.NumFoglio", 520, 4,
-         [] {
-             TTestataLavoro h;
-             h.NumFoglio.raw.fill(ByteMarker);
-             return encoded(h);
-         }},
-        {"TTestataLavoro reserved lines", 524, 567,
-         [] {
-             TTestataLavoro h;
-             for (auto& r : h.righeRiservate)
-                 r.raw.fill(ByteMarker);
-             return encoded(h);
-         }},
-        {"TTestataLavoro.CalcoliValidi", 1092, 2,
-         [] {
-             TTestataLavoro h;
-             h.CalcoliValidi = 0x0102;
-             return encoded(h);
-         }},
-        {"TTestataLavoro.UmStampa", 1097, 1,
-         [] {
-             TTestataLavoro h;
-             h.UmStampa = ByteMarker;
-             return encoded(h);
-         }},
-        {"TTestataChart.pressure", 448, 8,
-         [] {
-             TTestataChart c;
-             c.pressure = DoubleMarker;
-             return encoded(c);
-         }},
-        {"TTestataChart.screen.y0", 344 + 66, 2,
-         [] {
-             TTestataChart c;
-             c.screen.y0 = Int16Marker;
-             return encoded(c);
-         }},
-        {"TTestataChart.print.blockSizes[19]", 256 + 40, 2,
-         [] {
-             TTestataChart c;
-             c.print.blockSizes[19] = 0x0102;
-             return encoded(c);
-         }},
-    };
-    for (const Case& c : cases) {
-        const auto image = c.image();
-        const std::vector<std::uint8_t> zero(image.size(), 0);
-        const auto range = differingRange(zero, image);
-        EXPECT_EQ(range.first, c.offset) << c.name;
-        EXPECT_EQ(range.second, c.offset + c.size - 1) << c.name;
+template <typename R> struct Field {
+    const char* name;
+    long offset, size;
+    std::function<void(R&)> set;
+};
+#define FIELD(R, f, off, size)                                                                     \
+    Field<R> {                                                                                     \
+#f, off, size, [](R & r) { mark(r.f); }                                                    \
     }
+
+// Each field, set alone, changes exactly the bytes the layout tables give it,
+// and together the fields tile the record.
+template <typename R> void expectLayout(const std::vector<Field<R>>& fields) {
+    const auto zero = encoded(R{});
+    long covered = 0;
+    for (const Field<R>& f : fields) {
+        R r{};
+        f.set(r);
+        const auto range = differingRange(zero, encoded(r));
+        EXPECT_EQ(range.first, f.offset) << f.name;
+        EXPECT_EQ(range.second, f.offset + f.size - 1) << f.name;
+        covered += f.size;
+    }
+    EXPECT_EQ(covered, static_cast<long>(R::Size));
+}
+
+TEST(WorkRecordLayout, TPunto) {
+    using R = TPunto;
+    expectLayout<R>({FIELD(R, tbs, 0, 8),
+                     FIELD(R, UR, 8, 8),
+                     FIELD(R, tbu, 16, 8),
+                     FIELD(R, x, 24, 8),
+                     FIELD(R, h, 32, 8),
+                     FIELD(R, v, 40, 8),
+                     FIELD(R, tdp, 48, 8),
+                     FIELD(R, rhoSecca, 56, 8),
+                     FIELD(R, rhoUmida, 64, 8),
+                     FIELD(R, qm, 72, 8),
+                     FIELD(R, Quota, 80, 8),
+                     FIELD(R, Marcato, 88, 1),
+                     FIELD(R, riservato89, 89, 3),
+                     FIELD(R, X, 92, 4),
+                     FIELD(R, Y, 96, 4),
+                     FIELD(R, EtichDx, 100, 4),
+                     FIELD(R, EtichDyStampa, 104, 4),
+                     FIELD(R, EtichDyVideo, 108, 4),
+                     FIELD(R, Nome, 112, 8),
+                     FIELD(R, InUso, 120, 1),
+                     FIELD(R, Maniglia, 121, 1),
+                     FIELD(R, riservato122, 122, 6)});
+}
+
+TEST(WorkRecordLayout, TDatiTrattamento) {
+    using R = TDatiTrattamento;
+    expectLayout<R>({FIELD(R, tbs1, 0, 8),
+                     FIELD(R, UR1, 8, 8),
+                     FIELD(R, riservato16, 16, 8),
+                     FIELD(R, tbs2, 24, 8),
+                     FIELD(R, UR2, 32, 8),
+                     FIELD(R, riservato40, 40, 1),
+                     FIELD(R, Nome1, 41, 4),
+                     FIELD(R, Nome2, 45, 4),
+                     FIELD(R, Nome3, 49, 4),
+                     FIELD(R, riservato53, 53, 3),
+                     FIELD(R, PosEtich, 56, 12),
+                     FIELD(R, Collega, 68, 12),
+                     FIELD(R, umPortata, 80, 1),
+                     FIELD(R, modoMiscela, 81, 1),
+                     FIELD(R, riservato82, 82, 6),
+                     FIELD(R, perc1, 88, 8),
+                     FIELD(R, perc2, 96, 8),
+                     FIELD(R, port1, 104, 8),
+                     FIELD(R, port2, 112, 8),
+                     FIELD(R, port3, 120, 8),
+                     FIELD(R, modoPotenza, 128, 1),
+                     FIELD(R, riservato129, 129, 7),
+                     FIELD(R, portata, 136, 8),
+                     FIELD(R, potenza, 144, 8),
+                     FIELD(R, vapore, 152, 1),
+                     FIELD(R, riservato153, 153, 7),
+                     FIELD(R, tMezzo, 160, 8),
+                     FIELD(R, modoBatteria, 168, 1),
+                     FIELD(R, riservato169, 169, 7),
+                     FIELD(R, S, 176, 8),
+                     FIELD(R, T, 184, 8),
+                     FIELD(R, qimm, 192, 8),
+                     FIELD(R, ts, 200, 8),
+                     FIELD(R, fsDato, 208, 8),
+                     FIELD(R, L, 216, 8),
+                     FIELD(R, posLista, 224, 1),
+                     FIELD(R, riservato225, 225, 3),
+                     FIELD(R, PuntoPortata, 228, 4)});
+}
+
+TEST(WorkRecordLayout, TTrattamento) {
+    using R = TTrattamento;
+    expectLayout<R>({FIELD(R, Punto1, 0, 4),        FIELD(R, Punto2, 4, 4),
+                     FIELD(R, Punto3, 8, 4),        FIELD(R, Colore, 12, 4),
+                     FIELD(R, Stile0, 16, 1),       FIELD(R, Spessore, 17, 1),
+                     FIELD(R, StilePenna, 18, 1),   FIELD(R, riservato19, 19, 5),
+                     FIELD(R, Dati, 24, 232),       FIELD(R, PuntoAux1, 256, 128),
+                     FIELD(R, PuntoAux2, 384, 128), FIELD(R, Qtot, 512, 8),
+                     FIELD(R, Qsen, 520, 8),        FIELD(R, riservato528, 528, 8),
+                     FIELD(R, ST, 536, 8),          FIELD(R, dx, 544, 8),
+                     FIELD(R, qx, 552, 8),          FIELD(R, dt, 560, 8),
+                     FIELD(R, dh, 568, 8),          FIELD(R, dhdx, 576, 8),
+                     FIELD(R, dhSen, 584, 8),       FIELD(R, dhTot, 592, 8),
+                     FIELD(R, QsenFan, 600, 8),     FIELD(R, QFan, 608, 8),
+                     FIELD(R, Errore, 616, 2),      FIELD(R, riservato618, 618, 6),
+                     FIELD(R, STcoil, 624, 8),      FIELD(R, t0, 632, 8),
+                     FIELD(R, Reale, 640, 1),       FIELD(R, Estensione, 641, 1),
+                     FIELD(R, Visibile, 642, 1),    FIELD(R, Etichetta, 643, 81),
+                     FIELD(R, Tipo, 724, 1),        FIELD(R, riservato725, 725, 3)});
+}
+
+TEST(WorkRecordLayout, TLavoro) {
+    using R = TLavoro;
+    std::vector<Field<R>> fields = {FIELD(R, Descrizione, 0, 256),
+                                    FIELD(R, tbsInt, 256, 8),
+                                    FIELD(R, URInt, 264, 8),
+                                    FIELD(R, tbsEst, 272, 8),
+                                    FIELD(R, UREst, 280, 8),
+                                    FIELD(R, tbsImm, 288, 8),
+                                    FIELD(R, tH2O, 296, 8),
+                                    FIELD(R, Csens, 304, 8),
+                                    FIELD(R, Clat, 312, 8),
+                                    FIELD(R, Cx, 320, 8),
+                                    FIELD(R, Ctot, 328, 8),
+                                    FIELD(R, CsenCtot, 336, 8),
+                                    FIELD(R, riservato344, 344, 8),
+                                    FIELD(R, Volume, 352, 8),
+                                    FIELD(R, Qrinn, 360, 8),
+                                    FIELD(R, Qimm, 368, 8),
+                                    FIELD(R, tSup, 376, 8),
+                                    FIELD(R, riservato384, 384, 8),
+                                    FIELD(R, URD, 392, 8),
+                                    FIELD(R, flgCx, 400, 1),
+                                    FIELD(R, flgQimm, 401, 1),
+                                    FIELD(R, umQrinn, 402, 1),
+                                    FIELD(R, umQimm, 403, 1),
+                                    FIELD(R, riservato404, 404, 2),
+                                    FIELD(R, riservato406, 406, 2),
+                                    FIELD(R, xPick, 408, 8),
+                                    FIELD(R, flgXPick, 416, 1),
+                                    FIELD(R, riservato417, 417, 7),
+                                    FIELD(R, NumPunti, 424, 1),
+                                    FIELD(R, riservato425, 425, 7),
+                                    FIELD(R, NumTrattamenti, 2992, 1),
+                                    FIELD(R, TipoImpianto, 2993, 1),
+                                    FIELD(R, riservato2994, 2994, 6),
+                                    FIELD(R, riservato11008, 11008, 256),
+                                    FIELD(R, TitoloSequenza, 11264, 256),
+                                    FIELD(R, riservato11520, 11520, 8),
+                                    FIELD(R, Qv, 11528, 8),
+                                    FIELD(R, QvVol, 11536, 8),
+                                    FIELD(R, fs, 11544, 8),
+                                    FIELD(R, Regolabilita, 11552, 8),
+                                    FIELD(R, DtRiscaldamento, 11560, 8),
+                                    FIELD(R, TestataChart, 11568, 488),
+                                    FIELD(R, CodiceChart, 12056, 2),
+                                    FIELD(R, CodiceErrore, 12058, 2),
+                                    FIELD(R, riservato12060, 12060, 4)};
+    for (long i = 1; i <= 20; ++i)
+        fields.push_back({"point", 432 + 128 * (i - 1), 128, [i](R& r) { mark(r.Punti[i - 1]); }});
+    for (long k = 1; k <= 11; ++k)
+        fields.push_back({"treatment", 3000 + 728 * (k - 1), 728, [k](R& r) {
+                              r.Trattamenti[k - 1].Punto1 = Int32Marker;
+                              r.Trattamenti[k - 1].riservato725.fill(ByteMarker);
+                          }});
+    expectLayout(fields);
+    EXPECT_EQ(offsetPunto(20), 2864u);        // point 20 at 2864..2991
+    EXPECT_EQ(offsetTrattamento(11), 10280u); // treatment 11 at 10280..11007
+}
+
+TEST(WorkRecordLayout, TTestataLavoro) {
+    using R = TTestataLavoro;
+    expectLayout<R>({FIELD(R, Firma, 0, 8), FIELD(R, Progetto, 8, 256),
+                     FIELD(R, PiePagina, 264, 256), FIELD(R, NumFoglio, 520, 4),
+                     FIELD(R, righeRiservate, 524, 567), FIELD(R, riservato1091, 1091, 1),
+                     FIELD(R, CalcoliValidi, 1092, 2), FIELD(R, riservato1094, 1094, 2),
+                     FIELD(R, SenzaNome, 1096, 1), FIELD(R, UmStampa, 1097, 1),
+                     FIELD(R, riservato1098, 1098, 1000)});
+}
+
+TEST(WorkRecordLayout, ChartHeaderAndVersionSection) {
+    using V = ChartVersion;
+    expectLayout<V>(
+        {FIELD(V, blockCount, 0, 1), FIELD(V, reserved1, 1, 1), FIELD(V, blockSizes, 2, 40),
+         FIELD(V, reserved42, 42, 6), FIELD(V, sx, 48, 8), FIELD(V, sy, 56, 8), FIELD(V, W, 64, 2),
+         FIELD(V, y0, 66, 2), FIELD(V, bottomMargin, 68, 4), FIELD(V, rightMargin, 72, 4),
+         FIELD(V, leftMargin, 76, 4), FIELD(V, topMargin, 80, 4), FIELD(V, reserved84, 84, 4)});
+    using H = TTestataChart;
+    expectLayout<H>(
+        {FIELD(H, description, 0, 256), FIELD(H, print, 256, 88), FIELD(H, screen, 344, 88),
+         FIELD(H, tbsMin, 432, 4), FIELD(H, tbsMax, 436, 4), FIELD(H, xMax, 440, 4),
+         FIELD(H, reserved444, 444, 4), FIELD(H, pressure, 448, 8), FIELD(H, printOffset, 456, 4),
+         FIELD(H, dy1Print, 460, 4), FIELD(H, dy1Screen, 464, 4), FIELD(H, dx2Print, 468, 4),
+         FIELD(H, dx2Screen, 472, 4), FIELD(H, enthalpyScaleX, 476, 4),
+         FIELD(H, enthalpyScaleY, 480, 4), FIELD(H, enthalpyScaleSlope, 484, 4)});
+    TDefault d;
+    d.ChartDefault = Int16Marker;
+    d.NumChart = 0x0102;
+    d.UmPortataDef = 1;
+    d.UmQrinnDef = 2;
+    d.UmQimmDef = 3;
+    d.riservato7 = 4;
+    EXPECT_EQ(encoded(d), (std::vector<std::uint8_t>{0x0F, 0x0E, 0x02, 0x01, 1, 2, 3, 4}));
 }
 
 TEST(WorkRecordLayout, NumbersAreLittleEndian) {

@@ -130,7 +130,9 @@ TEST_F(AirState, RejectsWhatHasNoState) {
         {CoppiaNota::XUR, 0.0, 50.0, 101325.0, "umidità specifica"},
         {CoppiaNota::XUR, 0.01, 0.0, 101325.0, "umidità relativa"},
         {CoppiaNota::TbsUR, NAN, 50.0, 101325.0, "non numerico"},
-        {CoppiaNota::TbsUR, 1e308, 50.0, 101325.0, "non"},
+        {CoppiaNota::TbsUR, 1e308, 50.0, 101325.0, "fuori dal campo"},
+        {CoppiaNota::TbsUR, -300.0, 50.0, 101325.0, "fuori dal campo"},
+        {CoppiaNota::TbsTbu, 20.0, -150.0, 101325.0, "bulbo umido"},
     };
     for (const auto& c : bad) {
         const EsitoStato e = calcolaStato(c.coppia, c.a, c.b, c.patm);

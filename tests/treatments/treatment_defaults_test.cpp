@@ -45,36 +45,47 @@ TEST(TreatmentDefaults, EveryKind) {
     };
     for (const Case& c : cases) {
         TDatiTrattamento d;
+        d.Nome3.assegna("Z"); // a name left from before is not the defaults'
         impostaDatiDefault(c.tipo, d, 1);
         EXPECT_EQ(d.tbs1, c.tbs1) << int(c.tipo);
         EXPECT_EQ(d.UR1, c.UR1) << int(c.tipo);
         EXPECT_EQ(d.tbs2, c.tbs2) << int(c.tipo);
-        EXPECT_EQ(d.Nome3.testo(), "") << int(c.tipo);
+        EXPECT_EQ(d.Nome3.testo(), "Z") << int(c.tipo);
         EXPECT_EQ(d.umPortata, 1);
     }
-    TDatiTrattamento heat;
-    impostaDatiDefault(TipoRiscaldamento, heat, 0);
-    EXPECT_EQ(heat.portata, 2.7777);
-    EXPECT_EQ(heat.potenza, 10);
-    EXPECT_EQ(heat.modoPotenza, 0);
+    for (std::uint8_t tipo : {TipoRaffreddamento, TipoRiscaldamento}) {
+        TDatiTrattamento d;
+        d.modoPotenza = 2;
+        impostaDatiDefault(tipo, d, 0);
+        EXPECT_EQ(d.portata, 2.7777);
+        EXPECT_EQ(d.potenza, 10);
+        EXPECT_EQ(d.modoPotenza, 0);
+    }
+    for (std::uint8_t tipo : {TipoUmidificazione, TipoUmidificazioneVapore}) {
+        TDatiTrattamento d;
+        d.vapore = 1;
+        d.tMezzo = 100;
+        impostaDatiDefault(tipo, d, 0);
+        EXPECT_EQ(d.vapore, 0);
+        EXPECT_EQ(d.tMezzo, 15);
+        EXPECT_EQ(d.portata, 2.7777);
+    }
 
-    TDatiTrattamento hum;
-    impostaDatiDefault(TipoUmidificazione, hum, 0);
-    EXPECT_EQ(hum.vapore, 0);
-    EXPECT_EQ(hum.tMezzo, 15);
-    EXPECT_EQ(hum.portata, 2.7777);
-
-    TDatiTrattamento coil;
-    impostaDatiDefault(TipoBatteriaFredda, coil, 0);
-    EXPECT_EQ(coil.UR2, 8.73);
-    EXPECT_EQ(coil.S, 32);
-    EXPECT_EQ(coil.T, 44);
-    EXPECT_EQ(coil.L, 3.4);
-    EXPECT_EQ(coil.qimm, 2.7777);
-    EXPECT_EQ(coil.ts, 12);
-    EXPECT_EQ(coil.fsDato, 0.85);
-    EXPECT_EQ(coil.modoBatteria, 0);
-    EXPECT_EQ(coil.posLista, 0);
+    for (std::uint8_t tipo : {TipoBatteriaFredda, TipoUnione}) {
+        TDatiTrattamento coil;
+        coil.modoBatteria = 3;
+        coil.posLista = 2;
+        impostaDatiDefault(tipo, coil, 0);
+        EXPECT_EQ(coil.UR2, 8.73);
+        EXPECT_EQ(coil.S, 32);
+        EXPECT_EQ(coil.T, 44);
+        EXPECT_EQ(coil.L, 3.4);
+        EXPECT_EQ(coil.qimm, 2.7777);
+        EXPECT_EQ(coil.ts, 12);
+        EXPECT_EQ(coil.fsDato, 0.85);
+        EXPECT_EQ(coil.modoBatteria, 0);
+        EXPECT_EQ(coil.posLista, 0);
+    }
 
     TDatiTrattamento unknown;
     impostaDatiDefault(7, unknown, 2);

@@ -1,0 +1,41 @@
+// Replaying a chart file onto a canvas: the screen version as the diagram
+// window shows it, the print version as the drawing sheet places it (with
+// the white mask above the field and the axis titles).
+#pragma once
+
+#include "chart/chart_canvas.h"
+#include "chart/chart_file.h"
+
+namespace tarvelo {
+
+Esito replayVideo(const std::string& dirArchivi, int code, const TTestataChart& header,
+                  ChartCanvas& canvas);
+
+struct PrintPlacement {
+    int offsetX = 0; // page position of the chart's X = 0 less the left margin
+    int offsetY = 0; // page position of the chart's Y = 0
+    bool monochrome = false;
+};
+
+// The print version at (X + left margin + offsetX, Y + offsetY), in report
+// units, with the axis titles.
+Esito replayStampa(const std::string& dirArchivi, int code, const TTestataChart& header,
+                   ChartCanvas& canvas, const PrintPlacement& where);
+
+// Axis titles of the printed chart (Windows-1252).
+inline constexpr const char* TitoloAsseTbs = "Temperatura bulbo secco (tbs) in \xB0"
+                                             "C";
+inline constexpr const char* TitoloAsseX = "Umidit\xE0 specifica (x) g/kg di aria secca";
+inline constexpr const char* TitoloAsseH = "Entalpia (h) in kJ/kg di aria secca";
+
+// Where a label of placement code P goes, relative to its anchor, for a
+// text w × h: the placement table of the screen and print columns.
+struct Offset {
+    int dx, dy;
+};
+Offset placementVideo(int p, int anchorY, TextSize t, int dy1, int dx2);
+Offset placementStampa(int p, int anchorY, TextSize t, int dy1, int dx2);
+
+int roundEven(double v);
+
+} // namespace tarvelo
