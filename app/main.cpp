@@ -1,7 +1,12 @@
 #include "app/cli/command_line.h"
+#include "ui/qt_chart_services.h"
 
+#include <QGuiApplication>
+
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +18,23 @@ int main(int argc, char** argv) {
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec)
         context.exeFolder = exe.parent_path().string();
+
+    // Sub-commands need no display: fonts and pictures come from the
+    // off-screen platform. The moist-air commands need no Qt at all.
+    std::unique_ptr<QGuiApplication> gui;
+    std::unique_ptr<tarvelo::ui::QtChartServices> services;
+    bool needsQt = false;
+    for (const std::string& a : args)
+        needsQt = needsQt || a == "chart" || a == "lavoro";
+    if (needsQt) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        static int qtArgc = 1;
+        static char* qtArgv[] = {argv[0], nullptr};
+        gui = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+        services = std::make_unique<tarvelo::ui::QtChartServices>();
+        context.chart = services.get();
+    }
+
     const int code = tarvelo::cli::runCommandLine(args, context, std::cin, std::cout, std::cerr);
     if (code >= 0)
         return code;

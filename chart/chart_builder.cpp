@@ -29,6 +29,16 @@ struct Campione {
     int X, Y; // X without x0
 };
 
+// A sample below the bottom edge, pulled back onto it along the segment
+// from the previous sample.
+Campione sulBordoInferiore(Campione prev, Campione c, int y0) {
+    if (c.Y <= y0 || c.Y == prev.Y)
+        return c;
+    return {c.X - static_cast<int>(std::nearbyint(static_cast<double>(c.Y - y0) * (c.X - prev.X) /
+                                                  (c.Y - prev.Y))),
+            y0};
+}
+
 std::string intero(double v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.0f", v);
@@ -218,10 +228,19 @@ void TC_BldChart::entalpie(Emitter& e, bool ticks) {
             } else if (!iniziata) {
                 if (yscale(c.X) >= c.Y) {
                     e.move(c);
+                } else if (ticks && prev.Y >= ysat(prev.X)) {
+                    // A tick that starts inside the field never crosses the
+                    // band between the scale line and the curve: no line.
+                    iniziata = finita = true;
+                    e.move(c);
                 } else {
                     iniziata = true;
                     if (prev.Y > s_.ys0) {
-                        e.line(c);
+                        // Starting below the field's bottom, it ends there.
+                        if (prev.Y <= s_.y0)
+                            e.line(sulBordoInferiore(prev, c, s_.y0));
+                        sulBordo = c.Y > s_.y0;
+                        finita = finita || (ticks && sulBordo);
                     } else {
                         const Campione x =
                             cerca(prev, c, true, [this](int X, int y) { return yscale(X) >= y; });
@@ -245,14 +264,10 @@ void TC_BldChart::entalpie(Emitter& e, bool ticks) {
                 else
                     e.line(c);
             } else if (!sulBordo) {
-                if (c.Y > s_.y0) {
-                    e.line({c.X - roundEven(static_cast<double>(c.Y - s_.y0) * (c.X - prev.X) /
-                                            (c.Y - prev.Y)),
-                            s_.y0});
-                    sulBordo = true;
-                } else {
-                    e.line(c);
-                }
+                // A segment wholly below the bottom edge is not drawn.
+                if (prev.Y <= s_.y0)
+                    e.line(sulBordoInferiore(prev, c, s_.y0));
+                sulBordo = c.Y > s_.y0;
             }
             prev = c;
         }
@@ -294,13 +309,8 @@ void TC_BldChart::volumi(Emitter& e, bool etichette) {
                     ultimo = c;
                 }
             } else if (!sulBordo) {
-                Campione d = c;
-                if (c.Y > s_.y0) {
-                    d = {c.X - roundEven(static_cast<double>(c.Y - s_.y0) * (c.X - prev.X) /
-                                         (c.Y - prev.Y)),
-                         s_.y0};
-                    sulBordo = true;
-                }
+                const Campione d = sulBordoInferiore(prev, c, s_.y0);
+                sulBordo = c.Y > s_.y0;
                 if (scrivi)
                     e.line(d);
                 ultimo = d;
@@ -352,14 +362,10 @@ void TC_BldChart::bulboUmido(Emitter& e, int passo) {
                     e.line(c);
                 }
             } else if (!sulBordo) {
-                if (c.Y > s_.y0) {
-                    e.line({c.X - roundEven(static_cast<double>(c.Y - s_.y0) * (c.X - prev.X) /
-                                            (c.Y - prev.Y)),
-                            s_.y0});
-                    sulBordo = true;
-                } else {
-                    e.line(c);
-                }
+                // A segment wholly below the bottom edge is not drawn.
+                if (prev.Y <= s_.y0)
+                    e.line(sulBordoInferiore(prev, c, s_.y0));
+                sulBordo = c.Y > s_.y0;
             }
             prev = c;
         }

@@ -1,5 +1,6 @@
 #include "app/cli/command_line.h"
 
+#include "app/cli/chart_command.h"
 #include "app/cli/lavoro_command.h"
 #include "app/cli/stato_command.h"
 #include "document/settings.h"
@@ -18,6 +19,7 @@ const char* generalHelp() {
            "Comandi:\n"
            "  stato     stato dell'aria umida da due grandezze note (tabella, JSON o CSV)\n"
            "  lavoro    mostra o riscrive un file di lavoro (.TRV)\n"
+           "  chart     genera, elenca ed esporta i diagrammi dell'archivio\n"
            "\n"
            "Opzioni:\n"
            "  --dati CARTELLA  la cartella dei dati (con TARVEX.INI); senza, quella accanto\n"
@@ -62,7 +64,11 @@ int runCommandLine(std::span<const std::string> args, const CommandLineContext& 
     if (command == "stato")
         return runStato(args.subspan(1), in, out, err);
     if (command == "lavoro")
-        return runLavoro(args.subspan(1), locateDataFolder(dati, context.exeFolder), out, err);
+        return runLavoro(args.subspan(1), locateDataFolder(dati, context.exeFolder), context.chart,
+                         out, err);
+    if (command == "chart")
+        return runChart(args.subspan(1), locateDataFolder(dati, context.exeFolder), context.chart,
+                        out, err);
     err << "tarvelo: comando sconosciuto: " << command << "\n"
         << "Per l'elenco dei comandi: tarvelo --help\n";
     return ExitBadInput;

@@ -2,6 +2,8 @@
 // need no display, print to the given streams and return the exit code.
 #pragma once
 
+#include "app/cli/chart_services.h"
+
 #include <iosfwd>
 #include <span>
 #include <string>
@@ -12,6 +14,7 @@ namespace tarvelo::cli {
 // the folder of the executable or the user's data folder.
 struct CommandLineContext {
     std::string exeFolder;
+    ChartServices* chart = nullptr; // drawing and measuring, when available
 };
 
 // args excludes the program name. Returns -1 when there is no sub-command

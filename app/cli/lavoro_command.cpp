@@ -3,6 +3,7 @@
 #include "app/cli/output_file.h"
 #include "app/cli/stato_command.h"
 #include "app/cli/work_report.h"
+#include "chart/initial_chart.h"
 #include "document/document.h"
 
 #include <ctime>
@@ -52,8 +53,8 @@ const char* lavoroHelp() {
            "troncato, illeggibile o opzioni errate.\n";
 }
 
-int runLavoro(std::span<const std::string> args, const std::string& dataFolder, std::ostream& out,
-              std::ostream& err) {
+int runLavoro(std::span<const std::string> args, const std::string& dataFolder,
+              ChartServices* chart, std::ostream& out, std::ostream& err) {
     std::optional<std::string> file, salva;
     bool json = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -99,6 +100,15 @@ int runLavoro(std::span<const std::string> args, const std::string& dataFolder, 
     TDriveMdl settings = TDriveMdl::crea(dataFolder);
     for (const std::string& a : settings.avvisi)
         err << Prefix << "attenzione: " << a << "\n";
+    if (chart) {
+        bool creato = false;
+        if (Esito e = assicuraChartIniziale(settings, chart->misura(), creato); !e.ok) {
+            err << Prefix << "errore: " << e.errore << "\n";
+            return ExitIo;
+        }
+        if (creato)
+            err << Prefix << "creato il diagramma iniziale 1\n";
+    }
     TDefault defaults;
     if (Esito e = settings.archivio().leggiDefault(defaults); !e.ok) {
         err << Prefix << "errore: " << e.errore << "\n";

@@ -3,6 +3,8 @@
 // would.
 #pragma once
 
+#include "app/cli/chart_services.h"
+
 #include <iosfwd>
 #include <span>
 #include <string>
@@ -10,8 +12,9 @@
 namespace tarvelo::cli {
 
 // `dataFolder` is the folder of the folder file TARVEX.INI.
-int runLavoro(std::span<const std::string> args, const std::string& dataFolder, std::ostream& out,
-              std::ostream& err);
+// With `chart` services a data folder without charts gets its first one.
+int runLavoro(std::span<const std::string> args, const std::string& dataFolder,
+              ChartServices* chart, std::ostream& out, std::ostream& err);
 
 const char* lavoroHelp();
 

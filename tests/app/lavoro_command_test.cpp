@@ -1,6 +1,7 @@
 #include "app/cli/command_line.h"
 #include "app/cli/stato_command.h"
 #include "document/settings.h"
+#include "support/fake_chart_services.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,20 @@ TEST(LavoroFirstRun, AnEmptyDataFolderGetsItsLayout) {
     EXPECT_TRUE(fileExists(data + "/archivi/TRV.INI"));
     EXPECT_TRUE(fileExists(data + "/archivi/ARCTRV.TVX"));
     EXPECT_NE(r.err.find("diagramma 1"), std::string::npos);
+}
+
+TEST(LavoroFirstRun, WithDrawingTheFolderGetsItsDefaultChartAndOpensWorks) {
+    TempDir dir;
+    test::FakeServices services;
+    CommandLineContext context;
+    context.chart = &services;
+    std::istringstream in;
+    std::ostringstream out, err;
+    const std::vector<std::string> args = {"--dati", dir.prefix() + "vuota", "lavoro",
+                                           Golden + "/esempio.TRV", "--json"};
+    ASSERT_EQ(runCommandLine(args, context, in, out, err), ExitOk) << err.str();
+    EXPECT_NE(err.str().find("creato il diagramma iniziale 1"), std::string::npos);
+    EXPECT_NE(out.str().find("\"CodiceChart\": 1"), std::string::npos);
 }
 
 TEST(CommandLine, NoSubCommandHandsTheDataFolderToTheDesktopProgram) {

@@ -1,0 +1,110 @@
+#include "app/cli/command_line.h"
+#include "app/cli/stato_command.h"
+#include "document/settings.h"
+#include "support/fake_chart_services.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tarvelo::cli {
+namespace {
+
+using test::TempDir;
+
+class ChartCommand : public ::testing::Test {
+  protected:
+    struct Outcome {
+        int code;
+        std::string out, err;
+    };
+    Outcome run(std::vector<std::string> rest) {
+        std::vector<std::string> args = {"--dati", dir.prefix(), "chart"};
+        args.insert(args.end(), rest.begin(), rest.end());
+        std::istringstream in;
+        std::ostringstream out, err;
+        CommandLineContext context;
+        context.chart = &services;
+        const int code = runCommandLine(args, context, in, out, err);
+        return {code, out.str(), err.str()};
+    }
+    TempDir dir;
+    test::FakeServices services;
+};
+
+TEST_F(ChartCommand, AFreshFolderStartsWithTheDefaultChart) {
+    const Outcome r = run({"elenco"});
+    ASSERT_EQ(r.code, ExitOk) << r.err;
+    EXPECT_NE(r.err.find("creato il diagramma iniziale 1"), std::string::npos);
+    EXPECT_NE(r.out.find("  1*     -5 ...  +36  0 ... 26      101325  Diagramma standard"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST_F(ChartCommand, GeneratesListsAndExports) {
+    Outcome r =
+        run({"genera", "--tbs-min", "10", "--tbs-max", "30", "--x-max", "15", "--descrizione",
+             "Stretto\\nper la stampa", "--larghezza", "800", "--altezza", "600"});
+    ASSERT_EQ(r.code, ExitOk) << r.err;
+    EXPECT_EQ(r.out, "2\n");
+    r = run({"genera", "--tbs-min=-10", "--tbs-max=40", "--x-max=30", "--quota=1500"});
+    ASSERT_EQ(r.code, ExitOk) << r.err;
+    EXPECT_EQ(r.out, "3\n");
+    r = run({"genera", "--tbs-min", "0", "--tbs-max", "40", "--x-max", "20", "--sovrascrivi", "2"});
+    ASSERT_EQ(r.code, ExitOk) << r.err;
+    EXPECT_EQ(r.out, "2\n");
+
+    r = run({"elenco", "--json"});
+    ASSERT_EQ(r.code, ExitOk);
+    EXPECT_NE(r.out.find("\"ChartDefault\": 1"), std::string::npos);
+    EXPECT_NE(
+        r.out.find("{\"codice\": 3, \"descrizione\": \"Diagramma -10...40 °C, 84685 Pa\\r\\n"
+                   "Diagramma psicrometrico\", \"tbsMin\": -10, \"tbsMax\": 40, \"xMax\": 30, "
+                   "\"Patm\": 84685}"),
+        std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"tbsMin\": 0, \"tbsMax\": 40, \"xMax\": 20"), std::string::npos);
+
+    r = run({"esporta", "3", "c3.pdf"});
+    ASSERT_EQ(r.code, ExitOk) << r.err;
+    EXPECT_EQ(services.exported, "3 c3.pdf stampa 300 40");
+    r = run({"esporta", "1", "c1.png", "--versione", "video", "--dpi", "150"});
+    ASSERT_EQ(r.code, ExitOk) << r.err;
+    EXPECT_EQ(services.exported, "1 c1.png video 150 36");
+}
+
+TEST_F(ChartCommand, BadInputTouchesNothing) {
+    ASSERT_EQ(run({"elenco"}).code, ExitOk);
+    const auto archive = TempDir::read(dir.prefix() + "archivi/ARCTRV.TVX");
+    const struct {
+        std::vector<std::string> args;
+        const char* words;
+    } cases[] = {
+        {{"genera", "--tbs-min", "30", "--tbs-max", "10", "--x-max", "15"}, "inferiore"},
+        {{"genera", "--tbs-min", "0", "--tbs-max", "10", "--x-max", "0"}, "x massima"},
+        {{"genera", "--tbs-min", "0", "--tbs-max", "10", "--x-max", "5", "--patm", "0"},
+         "pressione"},
+        {{"genera", "--tbs-min", "0", "--tbs-max", "10"}, "manca l'opzione --x-max"},
+        {{"genera", "--tbs-min", "0.5", "--tbs-max", "10", "--x-max", "5"}, "intero"},
+        {{"genera", "--tbs-min", "0", "--tbs-max", "10", "--x-max", "5", "--sovrascrivi", "9"},
+         "Il codice non esiste"},
+        {{"genera", "--tbs-min", "0", "--tbs-max", "10", "--x-max", "5", "--boh", "1"},
+         "opzione sconosciuta"},
+        {{"esporta", "9", "x.png"}, "non è nell'archivio"},
+        {{"esporta", "1"}, "indicare il codice"},
+        {{"esporta", "1", "x.png", "--versione", "schermo"}, "stampa"},
+        {{"esporta", "uno", "x.png"}, "codice di diagramma non valido"},
+        {{"ridisegna"}, "sotto-comando sconosciuto"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run(c.args);
+        EXPECT_EQ(r.code, ExitBadInput) << c.words;
+        EXPECT_NE(r.err.find(c.words), std::string::npos) << c.words << " not in " << r.err;
+    }
+    EXPECT_EQ(TempDir::read(dir.prefix() + "archivi/ARCTRV.TVX"), archive);
+    EXPECT_FALSE(fileExists(dir.prefix() + "archivi/CHART.002"));
+}
+
+} // namespace
+} // namespace tarvelo::cli

@@ -1,0 +1,234 @@
+#include "chart/chart_builder.h"
+#include "chart/initial_chart.h"
+#include "document/settings.h"
+#include "engine/moist_air.h"
+#include "support/fixed_measurer.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <sstream>
+
+namespace tarvelo {
+namespace {
+
+using test::FixedMeasurer;
+using test::TempDir;
+
+std::vector<DisplayCommand> parse(const std::string& text) {
+    std::vector<DisplayCommand> out;
+    std::istringstream s(text);
+    for (std::string line; std::getline(s, line);)
+        if (auto c = parseMetaLine(line))
+            out.push_back(*c);
+    return out;
+}
+
+std::vector<DisplayCommand> labels(const std::vector<DisplayCommand>& list, int placement) {
+    std::vector<DisplayCommand> out;
+    for (const auto& c : list)
+        if (c.code == cmd::Label && c.placement == placement)
+            out.push_back(c);
+    return out;
+}
+
+std::vector<std::string> texts(const std::vector<DisplayCommand>& list) {
+    std::vector<std::string> out;
+    for (const auto& c : list)
+        out.push_back(c.text);
+    return out;
+}
+
+class Builder : public ::testing::Test {
+  protected:
+    void SetUp() override { Patm = 101325.0; }
+    void TearDown() override { Patm = 101325.0; }
+    FixedMeasurer misura;
+};
+
+TEST_F(Builder, ScalesOfTheDefaultChart) {
+    TC_BldChart b(parametriChartIniziale(), misura);
+    ScalaVersione s;
+    b.passo(VersioneStampa, AreaVideo{}, s);
+    EXPECT_EQ(s.sx, 49);
+    EXPECT_EQ(s.W, 2009);
+    EXPECT_EQ(s.x0, 245);
+    EXPECT_EQ(s.y0, 1430);
+    EXPECT_EQ(s.sy, 55000);
+    EXPECT_EQ(s.xs0, -245);
+    b.passo(VersioneVideo, AreaVideo{1000, 700}, s);
+    EXPECT_EQ(s.sx, 23); // Decimo(965 / 41)
+    EXPECT_EQ(s.y0, 675);
+    EXPECT_EQ(s.W, 943);
+}
+
+TEST_F(Builder, LabelsOfEveryFamily) {
+    TC_BldChart b(parametriChartIniziale(), misura);
+    ScalaVersione s;
+    const auto list = parse(b.passo(VersioneStampa, AreaVideo{}, s));
+    // Enthalpy lines from the multiple of 10 kJ/kg at or above zero (hMin
+    // -5030 J/kg); the 0 line starts below the scale line and carries no
+    // label, the others are labelled where they cross it.
+    EXPECT_EQ(texts(labels(list, 4)),
+              (std::vector<std::string>{"10", "20", "30", "40", "50", "60", "70", "80", "90"}));
+    // Humidity ratio 0, 2, ... 24: none at x max.
+    EXPECT_EQ(texts(labels(list, 2)),
+              (std::vector<std::string>{"0", "2", "4", "6", "8", "10", "12", "14", "16", "18", "20",
+                                        "22", "24"}));
+    // Dry bulb under the bottom edge every 5 °C, and at the curve (boxed).
+    EXPECT_EQ(texts(labels(list, 1)),
+              (std::vector<std::string>{"-5", "0", "5", "10", "15", "20", "25", "30", "35"}));
+    EXPECT_FALSE(labels(list, 3).empty());
+    // Relative humidity 10 % to 90 %, boxed.
+    const auto ur = texts(labels(list, 6));
+    EXPECT_EQ(ur.size(), 9u);
+    EXPECT_EQ(ur.front(), "10%");
+    // Volume labels on the bottom edge, left of the right edge, print only.
+    const auto v = labels(list, 5);
+    ASSERT_FALSE(v.empty());
+    for (const auto& c : v) {
+        EXPECT_EQ(c.b, 1430);
+        EXPECT_LT(c.a, 2009);
+    }
+    EXPECT_EQ(v.back().text, "0.875");
+    const auto screen = parse(b.passo(VersioneVideo, AreaVideo{}, s));
+    EXPECT_TRUE(labels(screen, 5).empty());
+}
+
+TEST_F(Builder, NoLineAtTheTopAndTheBoxesBeforeTheirLabels) {
+    TC_BldChart b(parametriChartIniziale(), misura);
+    ScalaVersione s;
+    const auto list = parse(b.passo(VersioneStampa, AreaVideo{}, s));
+    for (std::size_t i = 0; i + 1 < list.size(); ++i) {
+        // x max (26 g/kg) lies at Y = 0: no line runs along it.
+        if (list[i].code == cmd::Move && list[i].b == 0 && list[i + 1].code == cmd::Line) {
+            EXPECT_NE(list[i + 1].b, 0) << i;
+        }
+        if (list[i].code == cmd::Label && (list[i].placement == 3 || list[i].placement == 6)) {
+            ASSERT_GE(i, 3u);
+            EXPECT_EQ(list[i - 3].code, cmd::BoxTopLeft);
+            EXPECT_EQ(list[i - 2].code, cmd::BoxBottomRight);
+            EXPECT_EQ(list[i - 1].code, cmd::BoxText);
+            EXPECT_EQ(list[i - 1].text, list[i].text);
+        }
+    }
+}
+
+TEST_F(Builder, ScaleLineEndsOnTheTopWhenTheCurveLeavesIt) {
+    ParametriChart p = parametriChartIniziale();
+    p.tbsMax = 40;
+    p.xMax = 20; // saturation leaves the top near 25 °C
+    TC_BldChart b(p, misura);
+    ScalaVersione s;
+    b.passo(VersioneStampa, AreaVideo{}, s);
+    EXPECT_EQ(s.ys1, 0);
+    // 50 units left of where the curve meets the top
+    const double tTop = 25.0; // about where xs = 20 g/kg
+    EXPECT_NEAR(s.xs1, s.sx * tTop - 50, 2 * s.sx);
+    EXPECT_GT(s.scalaAngolo, 0);
+}
+
+TEST_F(Builder, ANarrowRangeAboveZeroFillsTheField) {
+    ParametriChart p;
+    p.tbsMin = 10;
+    p.tbsMax = 30;
+    p.xMax = 15;
+    TC_BldChart b(p, misura);
+    ScalaVersione s;
+    const auto list = parse(b.passo(VersioneStampa, AreaVideo{}, s));
+    EXPECT_EQ(s.sx, 100);
+    EXPECT_EQ(s.x0, -1000);
+    EXPECT_EQ(s.W, 2000);
+    const auto t = labels(list, 1);
+    ASSERT_EQ(t.size(), 5u);
+    EXPECT_EQ(t.front().a, 0); // 10 °C on the left edge
+    EXPECT_EQ(t.back().a, 2000);
+}
+
+TEST_F(Builder, ScreenWiderThanThreeThousandColumns) {
+    TC_BldChart b(parametriChartIniziale(), misura);
+    ScalaVersione s;
+    const auto list = parse(b.passo(VersioneVideo, AreaVideo{4500, 900}, s));
+    EXPECT_EQ(s.W, 108 * 41); // Decimo(4465 / 41)
+    EXPECT_FALSE(list.empty());
+}
+
+TEST(Generation, NewCodesOverwriteAndRefusals) {
+    TempDir dir;
+    std::vector<std::string> created;
+    ASSERT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
+    const TDriveMdl settings = TDriveMdl::crea(dir.prefix());
+    const ArchivioDefault archivio = settings.archivio();
+    FixedMeasurer misura;
+
+    bool creato = false;
+    ASSERT_TRUE(assicuraChartIniziale(settings, misura, creato).ok);
+    EXPECT_TRUE(creato);
+    TDefault d;
+    ASSERT_TRUE(archivio.leggiDefault(d).ok);
+    EXPECT_EQ(d.NumChart, 1);
+    EXPECT_EQ(d.ChartDefault, 1);
+    TTestataChart h;
+    ASSERT_TRUE(archivio.leggiTestataChart(1, h).ok);
+    EXPECT_EQ(h.print.sx, 49);
+    EXPECT_EQ(h.print.W, 2009);
+    EXPECT_EQ(h.pressure, 101325);
+    EXPECT_EQ(h.print.leftMargin, 15);
+    EXPECT_EQ(h.dy1Print, 25);
+    EXPECT_EQ(h.dy1Screen, 5);
+    EXPECT_EQ(h.printOffset, static_cast<int>(std::accumulate(h.screen.blockSizes.begin(),
+                                                              h.screen.blockSizes.end(), 0)));
+    EXPECT_NE(h.description.testo().find("\r\n"), std::string::npos);
+    EXPECT_TRUE(assicuraChartIniziale(settings, misura, creato).ok);
+    EXPECT_FALSE(creato);
+
+    ParametriChart p;
+    p.tbsMin = -10;
+    p.tbsMax = 40;
+    p.xMax = 30;
+    p.Patm = 84684.5;
+    const double before = Patm;
+    RisultatoGenerazione r = generaChart(p, 0, true, archivio, misura, AreaVideo{});
+    ASSERT_TRUE(r.esito.ok) << r.esito.errore;
+    EXPECT_EQ(r.codice, 2);
+    EXPECT_EQ(Patm, before);
+    ASSERT_TRUE(archivio.leggiTestataChart(2, h).ok);
+    EXPECT_EQ(h.pressure, 84684.5);
+
+    const auto chart1 = TempDir::read(dir.prefix() + "archivi/CHART.001");
+    r = generaChart(p, 1, false, archivio, misura, AreaVideo{});
+    ASSERT_TRUE(r.esito.ok);
+    EXPECT_NE(TempDir::read(dir.prefix() + "archivi/CHART.001"), chart1);
+    ASSERT_TRUE(archivio.leggiDefault(d).ok);
+    EXPECT_EQ(d.NumChart, 2);
+
+    const auto archive = TempDir::read(archivio.path());
+    r = generaChart(p, 3, false, archivio, misura, AreaVideo{});
+    EXPECT_EQ(r.esito.errore, "Il codice non esiste");
+    struct Bad {
+        int tbsMin, tbsMax, xMax;
+        double patm;
+        const char* words;
+    };
+    const Bad bad[] = {{20, 20, 10, 1e5, "inferiore alla massima"},
+                       {30, 10, 10, 1e5, "inferiore alla massima"},
+                       {-5, 36, 0, 1e5, "x massima"},
+                       {-5, 36, 26, 0, "pressione"},
+                       {-5, 36, 26, -1, "pressione"}};
+    for (const Bad& b : bad) {
+        ParametriChart q;
+        q.tbsMin = b.tbsMin;
+        q.tbsMax = b.tbsMax;
+        q.xMax = b.xMax;
+        q.Patm = b.patm;
+        r = generaChart(q, 0, true, archivio, misura, AreaVideo{});
+        EXPECT_FALSE(r.esito.ok) << b.words;
+        EXPECT_NE(r.esito.errore.find(b.words), std::string::npos) << r.esito.errore;
+    }
+    EXPECT_EQ(TempDir::read(archivio.path()), archive); // nothing touched
+    EXPECT_FALSE(fileExists(dir.prefix() + "archivi/CHART.003"));
+}
+
+} // namespace
+} // namespace tarvelo

@@ -1,0 +1,25 @@
+// Chart services for command-line tests: fixed text metrics, and exports
+// that are only written down.
+#pragma once
+
+#include "app/cli/chart_services.h"
+#include "support/fixed_measurer.h"
+
+#include <string>
+
+namespace tarvelo::test {
+
+// Measures with fixed metrics and records what it was asked to export.
+struct FakeServices : cli::ChartServices {
+    FixedMeasurer fixed;
+    std::string exported;
+    TextMeasurer& misura() override { return fixed; }
+    Esito esporta(const std::string&, int code, const TTestataChart& h, const std::string& out,
+                  bool video, int dpi) override {
+        exported = std::to_string(code) + " " + out + " " + (video ? "video" : "stampa") + " " +
+                   std::to_string(dpi) + " " + std::to_string(h.tbsMax);
+        return {};
+    }
+};
+
+} // namespace tarvelo::test

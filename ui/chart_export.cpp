@@ -1,0 +1,131 @@
+#include "ui/chart_export.h"
+
+#include "chart/chart_replay.h"
+#include "ui/qt_chart_canvas.h"
+
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace tarvelo::ui {
+
+namespace {
+
+constexpr double ReportDpi = 300.0;
+
+std::string lowerExtension(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+// Draws the chosen version on a painter whose units are those of the
+// version (report units for print, pixels for the screen).
+Esito draw(QPainter& painter, const std::string& dir, int code, const TTestataChart& h,
+           ChartVersione v) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    if (v == ChartVersione::Video) {
+        const QSize size = areaVideo(h);
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+        QtChartCanvas canvas(painter, 96.0 / 72.0);
+        return replayVideo(dir, code, h, canvas);
+    }
+    const FoglioChart f = foglioStampa(h);
+    painter.fillRect(QRect(QPoint(0, 0), f.size), Qt::white);
+    QtChartCanvas canvas(painter, ReportDpi / 72.0);
+    return replayStampa(dir, code, h, canvas, PrintPlacement{f.offsetX, f.offsetY, false});
+}
+
+} // namespace
+
+FoglioChart foglioStampa(const TTestataChart& h) {
+    const ChartVersion& v = h.print;
+    FoglioChart f;
+    f.offsetX = 60;
+    f.offsetY = 60;
+    const int width = f.offsetX + v.leftMargin + v.W + 9 * h.dx2Print + 120;
+    const int height = f.offsetY + v.y0 + 3 * h.dy1Print + 80;
+    f.size = QSize(width, height);
+    return f;
+}
+
+QSize areaVideo(const TTestataChart& h) {
+    return QSize(h.screen.leftMargin + h.screen.W + h.screen.rightMargin,
+                 h.screen.y0 + h.screen.bottomMargin);
+}
+
+Esito esportaChart(const std::string& dir, int code, const TTestataChart& h,
+                   const std::string& out, const OpzioniEsportazione& o) {
+    const std::string ext = lowerExtension(out);
+    const bool video = o.versione == ChartVersione::Video;
+    const QSize units = video ? areaVideo(h) : foglioStampa(h).size;
+    // Pictures are written beside their final name and renamed when whole.
+    const std::string partial = out + ".part";
+    const QString path = QString::fromStdString(nativePath(partial));
+    Esito e;
+    if (ext == ".png") {
+        const double scale = video ? 1.0 : std::clamp(o.dpi, 10, 1200) / ReportDpi;
+        QImage image(std::max(1, static_cast<int>(units.width() * scale)),
+                     std::max(1, static_cast<int>(units.height() * scale)),
+                     QImage::Format_RGB32);
+        const double dpi = video ? 96.0 : o.dpi;
+        image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
+        image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        e = draw(painter, dir, code, h, o.versione);
+        painter.end();
+        if (e.ok && !image.save(path, "PNG"))
+            e = Esito::fallito("impossibile scrivere il file " + out);
+    } else if (ext == ".svg") {
+        QSvgGenerator svg;
+        svg.setFileName(path);
+        svg.setSize(units);
+        svg.setViewBox(QRect(QPoint(0, 0), units));
+        svg.setResolution(video ? 96 : static_cast<int>(ReportDpi));
+        svg.setTitle(QStringLiteral("Diagramma psicrometrico"));
+        svg.setDescription(fromCp1252(h.description.testo()));
+        QPainter painter;
+        if (!painter.begin(&svg))
+            return Esito::fallito("impossibile scrivere il file " + out);
+        e = draw(painter, dir, code, h, o.versione);
+        painter.end();
+    } else if (ext == ".pdf") {
+        QPdfWriter pdf(path);
+        const double dpi = video ? 96.0 : ReportDpi;
+        pdf.setResolution(static_cast<int>(dpi));
+        pdf.setPageSize(QPageSize(QSizeF(units.width() / dpi * 25.4, units.height() / dpi * 25.4),
+                                  QPageSize::Millimeter));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(QStringLiteral("Diagramma psicrometrico"));
+        pdf.setCreator(QStringLiteral("tarvelo"));
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return Esito::fallito("impossibile scrivere il file " + out);
+        e = draw(painter, dir, code, h, o.versione);
+        painter.end();
+    } else {
+        return Esito::fallito("formato non riconosciuto per " + out +
+                              ": usare l'estensione .png, .svg o .pdf");
+    }
+    std::error_code ec;
+    if (!e.ok) {
+        std::filesystem::remove(nativePath(partial), ec);
+        return e;
+    }
+    std::filesystem::rename(nativePath(partial), nativePath(out), ec);
+    if (ec)
+        return Esito::fallito("impossibile scrivere il file " + out + ": " + ec.message());
+    return {};
+}
+
+} // namespace tarvelo::ui

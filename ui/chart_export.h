@@ -1,0 +1,34 @@
+// Pictures of a chart: the print version on a sheet of its virtual size
+// with the axis titles, or the screen version at the size it was generated
+// for, as PNG, SVG or PDF (chosen by the file's extension).
+#pragma once
+
+#include "chart/chart_header.h"
+#include "document/file_io.h"
+
+#include <QSize>
+
+#include <string>
+
+namespace tarvelo::ui {
+
+enum class ChartVersione { Stampa, Video };
+
+struct OpzioniEsportazione {
+    ChartVersione versione = ChartVersione::Stampa;
+    int dpi = 300; // PNG of the print version: pixels per inch of the sheet
+};
+
+// The sheet the print version is laid out on, in report units (1/300 inch),
+// and where the chart's origin lies on it.
+struct FoglioChart {
+    QSize size;
+    int offsetX, offsetY;
+};
+FoglioChart foglioStampa(const TTestataChart& h);
+QSize areaVideo(const TTestataChart& h);
+
+Esito esportaChart(const std::string& dirArchivi, int code, const TTestataChart& h,
+                   const std::string& out, const OpzioniEsportazione& opzioni);
+
+} // namespace tarvelo::ui
