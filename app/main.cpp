@@ -10,6 +10,18 @@
 #include <string>
 #include <vector>
 
+namespace {
+
+// Off-screen Qt says where it would keep runtime files; that is no news to
+// someone running a command.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith("QStandardPaths:"))
+        return;
+    std::cerr << message.toStdString() << "\n";
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -28,6 +40,7 @@ int main(int argc, char** argv) {
         needsQt = needsQt || a == "chart" || a == "lavoro";
     if (needsQt) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        qInstallMessageHandler(quietMessages);
         static int qtArgc = 1;
         static char* qtArgv[] = {argv[0], nullptr};
         gui = std::make_unique<QGuiApplication>(qtArgc, qtArgv);

@@ -108,4 +108,4 @@ BENCHMARK(BM_TdpdaX);
 
 } // namespace
 
-BENCHMARK_MAIN();
+

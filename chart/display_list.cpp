@@ -7,10 +7,14 @@ namespace tarvelo {
 
 namespace {
 
-std::string padded(int v, int width) {
+// The integer right-aligned in a field of `width` characters.
+void appendPadded(std::string& out, int v, int width) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%*d", width, v);
-    return buf;
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    const int n = static_cast<int>(res.ptr - buf);
+    if (n < width)
+        out.append(static_cast<std::size_t>(width - n), ' ');
+    out.append(buf, res.ptr);
 }
 
 bool readInt(std::string_view& s, int& v) {
@@ -28,13 +32,24 @@ bool readInt(std::string_view& s, int& v) {
 } // namespace
 
 void MetaWriter::point(std::uint8_t code, int a, int b) {
-    text_ += std::to_string(code) + " " + padded(a, 7) + " " + padded(b, 7) + "\n";
+    appendPadded(text_, code, 1);
+    text_ += ' ';
+    appendPadded(text_, a, 7);
+    text_ += ' ';
+    appendPadded(text_, b, 7);
+    text_ += '\n';
 }
 
 void MetaWriter::label(int x, int y, int placement, std::string_view text) {
-    text_ += "3 " + padded(x, 7) + " " + padded(y, 7) + " " + std::to_string(placement) + " ";
+    text_ += "3 ";
+    appendPadded(text_, x, 7);
+    text_ += ' ';
+    appendPadded(text_, y, 7);
+    text_ += ' ';
+    appendPadded(text_, placement, 1);
+    text_ += ' ';
     text_ += text;
-    text_ += "\n";
+    text_ += '\n';
 }
 
 void MetaWriter::boxText(std::string_view text) {
@@ -44,7 +59,10 @@ void MetaWriter::boxText(std::string_view text) {
 }
 
 void MetaWriter::style3(std::uint8_t code, int value, bool pad) {
-    text_ += std::to_string(code) + " " + (pad ? padded(value, 3) : std::to_string(value)) + " 0\n";
+    appendPadded(text_, code, 1);
+    text_ += ' ';
+    appendPadded(text_, value, pad ? 3 : 1);
+    text_ += " 0\n";
 }
 
 std::optional<DisplayCommand> parseMetaLine(std::string_view line) {

@@ -8,6 +8,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev
   libbenchmark-dev
   libinih-dev pkg-config
+  qt6-base-dev qt6-svg-dev
+  fonts-liberation2
 )
 
 missing=()
