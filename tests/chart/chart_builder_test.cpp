@@ -3,10 +3,12 @@
 #include "document/settings.h"
 #include "engine/moist_air.h"
 #include "support/fixed_measurer.h"
+#include "support/recording_canvas.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <sstream>
 
@@ -228,6 +230,34 @@ TEST(Generation, NewCodesOverwriteAndRefusals) {
     }
     EXPECT_EQ(TempDir::read(archivio.path()), archive); // nothing touched
     EXPECT_FALSE(fileExists(dir.prefix() + "archivi/CHART.003"));
+}
+
+TEST(Generation, PreviewAndRegenerationForAnotherWindow) {
+    TempDir dir;
+    std::vector<std::string> created;
+    ASSERT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
+    const ArchivioDefault archivio = TDriveMdl::crea(dir.prefix()).archivio();
+    FixedMeasurer misura;
+    test::RecordingCanvas preview;
+    RisultatoGenerazione r = generaChart(parametriChartIniziale(), 0, true, archivio, misura,
+                                         AreaVideo{800, 600}, &preview);
+    ASSERT_TRUE(r.esito.ok);
+    // The screen pass is drawn as it is built, at the left margin.
+    EXPECT_GT(preview.calls.size(), 1000u);
+    EXPECT_NE(std::find(preview.calls.begin(), preview.calls.end(), "text 15,575 -5"),
+              preview.calls.end());
+
+    Patm = 101325.0;
+    const TTestataChart before = r.testata;
+    r = rigeneraChart(1, archivio, misura, AreaVideo{1200, 900});
+    ASSERT_TRUE(r.esito.ok);
+    TTestataChart after;
+    ASSERT_TRUE(archivio.leggiTestataChart(1, after).ok);
+    EXPECT_EQ(after.screen.y0, 875);
+    EXPECT_GT(after.screen.W, before.screen.W);
+    EXPECT_EQ(after.print.W, before.print.W);
+    EXPECT_EQ(after.description, before.description);
+    EXPECT_FALSE(rigeneraChart(2, archivio, misura, AreaVideo{}).esito.ok);
 }
 
 } // namespace
