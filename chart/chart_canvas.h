@@ -31,6 +31,7 @@ struct FontState {
     std::string family; // empty: the canvas's own face
     int size = 8;       // points
     int style = -1;
+    Rgb colour{}; // text is drawn in the font's colour
     bool operator==(const FontState&) const = default;
 };
 
@@ -60,6 +61,8 @@ class ChartCanvas {
     virtual void textTopLeft(int x, int y, std::string_view text) = 0;
     // Text on its baseline from (x, y), turned by `degrees` counter-clockwise.
     virtual void textBaseline(int x, int y, std::string_view text, double degrees = 0) = 0;
+    // A circle of radius r around (x, y), outlined with the pen and filled.
+    virtual void circle(int x, int y, int r, Rgb fill) = 0;
 };
 
 } // namespace tarvelo

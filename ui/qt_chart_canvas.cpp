@@ -42,6 +42,14 @@ void QtChartCanvas::setPen(const PenState& p) {
 
 void QtChartCanvas::setFont(const FontState& font) {
     painter_.setFont(chartFont(font, unitsPerPoint_, family_));
+    textColour_ = QColor(font.colour.r, font.colour.g, font.colour.b);
+}
+
+void QtChartCanvas::circle(int x, int y, int r, Rgb fill) {
+    painter_.save();
+    painter_.setBrush(QColor(fill.r, fill.g, fill.b));
+    painter_.drawEllipse(QPoint(x, y), r, r);
+    painter_.restore();
 }
 
 void QtChartCanvas::moveTo(int x, int y) { pen_ = QPoint(x, y); }
@@ -61,18 +69,18 @@ void QtChartCanvas::fillWhite(int left, int top, int right, int bottom) {
     painter_.fillRect(QRect(left, top, right - left, bottom - top), Qt::white);
 }
 
-// Text is written in the font's colour, black, whatever the pen.
+// Text is written in the font's colour (black unless set), whatever the pen.
 void QtChartCanvas::textTopLeft(int x, int y, std::string_view text) {
     const QFontMetrics m(painter_.font());
     painter_.save();
-    painter_.setPen(Qt::black);
+    painter_.setPen(textColour_);
     painter_.drawText(QPoint(x, y + m.ascent()), fromCp1252(text));
     painter_.restore();
 }
 
 void QtChartCanvas::textBaseline(int x, int y, std::string_view text, double degrees) {
     painter_.save();
-    painter_.setPen(Qt::black);
+    painter_.setPen(textColour_);
     painter_.translate(x, y);
     painter_.rotate(-degrees);
     painter_.drawText(QPoint(0, 0), fromCp1252(text));

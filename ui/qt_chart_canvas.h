@@ -31,12 +31,14 @@ public:
     void fillWhite(int left, int top, int right, int bottom) override;
     void textTopLeft(int x, int y, std::string_view text) override;
     void textBaseline(int x, int y, std::string_view text, double degrees) override;
+    void circle(int x, int y, int r, Rgb fill) override;
 
 private:
     QPainter& painter_;
     double unitsPerPoint_;
     QString family_;
     QPoint pen_;
+    QColor textColour_ = Qt::black;
 };
 
 // Measures labels as the diagram window shows them: Arial at 96 dpi.

@@ -35,6 +35,13 @@ struct RecordingCanvas : ChartCanvas {
         calls.push_back("baseline " + xy(x, y) + " " + std::string(t) + " " +
                         std::to_string(static_cast<int>(deg)));
     }
+    void circle(int x, int y, int r, Rgb fill) override {
+        calls.push_back("circle " + xy(x, y) + " " + std::to_string(r) + " " +
+                        std::to_string(fill.r) + "," + std::to_string(fill.g) + "," +
+                        std::to_string(fill.b) + " pen " + std::to_string(pen.colour.r) + "," +
+                        std::to_string(pen.colour.g) + "," + std::to_string(pen.colour.b) + " w" +
+                        std::to_string(pen.width));
+    }
     static std::string xy(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
 };
 

@@ -1,0 +1,166 @@
+#include "chart/diagram_view.h"
+
+#include "chart/chart_replay.h"
+#include "engine/decimal_text.h"
+#include "engine/moist_air.h"
+#include "engine/state_solver.h"
+#include "plants/error_messages.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarvelo {
+
+VistaDiagramma VistaDiagramma::daTestata(const TTestataChart& h) {
+    VistaDiagramma v;
+    v.y0 = h.screen.y0;
+    v.W = h.screen.W;
+    v.sy = static_cast<int>(std::lround(h.screen.sy));
+    v.sx = std::max(1, static_cast<int>(std::lround(h.screen.sx)));
+    // As the builder places 0 °C: also right for a range above 0 °C.
+    v.x0 = -v.sx * h.tbsMin;
+    v.margineSinistro = h.screen.leftMargin;
+    v.margineAlto = h.screen.topMargin;
+    v.tbsMax = h.tbsMax;
+    v.tbsMin = h.tbsMin;
+    v.xMax = h.xMax;
+    return v;
+}
+
+int VistaDiagramma::X(double tbs) const {
+    return roundEven(sx * tbs + x0 + margineSinistro);
+}
+int VistaDiagramma::Y(double x) const {
+    return y0 - roundEven(sy * x);
+}
+double VistaDiagramma::tbsDaX(int px) const {
+    return static_cast<double>(px - x0 - margineSinistro) / sx;
+}
+double VistaDiagramma::xDaY(int py) const {
+    return sy ? static_cast<double>(y0 - py) / sy : 0.0;
+}
+
+bool VistaDiagramma::FUORI_CAMPO(int px, int py) const {
+    const int c = px - x0 - margineSinistro;
+    return c > tbsMax * sx || c < tbsMin * sx || py > xMax * static_cast<double>(sy) / 1000.0;
+}
+
+LetturaStato leggiStato(const VistaDiagramma& v, int X, int Y) {
+    LetturaStato s;
+    s.x = v.xDaY(Y);
+    s.tbs = v.tbsDaX(X);
+    double ur = 0;
+    StatoTbsX(s.tbs, s.x, ur, s.h, s.tbu, s.tdp, s.rd, s.rm);
+    s.UR = ur;
+    s.Psat = PressSat(s.tbs);
+    s.Pv = ur * s.Psat;
+    s.soprassatura = ur * 100.0 > 100.0;
+    return s;
+}
+
+std::array<std::string, 11> LetturaStato::testi() const {
+    auto f = [](double v, int d) { return FloatToStrFixed(v, 15, d); };
+    return {f(tbs, 1), f(tbu, 1),        f(x * 1000.0, 1),
+            f(h, 0),   f(UR * 100.0, 0), f(tdp, 1),
+            f(rd, 3),  f(rm, 3),         rd != 0.0 ? f(1.0 / rd, 3) : std::string("Div-0?"),
+            f(Pv, 0),  f(Psat, 0)};
+}
+
+std::string testoTestGrave(int X, int Y) {
+    return "X =" + std::to_string(X) + "\r\nY =" + std::to_string(Y) + "\r\n";
+}
+
+namespace {
+constexpr Rgb Grigio{80, 80, 80};
+constexpr Rgb Rosso{255, 0, 0};
+constexpr Rgb BluTesto{0, 0, 255};
+constexpr Rgb Bianco{255, 255, 255};
+constexpr int NessunaManiglia = 6;
+
+Rgb coloreWindows(std::int32_t c) {
+    const auto u = static_cast<std::uint32_t>(c);
+    return {static_cast<std::uint8_t>(u & 0xFF), static_cast<std::uint8_t>((u >> 8) & 0xFF),
+            static_cast<std::uint8_t>((u >> 16) & 0xFF)};
+}
+} // namespace
+
+EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas& canvas, int drag,
+                                int raggioPrecedente) {
+    EsitoDisegno r;
+    r.raggioMarcatore = raggioPrecedente;
+    if (l.CodiceErrore != 0) {
+        r.stato = MessaggioErrore(l.CodiceErrore);
+        r.errore = true;
+    } else {
+        r.stato = "Ok";
+    }
+    const std::size_t nt = std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
+    if (nt == 0)
+        return r;
+    const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
+    auto punto = [&](std::int32_t n) -> const TPunto* {
+        return n >= 1 && static_cast<std::size_t>(n) <= TLavoro::MaxPunti ? &l.Punti[n - 1]
+                                                                          : nullptr;
+    };
+    for (std::size_t k = 0; k < nt; ++k) {
+        const TTrattamento& t = l.Trattamenti[k];
+        if (!t.Visibile)
+            continue;
+        PenState pen;
+        pen.style = t.StilePenna;
+        if (l.CodiceErrore != 0) {
+            pen.colour = Grigio;
+            pen.width = 2;
+        } else {
+            pen.colour = coloreWindows(t.Colore);
+            pen.width = drag == NessunaManiglia ? t.Spessore : 2;
+        }
+        canvas.setPen(pen);
+        const TPunto* a = punto(t.Punto1);
+        const TPunto* b = punto(t.Punto2);
+        if (!a || !b)
+            continue;
+        canvas.moveTo(v.X(a->tbs), v.Y(a->x));
+        canvas.lineTo(v.X(b->tbs), v.Y(b->x));
+    }
+    PenState pen;
+    if (l.Trattamenti[0].Visibile) {
+        pen.style = l.Trattamenti[0].StilePenna;
+        pen.colour = coloreWindows(l.Trattamenti[0].Colore);
+        pen.width = l.Trattamenti[0].Spessore;
+    }
+    const Rgb P = pen.colour;
+    FontState font;
+    font.size = 16;
+    font.style = 0;
+    for (std::size_t i = 0; i < np; ++i) {
+        TPunto& p = l.Punti[i];
+        if (!p.InUso)
+            continue;
+        p.X = v.X(p.tbs);
+        p.Y = v.Y(p.x);
+        r.raggioMarcatore = p.Marcato ? 4 : 2;
+        Rgb etichetta = p.Marcato ? BluTesto : Rosso;
+        if (drag == p.Maniglia && drag != NessunaManiglia) {
+            etichetta = Rosso;
+            pen.colour = Rosso;
+        } else if (drag == NessunaManiglia) {
+            pen.colour = P;
+        } else {
+            etichetta = Grigio;
+            pen.colour = Grigio;
+        }
+        canvas.setPen(pen);
+        font.colour = etichetta;
+        canvas.setFont(font);
+        const TextSize t = canvas.measure(p.Nome.testo());
+        canvas.textTopLeft(p.X + p.EtichDx - roundEven(t.w / 2.0), p.Y + p.EtichDyVideo,
+                           p.Nome.testo());
+        canvas.circle(p.X, p.Y, r.raggioMarcatore, Bianco);
+    }
+    font.style = -1;
+    canvas.setFont(font);
+    return r;
+}
+
+} // namespace tarvelo
