@@ -1,4 +1,5 @@
 #include "app/cli/command_line.h"
+#include "app/forms/avvio.h"
 #include "ui/qt_chart_services.h"
 
 #include <QGuiApplication>
@@ -20,6 +21,14 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
     std::cerr << message.toStdString() << "\n";
 }
 
+bool isSubCommand(const std::vector<std::string>& args, const char* name) {
+    for (const std::string& a : args) {
+        if (a == name)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -35,10 +44,7 @@ int main(int argc, char** argv) {
     // off-screen platform. The moist-air commands need no Qt at all.
     std::unique_ptr<QGuiApplication> gui;
     std::unique_ptr<tarvelo::ui::QtChartServices> services;
-    bool needsQt = false;
-    for (const std::string& a : args)
-        needsQt = needsQt || a == "chart" || a == "lavoro";
-    if (needsQt) {
+    if (isSubCommand(args, "chart") || isSubCommand(args, "lavoro")) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         qInstallMessageHandler(quietMessages);
         static int qtArgc = 1;
@@ -48,13 +54,13 @@ int main(int argc, char** argv) {
         context.chart = services.get();
     }
 
-    const int code = tarvelo::cli::runCommandLine(args, context, std::cin, std::cout, std::cerr);
+    tarvelo::cli::AvvioGrafico avvio;
+    const int code =
+        tarvelo::cli::runCommandLine(args, context, std::cin, std::cout, std::cerr, &avvio);
     if (code >= 0)
         return code;
-    // The desktop program comes with the user interface; until then the
-    // executable explains itself.
-    std::cout << "L'interfaccia grafica non è ancora disponibile in questa versione: "
-                 "si usano i comandi.\n\n"
-              << tarvelo::cli::generalHelp();
-    return 0;
+    services.reset();
+    gui.reset();
+    int qtArgc = 1;
+    return tarvelo::avviaProgramma(qtArgc, argv, avvio, context.exeFolder);
 }

@@ -62,8 +62,8 @@ QSize areaVideo(const TTestataChart& h) {
                  h.screen.y0 + h.screen.bottomMargin);
 }
 
-Esito esportaChart(const std::string& dir, int code, const TTestataChart& h,
-                   const std::string& out, const OpzioniEsportazione& o) {
+Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, const std::string& out,
+                   const OpzioniEsportazione& o) {
     const std::string ext = lowerExtension(out);
     const bool video = o.versione == ChartVersione::Video;
     const QSize units = video ? areaVideo(h) : foglioStampa(h).size;
@@ -74,8 +74,7 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h,
     if (ext == ".png") {
         const double scale = video ? 1.0 : std::clamp(o.dpi, 10, 1200) / ReportDpi;
         QImage image(std::max(1, static_cast<int>(units.width() * scale)),
-                     std::max(1, static_cast<int>(units.height() * scale)),
-                     QImage::Format_RGB32);
+                     std::max(1, static_cast<int>(units.height() * scale)), QImage::Format_RGB32);
         const double dpi = video ? 96.0 : o.dpi;
         image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
         image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));

@@ -52,7 +52,9 @@ void QtChartCanvas::circle(int x, int y, int r, Rgb fill) {
     painter_.restore();
 }
 
-void QtChartCanvas::moveTo(int x, int y) { pen_ = QPoint(x, y); }
+void QtChartCanvas::moveTo(int x, int y) {
+    pen_ = QPoint(x, y);
+}
 
 void QtChartCanvas::lineTo(int x, int y) {
     const QPoint to(x, y);

@@ -19,7 +19,7 @@ QFont chartFont(const FontState& f, double unitsPerPoint, const QString& default
 QString fromCp1252(std::string_view text);
 
 class QtChartCanvas : public ChartCanvas {
-public:
+  public:
     QtChartCanvas(QPainter& painter, double unitsPerPoint,
                   QString defaultFamily = QStringLiteral("Arial"));
 
@@ -33,7 +33,7 @@ public:
     void textBaseline(int x, int y, std::string_view text, double degrees) override;
     void circle(int x, int y, int r, Rgb fill) override;
 
-private:
+  private:
     QPainter& painter_;
     double unitsPerPoint_;
     QString family_;
@@ -43,7 +43,7 @@ private:
 
 // Measures labels as the diagram window shows them: Arial at 96 dpi.
 class QtTextMeasurer : public TextMeasurer {
-public:
+  public:
     TextSize measure(const FontState& font, std::string_view text) override;
 };
 

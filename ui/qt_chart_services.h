@@ -7,12 +7,12 @@
 namespace tarvelo::ui {
 
 class QtChartServices : public cli::ChartServices {
-public:
+  public:
     TextMeasurer& misura() override { return misura_; }
     Esito esporta(const std::string& dirArchivi, int code, const TTestataChart& h,
                   const std::string& out, bool video, int dpi) override;
 
-private:
+  private:
     QtTextMeasurer misura_;
 };
 

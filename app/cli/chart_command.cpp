@@ -27,7 +27,7 @@ struct Fail {
 
 // Options of the form --name VALUE (or --name=VALUE), each at most once.
 class Opzioni {
-public:
+  public:
     Opzioni(std::span<const std::string> args, std::ostream& err) : err_(err) {
         for (std::size_t i = 0; i < args.size(); ++i) {
             std::string a = args[i];
@@ -93,7 +93,7 @@ public:
         throw Fail{ExitBadInput};
     }
 
-private:
+  private:
     std::map<std::string, std::string> values_;
     std::vector<std::string> positional_;
     std::ostream& err_;
@@ -120,8 +120,8 @@ std::string descrizione(const std::string& utf8) {
     return utf8ToCp1252(s);
 }
 
-int genera(const Opzioni& o, const TDriveMdl& settings, ChartServices& services,
-           std::ostream& out, std::ostream& err) {
+int genera(const Opzioni& o, const TDriveMdl& settings, ChartServices& services, std::ostream& out,
+           std::ostream& err) {
     o.allow({"--tbs-min", "--tbs-max", "--x-max", "--patm", "--quota", "--descrizione",
              "--sovrascrivi", "--larghezza", "--altezza"});
     ParametriChart p;

@@ -12,7 +12,7 @@
 namespace tarvelo::cli {
 
 class ChartServices {
-public:
+  public:
     virtual ~ChartServices() = default;
     virtual TextMeasurer& misura() = 0;
     // PNG, SVG or PDF by the extension of `out`; the print version unless

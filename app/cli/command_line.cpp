@@ -13,7 +13,7 @@ const char* generalHelp() {
     return "tarvelo - diagramma psicrometrico e trattamenti dell'aria\n"
            "\n"
            "Uso:\n"
-           "  tarvelo                       avvia il programma\n"
+           "  tarvelo [FILE.TRV]            avvia il programma (e apre il lavoro)\n"
            "  tarvelo <comando> [opzioni]   esegue un comando senza interfaccia grafica\n"
            "\n"
            "Comandi:\n"
@@ -24,6 +24,8 @@ const char* generalHelp() {
            "Opzioni:\n"
            "  --dati CARTELLA  la cartella dei dati (con TARVEX.INI); senza, quella accanto\n"
            "                   al programma se c'è, altrimenti ~/.local/share/tarvelo\n"
+           "  --senza-splash   avvia il programma senza la finestra iniziale\n"
+           "  --esci-dopo-disegno  avvia, disegna il diagramma una volta ed esce\n"
            "  -h, --help       mostra questo aiuto\n"
            "  --versione       mostra la versione\n"
            "\n"
@@ -31,11 +33,15 @@ const char* generalHelp() {
 }
 
 int runCommandLine(std::span<const std::string> args, const CommandLineContext& context,
-                   std::istream& in, std::ostream& out, std::ostream& err,
-                   std::string* dataFolder) {
+                   std::istream& in, std::ostream& out, std::ostream& err, AvvioGrafico* avvio) {
     std::string dati;
-    while (!args.empty() && (args[0] == "--dati" || args[0].rfind("--dati=", 0) == 0)) {
-        if (args[0] == "--dati") {
+    AvvioGrafico grafico;
+    while (!args.empty() && (args[0] == "--dati" || args[0].rfind("--dati=", 0) == 0 ||
+                             args[0] == "--senza-splash" || args[0] == "--esci-dopo-disegno")) {
+        if (args[0] == "--senza-splash" || args[0] == "--esci-dopo-disegno") {
+            (args[0] == "--senza-splash" ? grafico.senzaSplash : grafico.esciDopoDisegno) = true;
+            args = args.subspan(1);
+        } else if (args[0] == "--dati") {
             if (args.size() < 2 || args[1].empty()) {
                 err << "tarvelo: manca la cartella di --dati\n";
                 return ExitBadInput;
@@ -47,9 +53,16 @@ int runCommandLine(std::span<const std::string> args, const CommandLineContext& 
             args = args.subspan(1);
         }
     }
-    if (args.empty()) {
-        if (dataFolder)
-            *dataFolder = dati;
+    grafico.dati = dati;
+    const auto isWork = [](const std::string& a) {
+        return a.size() > 4 && a.rfind("--", 0) != 0 &&
+               (a.substr(a.size() - 4) == ".TRV" || a.substr(a.size() - 4) == ".trv");
+    };
+    if (args.empty() || (args.size() == 1 && isWork(args[0]))) {
+        if (!args.empty())
+            grafico.file = args[0];
+        if (avvio)
+            *avvio = grafico;
         return -1;
     }
     const std::string& command = args[0];

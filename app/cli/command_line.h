@@ -17,12 +17,20 @@ struct CommandLineContext {
     ChartServices* chart = nullptr; // drawing and measuring, when available
 };
 
+// How the desktop program is to start, when no sub-command is given:
+// `tarvelo [--dati DIR] [--senza-splash] [--esci-dopo-disegno] [FILE.TRV]`.
+struct AvvioGrafico {
+    std::string dati; // --dati, empty when not given
+    std::string file; // a work to open as "Apri" would
+    bool senzaSplash = false;
+    bool esciDopoDisegno = false; // start, paint the diagram once and exit
+};
+
 // args excludes the program name. Returns -1 when there is no sub-command
-// (the caller then starts the desktop program); `dataFolder` then holds the
-// folder named with --dati, if any.
+// (the caller then starts the desktop program as `avvio` says).
 int runCommandLine(std::span<const std::string> args, const CommandLineContext& context,
                    std::istream& in, std::ostream& out, std::ostream& err,
-                   std::string* dataFolder = nullptr);
+                   AvvioGrafico* avvio = nullptr);
 
 const char* generalHelp();
 

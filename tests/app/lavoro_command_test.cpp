@@ -159,10 +159,17 @@ TEST(LavoroFirstRun, WithDrawingTheFolderGetsItsDefaultChartAndOpensWorks) {
 TEST(CommandLine, NoSubCommandHandsTheDataFolderToTheDesktopProgram) {
     std::istringstream in;
     std::ostringstream out, err;
-    std::string data;
-    const std::vector<std::string> args = {"--dati", "/srv/tarvelo"};
-    EXPECT_EQ(runCommandLine(args, CommandLineContext{}, in, out, err, &data), -1);
-    EXPECT_EQ(data, "/srv/tarvelo");
+    AvvioGrafico avvio;
+    std::vector<std::string> args = {"--dati", "/srv/tarvelo", "--senza-splash", "uffici.TRV"};
+    EXPECT_EQ(runCommandLine(args, CommandLineContext{}, in, out, err, &avvio), -1);
+    EXPECT_EQ(avvio.dati, "/srv/tarvelo");
+    EXPECT_EQ(avvio.file, "uffici.TRV");
+    EXPECT_TRUE(avvio.senzaSplash);
+    EXPECT_FALSE(avvio.esciDopoDisegno);
+    args = {"--esci-dopo-disegno"};
+    EXPECT_EQ(runCommandLine(args, CommandLineContext{}, in, out, err, &avvio), -1);
+    EXPECT_TRUE(avvio.esciDopoDisegno);
+    EXPECT_EQ(avvio.file, "");
 }
 
 } // namespace

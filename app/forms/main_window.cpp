@@ -1,0 +1,319 @@
+#include "app/forms/main_window.h"
+
+#include "app/forms/form_calcolatrice.h"
+#include "app/forms/splash_about.h"
+#include "chart/form_chart_dialogs.h"
+#include "chart/form_diagramma.h"
+#include "chart/form_display.h"
+#include "engine/moist_air.h"
+#include "engine/text.h"
+#include "print/form_intestazione.h"
+#include "ui/help_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+
+namespace tarvelo {
+
+TFormMain::TFormMain(Sessione& sessione)
+    : QMainWindow(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
+      s_(sessione), doc_(*sessione.documento), docUi_(this) {
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("TARVELO"));
+    // Creation: read the defaults again, then the diagram window.
+    s_.settings.archivio().leggiDefault(s_.defaults);
+    creaMenu();
+    creaToolbar();
+    diagramma_ = new TFormDiagramma(doc_, s_.settings, this);
+    std::string errore;
+    if (!diagramma_->InitVirtualChart(s_.defaults.ChartDefault, &errore) &&
+        !diagramma_->InitVirtualChart(1, &errore))
+        QMessageBox::warning(this, QStringLiteral("TARVELO"), QString::fromStdString(errore));
+    docUi_.cartellaIniziale = s_.settings.DIR_LAVORI;
+    docUi_.onMostraChart = [this](int c, int p) {
+        diagramma_->mostraChart(c, p);
+        aggiornaEditChart();
+    };
+    docUi_.onTitolo = [this](const std::string& t) {
+        diagramma_->setWindowTitle(QString::fromStdString(cp1252ToUtf8(t)));
+    };
+    docUi_.onRevisione = [this](bool on) { revisione_->setEnabled(on); };
+    docUi_.onRidisegna = [this] { diagramma_->aggiorna(); };
+    aggiornaEditChart();
+    diagramma_->setWindowTitle(QString::fromStdString(cp1252ToUtf8(doc_.titolo())));
+    // 235 × 138 as designed, wide enough for the whole menu bar.
+    resize(std::max(235, menuBar()->sizeHint().width() + 8), 138);
+    move(0, 0);
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::creaMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Nuovo"), this, &TFormMain::Nuovo);
+    file->addAction(QStringLiteral("Apri"), this, &TFormMain::Apri);
+    file->addAction(QStringLiteral("Salva"), this, &TFormMain::Salva);
+    for (const char* hidden : {"Salva con nome ...", "Nuovo Foglio", "Seleziona Foglio n...",
+                               "Cancella Foglio", "Copia Foglio", "Incolla Foglio"})
+        file->addAction(QString::fromUtf8(hidden))->setVisible(false);
+    file->addSeparator();
+    file->addAction(QStringLiteral("Descrizione"), this, &TFormMain::Descrizione);
+    file->addAction(QStringLiteral("Stampa"), this, &TFormMain::nonDisponibile);
+    file->addSeparator();
+    file->addAction(QStringLiteral("Esci"), this, &QWidget::close);
+
+    QMenu* tratt = menuBar()->addMenu(QStringLiteral("&Trattamenti"));
+    for (const char* voce :
+         {"&1. Miscela", "&2. Raffreddamento", "&3. Raffreddamento con deumidificazione",
+          "&4. Riscaldamento", "&5. Umidificazione", "&6. Unione  (retta carichi ambiente)"})
+        tratt->addAction(QString::fromUtf8(voce), this, &TFormMain::nonDisponibile);
+    tratt->addSeparator();
+    for (const char* voce : {"&A. Miscela+Raffreddamento con deumidificazione",
+                             "&B. Raffreddamento con deumidificazione",
+                             "&C. Raffreddamento con deumidificazione+Postriscaldamento",
+                             "&D. Miscela+Riscaldamento e umidificazione adiabatica",
+                             "&E. Miscela+Riscaldamento+Umidificazione con vapore",
+                             "&F. Preriscaldamento+Umidificazione adiabatica+Postriscaldamento"})
+        tratt->addAction(QString::fromUtf8(voce), this, &TFormMain::nonDisponibile);
+    tratt->addSeparator();
+    revisione_ = tratt->addAction(QStringLiteral("&Revisione"), this, &TFormMain::nonDisponibile);
+    revisione_->setEnabled(false);
+
+    QMenu* fin = menuBar()->addMenu(QStringLiteral("F&inestra"));
+    fin->addAction(QStringLiteral("Trattamenti"), this, &TFormMain::nonDisponibile);
+    fin->addAction(QStringLiteral("Condizioni fisiche punti"), this, &TFormMain::nonDisponibile);
+    fin->addAction(QStringLiteral("Dettaglio di calcolo"), this, &TFormMain::nonDisponibile);
+    fin->addAction(QStringLiteral("Coordinate mouse premuto"), this, &TFormMain::Coordinate);
+    fin->addAction(QStringLiteral("Galleria trattamenti"), this, &TFormMain::nonDisponibile);
+    for (const char* hidden :
+         {"Editor Presentazione Relazione tecnica", "Salva disposizioni finestre",
+          "Ripristina disposizioni finestre", "Ripristina disposizione default"})
+        fin->addAction(QString::fromUtf8(hidden))->setVisible(false);
+
+    QMenu* opz = menuBar()->addMenu(QStringLiteral("&Opzioni"));
+    opz->addAction(QStringLiteral("Genera Chart"), this, &TFormMain::GeneraChart);
+    opz->addAction(QStringLiteral("Seleziona Chart"), this, &TFormMain::SelezionaChart);
+    opz->addAction(QStringLiteral("Calcolatrice"), this, &TFormMain::Calcolatrice);
+    opz->addAction(QStringLiteral("Salva default"), this, &TFormMain::SalvaDefault);
+    opz->addAction(QStringLiteral("Didattica"))->setVisible(false);
+
+    QMenu* aiuto = menuBar()->addMenu(QStringLiteral("?"));
+    aiuto->addAction(QStringLiteral("Aiuto"), this, [this] { ui::apriAiuto(1, this); });
+    aiuto->addAction(QStringLiteral("Info"), this, [this] {
+        TFormInfo info(this);
+        info.exec();
+    });
+}
+
+QToolButton* TFormMain::bottone(const char* nome, int x, int y, const QString& testo,
+                                const QString& hint, void (TFormMain::*azione)(), int larghezza) {
+    auto* b = new QToolButton(centralWidget());
+    b->setObjectName(QString::fromUtf8(nome));
+    b->setGeometry(x, y, larghezza, 22);
+    b->setText(testo);
+    const int bar = hint.indexOf('|');
+    b->setToolTip(bar < 0 ? hint : hint.left(bar));
+    b->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+    b->setAutoRaise(true);
+    if (azione)
+        connect(b, &QToolButton::clicked, this, azione);
+    return b;
+}
+
+void TFormMain::creaToolbar() {
+    auto* pannello = new QWidget(this);
+    pannello->setFixedSize(227, 89);
+    setCentralWidget(pannello);
+    QStyle* st = style();
+    bottone("btnNuovo", 2, 5, {}, QStringLiteral("nuovo|creazione nuovo file"), &TFormMain::Nuovo)
+        ->setIcon(st->standardIcon(QStyle::SP_FileIcon));
+    bottone("btnApri", 24, 5, {}, QStringLiteral("apri|apertura file esistente"), &TFormMain::Apri)
+        ->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    bottone("btnSalva", 46, 5, {}, QStringLiteral("salva|salvataggio dei dati modificati"),
+            &TFormMain::Salva)
+        ->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
+    bottone("btnStampa", 68, 5, QStringLiteral("S"), QStringLiteral("stampa|menù di stampa"),
+            &TFormMain::nonDisponibile);
+    bottone("btnCalcolatrice", 90, 5, QStringLiteral("C"), QStringLiteral("calcolatrice"),
+            &TFormMain::Calcolatrice);
+    bottone("btnTabellaPunti", 112, 5, QStringLiteral("P"),
+            QStringLiteral("Condizioni fisiche punti"), &TFormMain::nonDisponibile);
+    bottone("btnDettaglio", 134, 5, QStringLiteral("D"), QStringLiteral("dettaglio"),
+            &TFormMain::nonDisponibile);
+    bottone("btnCoordinate", 156, 5, QStringLiteral("+"),
+            QStringLiteral("Coordinate mouse premuto"), &TFormMain::Coordinate);
+    bottone("btnEsci", 198, 5, {}, QStringLiteral("Esci"), nullptr)
+        ->setIcon(st->standardIcon(QStyle::SP_DialogCloseButton));
+    bottone("SpeedButton1", 90, 34, QStringLiteral("G"), QStringLiteral("galleria trattamenti"),
+            &TFormMain::nonDisponibile);
+    bottone("btnUndo", 134, 34, {}, QStringLiteral("Ripristina ultima condizione valida"),
+            &TFormMain::Annulla)
+        ->setIcon(st->standardIcon(QStyle::SP_ArrowBack));
+    bottone("btnRedo", 156, 34, {}, QStringLiteral("Mostra ultima condizione non valida"),
+            &TFormMain::Ripeti)
+        ->setIcon(st->standardIcon(QStyle::SP_ArrowForward));
+    bottone("btnRigenera", 2, 64, QStringLiteral("Ridisegna"),
+            QStringLiteral("ridisegna diagramma"), &TFormMain::Ridisegna, 71);
+    editChart_ = new QLineEdit(QStringLiteral("CHART 01"), pannello);
+    editChart_->setObjectName(QStringLiteral("EditChart"));
+    editChart_->setReadOnly(true);
+    editChart_->setGeometry(72, 64, 126, 22);
+    bottone("btnChangeChart", 200, 64, QStringLiteral("···"), QStringLiteral("Seleziona diagramma"),
+            &TFormMain::SelezionaChart);
+    // "Esci" closes the window, which ends the program.
+    auto* esci = pannello->findChild<QToolButton*>(QStringLiteral("btnEsci"));
+    connect(esci, &QToolButton::clicked, this, &QWidget::close);
+}
+
+void TFormMain::nonDisponibile() {
+    QMessageBox::information(this, QStringLiteral("TARVELO"), QString::fromUtf8(MsgNonDisponibile));
+}
+
+void TFormMain::aggiornaEditChart() {
+    const std::string d = doc_.lavoro.TestataChart.description.testo();
+    editChart_->setText(QString::fromStdString(cp1252ToUtf8(d.substr(0, d.find('\r')))));
+    editChart_->setCursorPosition(0);
+}
+
+void TFormMain::disponiFinestre(const QSize& schermo) {
+    const QRect main = frameGeometry();
+    QRect diag;
+    if (schermo.width() == 800 || schermo.width() == 640) {
+        diag = QRect(0, main.height(), diagramma_->width(), 0);
+    } else {
+        diag = QRect(main.left(), main.height(), diagramma_->width(), 0);
+    }
+    diag.setHeight(schermo.height() - diag.top());
+    diagramma_->setGeometry(diag.left(), diag.top(), std::min(diag.width(), schermo.width()),
+                            std::max(200, diag.height() - 40));
+    diagramma_->show();
+    if (display_) {
+        const int top = schermo.width() == 640 ? main.height() : diag.top() + 20;
+        display_->move(std::max(0, schermo.width() - display_->width()), top);
+        display_->show();
+    }
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (primaAttivazione_) {
+        primaAttivazione_ = false;
+        const QScreen* screen = QApplication::primaryScreen();
+        disponiFinestre(screen ? screen->availableGeometry().size() : QSize(1280, 1024));
+    }
+}
+
+void TFormMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    // A modified work is offered for saving; a failed save keeps the program open.
+    if (doc_.salva(docUi_, true) == Documento::EsitoSalva::Fallito) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QApplication::quit();
+}
+
+void TFormMain::Nuovo() {
+    doc_.nuovo(docUi_);
+    diagramma_->aggiorna();
+}
+
+void TFormMain::Apri() {
+    if (doc_.apri(docUi_))
+        aggiornaEditChart();
+    diagramma_->aggiorna();
+}
+
+void TFormMain::apriFile(const std::string& path) {
+    if (doc_.apriPercorso(docUi_, path))
+        aggiornaEditChart();
+    diagramma_->aggiorna();
+}
+
+void TFormMain::Salva() {
+    doc_.salva(docUi_);
+}
+
+void TFormMain::Descrizione() {
+    TDlgIntestazionePag dialog(doc_.testata, doc_.lavoro, s_.settings.varie.EmulazioneDosInvio,
+                               this);
+    if (dialog.exec() == QDialog::Accepted)
+        doc_.modificato = true;
+}
+
+void TFormMain::GeneraChart() {
+    TFormBldChart dialog(s_.settings.varie.EmulazioneDosInvio, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const AreaVideo area{diagramma_->paintASHRAE()->width(), diagramma_->paintASHRAE()->height()};
+    ui::QtChartCanvas* preview = nullptr;
+    const RisultatoGenerazione r = generaChart(dialog.parametri(), dialog.codice(), dialog.nuovo(),
+                                               s_.settings.archivio(), s_.misura, area, preview);
+    if (!r.esito.ok) {
+        QMessageBox::information(this, QStringLiteral("Genera Chart"),
+                                 QString::fromStdString(r.esito.errore));
+        return;
+    }
+    diagramma_->mostraChart(r.codice, 0);
+    aggiornaEditChart();
+}
+
+void TFormMain::SelezionaChart() {
+    TFormSelectChart dialog(s_.settings.archivio(), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.codiceScelto() < 1)
+        return;
+    diagramma_->mostraChart(dialog.codiceScelto(), doc_.lavoro.CodiceChart);
+    aggiornaEditChart();
+}
+
+void TFormMain::Calcolatrice() {
+    // The results are not used: the work is not touched.
+    TFormCalcolatriceAria::apri(this, 0, 25, 23, 0.01, 0.5, s_.settings.varie.EmulazioneDosInvio,
+                                nullptr);
+}
+
+void TFormMain::SalvaDefault() {
+    salvaDefault(doc_.testata, doc_.lavoro, s_.defaults);
+    if (Esito e = s_.settings.archivio().scriviDefault(s_.defaults); !e.ok)
+        QMessageBox::warning(this, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
+}
+
+void TFormMain::Ridisegna() {
+    if (Esito e = diagramma_->rigenera(s_.misura); !e.ok)
+        QMessageBox::warning(this, QStringLiteral("Ridisegna"), QString::fromStdString(e.errore));
+    aggiornaEditChart();
+}
+
+void TFormMain::Coordinate() {
+    if (!display_) {
+        display_ = new TFormDisplay(this);
+        diagramma_->setDisplay(display_);
+        display_->move(diagramma_->x() + diagramma_->width() - 230, diagramma_->y());
+    }
+    display_->show();
+    display_->raise();
+}
+
+void TFormMain::Annulla() {
+    doc_.ripristinaValido(docUi_);
+    diagramma_->aggiorna();
+}
+
+void TFormMain::Ripeti() {
+    doc_.mostraNonValido(docUi_);
+    diagramma_->aggiorna();
+}
+
+} // namespace tarvelo

@@ -1,0 +1,84 @@
+#include "ui/help_window.h"
+
+#include <QPointer>
+#include <QTextBrowser>
+
+namespace tarvelo::ui {
+
+namespace {
+
+const char* const Generale =
+    "<h2>TARVELO</h2>"
+    "<p>Il programma disegna il diagramma psicrometrico (ASHRAE) per il campo di "
+    "temperatura, di umidit&agrave; e la pressione scelti, legge lo stato dell'aria sotto il "
+    "mouse e calcola stati e trattamenti.</p>"
+    "<ul><li><b>File</b>: nuovo lavoro, apertura e salvataggio dei file .TRV, intestazione "
+    "del foglio.</li>"
+    "<li><b>Opzioni</b>: genera o seleziona un diagramma, calcolatrice psicrometrica, salva "
+    "i default (unit&agrave; delle portate e diagramma predefinito).</li>"
+    "<li><b>Finestre</b>: la finestra <i>Coordinate</i> mostra lo stato dell'aria nel punto "
+    "del diagramma su cui si tiene premuto il tasto sinistro.</li></ul>"
+    "<p>Il pulsante <i>Ridisegna</i> rigenera il diagramma per la dimensione attuale della "
+    "finestra.</p>";
+
+const char* const Intestazione =
+    "<h2>Intestazione foglio di stampa</h2>"
+    "<p><b>Progetto</b> (pi&ugrave; righe), <b>Foglio n.</b> (fino a 3 caratteri), "
+    "<b>Descrizione foglio</b> e <b>Pi&egrave; pagina</b> compaiono nel cartiglio del foglio "
+    "stampato. OK le registra nel lavoro, che risulta modificato.</p>";
+
+const char* const GeneraChart =
+    "<h2>Genera Chart</h2>"
+    "<p>Un nuovo diagramma si definisce con la tbs minima e massima (&deg;C, numeri interi), "
+    "l'umidit&agrave; specifica massima (g/kg) e la pressione, scelta con l'altitudine nel "
+    "riquadro a destra.</p><p>La prima riga della descrizione &egrave; il titolo che compare "
+    "nell'elenco dei diagrammi; la seconda accompagna il diagramma stampato.</p>"
+    "<p><i>crea nuovo</i> aggiunge il diagramma con il primo codice libero; <i>sovrascrivi "
+    "esistente</i> lo rigenera al posto di quello del codice indicato.</p>";
+
+const char* const Calcolatrice =
+    "<h2>Calcolatrice psicrometrica</h2>"
+    "<p>Scelta la coppia di grandezze note (tbs con UR, tbu, x o entalpia), si scrivono i "
+    "valori e si preme <i>Calcola</i>: compaiono le undici grandezze dello stato.</p>"
+    "<p>La pressione segue l'altitudine impostata con il cursore o scritta nel campo; alla "
+    "chiusura la pressione del diagramma in uso torna quella di prima.</p>"
+    "<p><i>Riporta</i> porta lo stato calcolato nella finestra che ha aperto la "
+    "calcolatrice.</p>";
+
+QPointer<QTextBrowser> finestra;
+
+} // namespace
+
+QString paginaAiuto(int contesto) {
+    switch (contesto) {
+    case 1:
+        return Generale;
+    case 3:
+        return Intestazione;
+    case 12:
+        return GeneraChart;
+    case 13:
+        return Calcolatrice;
+    default:
+        return QString(Generale) +
+               QStringLiteral("<p><i>L'argomento %1 sar&agrave; descritto quando la funzione "
+                              "sar&agrave; disponibile.</i></p>")
+                   .arg(contesto);
+    }
+}
+
+void apriAiuto(int contesto, QWidget* parent) {
+    if (!finestra) {
+        finestra = new QTextBrowser(parent);
+        finestra->setWindowFlag(Qt::Window);
+        finestra->setAttribute(Qt::WA_DeleteOnClose);
+        finestra->setWindowTitle(QStringLiteral("Aiuto - TARVELO"));
+        finestra->resize(520, 420);
+    }
+    finestra->setHtml(paginaAiuto(contesto));
+    finestra->show();
+    finestra->raise();
+    finestra->activateWindow();
+}
+
+} // namespace tarvelo::ui

@@ -1,0 +1,35 @@
+// A numeric entry field with a picture mask: it accepts what the mask
+// accepts (digits, a sign where the mask has a sign or the field is free,
+// the decimal point where the mask has decimals; "," is taken as the point)
+// and shows values laid out by FormatMask, blanks trimmed.
+#pragma once
+
+#include <QLineEdit>
+
+#include <optional>
+#include <string>
+
+namespace tarvelo::ui {
+
+class CampoMaschera : public QLineEdit {
+  public:
+    // Masks: "###.##", "-####" and the like; "i", "iiii" for integers;
+    // "9999999999" or "999" for unsigned integers.
+    explicit CampoMaschera(const std::string& mask, QWidget* parent = nullptr);
+
+    void setMask(const std::string& mask);
+    const std::string& mask() const { return mask_; }
+
+    // The value typed, or nothing when the text is not a number.
+    std::optional<double> valore() const;
+    double valoreOr(double fallback) const { return valore().value_or(fallback); }
+    void setValore(double v);
+
+  private:
+    std::string mask_;
+    int decimals_ = 0;
+    bool integer_ = false;
+    bool negative_ = true;
+};
+
+} // namespace tarvelo::ui

@@ -1,0 +1,69 @@
+#include "ui/qt_document_ui.h"
+
+#include <QDate>
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
+
+namespace tarvelo::ui {
+
+namespace {
+const QString Filtro = QStringLiteral("Tarvex (*.TRV *.trv);;Tutti i files (*)");
+}
+
+bool QtDocumentUi::chiediSalvaPrecedente() {
+    return QMessageBox::information(
+               parent_, QStringLiteral("TARVELO"), QString::fromUtf8(DomandaSalvaPrecedente),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDocumentUi::scegliFileDaAprire() {
+    const QString f = QFileDialog::getOpenFileName(
+        parent_, QStringLiteral("Apri"), QString::fromStdString(cartellaIniziale), Filtro);
+    if (f.isEmpty())
+        return std::nullopt;
+    return f.toStdString();
+}
+
+std::optional<std::string> QtDocumentUi::scegliFileDaSalvare() {
+    QFileDialog dialog(parent_, QStringLiteral("Salva"), QString::fromStdString(cartellaIniziale),
+                       Filtro);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The document adds ".TRV" to a name typed without extension.
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+void QtDocumentUi::informa(const std::string& messaggio) {
+    QString text = QString::fromStdString(messaggio);
+    text.replace('\r', '\n');
+    QMessageBox::information(parent_, QStringLiteral("TARVELO"), text);
+}
+
+std::string QtDocumentUi::dataBreve() {
+    return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+void QtDocumentUi::mostraChart(int codice, int precedente) {
+    if (onMostraChart)
+        onMostraChart(codice, precedente);
+}
+void QtDocumentUi::aggiornaTitolo(const std::string& titolo) {
+    if (onTitolo)
+        onTitolo(titolo);
+}
+void QtDocumentUi::abilitaRevisione(bool abilitata) {
+    if (onRevisione)
+        onRevisione(abilitata);
+}
+void QtDocumentUi::ridisegna() {
+    if (onRidisegna)
+        onRidisegna();
+}
+void QtDocumentUi::apriRevisione(std::uint8_t tipo) {
+    if (onApriRevisione)
+        onApriRevisione(tipo);
+}
+
+} // namespace tarvelo::ui
