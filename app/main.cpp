@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
         return code;
     services.reset();
     gui.reset();
+    qInstallMessageHandler(quietMessages);
     int qtArgc = 1;
     return tarvelo::avviaProgramma(qtArgc, argv, avvio, context.exeFolder);
 }

@@ -107,5 +107,3 @@ BENCHMARK(BM_TbudaTbsX);
 BENCHMARK(BM_TdpdaX);
 
 } // namespace
-
-

@@ -192,10 +192,19 @@ void TFormDiagramma::paintArea(QPainter& p) {
 }
 
 void TFormDiagramma::AggiornaCalcolo(int X, int Y) {
-    // The last read-out position, for whoever looks at it.
-    QFile trace(QStringLiteral("TestGrave.txt"));
-    if (trace.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        trace.write(QByteArray::fromStdString(testoTestGrave(X, Y)));
+    // The last read-out position, for whoever looks at it. The file stays
+    // open and is rewritten in place: a drag updates it at every move.
+    if (!testGrave_.isOpen()) {
+        testGrave_.setFileName(QStringLiteral("TestGrave.txt"));
+        testGrave_.open(QIODevice::ReadWrite);
+    }
+    if (testGrave_.isOpen()) {
+        const QByteArray text = QByteArray::fromStdString(testoTestGrave(X, Y));
+        testGrave_.seek(0);
+        testGrave_.write(text);
+        testGrave_.resize(text.size());
+        testGrave_.flush();
+    }
     const LetturaStato s = leggiStato(vista_, X, Y);
     if (display_)
         display_->mostra(s);

@@ -6,6 +6,7 @@
 #include "chart/diagram_view.h"
 #include "document/document.h"
 
+#include <QFile>
 #include <QImage>
 #include <QWidget>
 
@@ -67,6 +68,7 @@ class TFormDiagramma : public QWidget {
     TFormDisplay* display_ = nullptr;
     ImpostaManiglie maniglie_;
     QImage chart_;
+    QFile testGrave_;
     int codiceInUso_ = 0;
     VistaDiagramma vista_;
     int codiceTrascinamento_ = 6;

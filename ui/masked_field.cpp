@@ -26,7 +26,8 @@ void CampoMaschera::setMask(const std::string& mask) {
         if (point != std::string::npos)
             decimals_ = static_cast<int>(mask.size() - point - 1);
     }
-    const int digits = static_cast<int>(mask.size());
+    // A lone "i" is an integer of any length (the field's own limit applies).
+    const int digits = mask == "i" ? 10 : static_cast<int>(mask.size());
     QString pattern = negative_ ? QStringLiteral("[-+]?") : QString();
     pattern += QStringLiteral("\\d{0,%1}").arg(std::max(1, digits));
     if (decimals_ > 0)

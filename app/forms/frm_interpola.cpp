@@ -114,7 +114,7 @@ void TFrmInterpola::ridisegna() {
     p.setPen(Qt::black);
     p.drawRect(0, 0, PaintW - 1, PaintH - 1);
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
+    font.setPixelSize(9);
     p.setFont(font);
     const QFontMetrics m(font);
     p.setPen(Qt::blue);
