@@ -160,7 +160,9 @@ TFormSelectChart::TFormSelectChart(const ArchivioDefault& archivio, QWidget* par
     buttons->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(lista_, &QListWidget::currentRowChanged, this, [this] { OvcVirtualListbox1Click(); });
+    connect(lista_, &QListWidget::itemSelectionChanged, this,
+            [this] { OvcVirtualListbox1Click(); });
+    connect(lista_, &QListWidget::itemClicked, this, [this] { OvcVirtualListbox1Click(); });
     auto* destra = new QVBoxLayout;
     destra->addLayout(dettagli);
     destra->addWidget(memo_);

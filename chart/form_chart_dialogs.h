@@ -66,7 +66,7 @@ class TFormSelectChart : public QDialog {
     void OvcVirtualListbox1Click();
 
   private:
-    const ArchivioDefault& archivio_;
+    ArchivioDefault archivio_; // a copy: callers hand over temporaries
     QListWidget* lista_;
     QLabel* tbs_;
     QLabel* x_;

@@ -41,8 +41,11 @@ void QtDocumentUi::informa(const std::string& messaggio) {
     QMessageBox::information(parent_, QStringLiteral("TARVELO"), text);
 }
 
+// The short date as the program's Italian users write it.
 std::string QtDocumentUi::dataBreve() {
-    return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    return QLocale(QLocale::Italian, QLocale::Italy)
+        .toString(QDate::currentDate(), QLocale::ShortFormat)
+        .toStdString();
 }
 
 void QtDocumentUi::mostraChart(int codice, int precedente) {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -77,6 +78,8 @@ TFormInfo::TFormInfo(QWidget* parent) : QDialog(parent) {
     aggiornaMese();
     auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(ok, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    ok->button(QDialogButtonBox::Ok)->setDefault(true);
+    ok->button(QDialogButtonBox::Ok)->setFocus();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(nome);
     layout->addWidget(testo);

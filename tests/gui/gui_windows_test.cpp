@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -228,6 +229,19 @@ class GuiWindows : public QObject {
         main_->apriFile(foreign);
         QVERIFY(message.contains(QStringLiteral("non è riconosciuto!")));
         QCOMPARE(s_->documento->lavoro.NumPunti, 3); // the work stays
+    }
+
+    void selectingAChartShowsItsDetails() {
+        TFormSelectChart dialog(s_->settings.archivio());
+        QVERIFY(dialog.lista()->count() >= 1);
+        QVERIFY(
+            dialog.lista()->item(0)->text().startsWith(QStringLiteral("001  Diagramma standard")));
+        QCOMPARE(dialog.codiceScelto(), 0); // no row: taken as a cancel
+        dialog.lista()->setCurrentRow(0);
+        QCOMPARE(dialog.testoTbs(), QStringLiteral("-05 ... +36"));
+        QCOMPARE(dialog.testoX(), QStringLiteral("0 ... 26"));
+        QCOMPARE(dialog.testoPatm(), QStringLiteral("101325.00"));
+        QCOMPARE(dialog.codiceScelto(), 1);
     }
 
     void undoAndRedo() {
