@@ -31,6 +31,7 @@ TFormBldChart::TFormBldChart(bool emulazione, QWidget* parent) : QDialog(parent)
     memo_ = new QPlainTextEdit(this);
     memo_->setObjectName(QStringLiteral("MemoDesc"));
     memo_->setProperty("tag", 2);
+    memo_->setTabChangesFocus(true);
     memo_->setPlainText(QStringLiteral("1^ riga: titolo\n2^ riga: descrizione per la stampa"));
     memo_->setFixedHeight(60);
     tbsMin_ = new ui::CampoMaschera("iiii", this);

@@ -32,6 +32,7 @@ TDlgIntestazionePag::TDlgIntestazionePag(TTestataLavoro& testata, TLavoro& lavor
     progetto_ = new QPlainTextEdit(daCp1252(testata.Progetto.testo()), this);
     progetto_->setObjectName(QStringLiteral("MemoProgetto"));
     progetto_->setProperty("tag", 2);
+    progetto_->setTabChangesFocus(true);
     progetto_->setFixedHeight(70);
     numFoglio_ = new QLineEdit(daCp1252(testata.NumFoglio.testo()), this);
     numFoglio_->setObjectName(QStringLiteral("fldNumFoglio"));

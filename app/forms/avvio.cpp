@@ -7,9 +7,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <filesystem>
 #include <iostream>
 
 // Resources of a static library are registered by hand, outside any
@@ -26,7 +30,23 @@ int avviaProgramma(int& argc, char** argv, const cli::AvvioGrafico& avvio,
     clock.start();
     QApplication app(argc, argv);
     registraRisorse();
+    // Qt's own dialogs (files, colours, fonts, message boxes) in Italian.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QTranslator traduzioni;
+    if (traduzioni.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduzioni);
     QApplication::setApplicationName(QStringLiteral("Diagramma psicrometrico"));
+
+    // A work named on the command line is found from where the program was
+    // started, before start-up enters the works folder.
+    std::string file = avvio.file;
+    if (!file.empty()) {
+        std::error_code ec;
+        const auto absolute = std::filesystem::absolute(file, ec);
+        if (!ec)
+            file = absolute.string();
+    }
 
     Sessione s;
     // 1. Settings: folders and options; a new data folder gets its layout
@@ -60,8 +80,8 @@ int avviaProgramma(int& argc, char** argv, const cli::AvvioGrafico& avvio,
     // 6. The main window and the message loop.
     TFormMain main(s);
     main.show();
-    if (!avvio.file.empty())
-        main.apriFile(avvio.file);
+    if (!file.empty())
+        main.apriFile(file);
     if (avvio.esciDopoDisegno) {
         QTimer::singleShot(0, &main, [&] {
             main.diagramma()->paintASHRAE()->repaint();
