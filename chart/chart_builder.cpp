@@ -25,10 +25,6 @@ constexpr Costanti PerVersione[2] = {
 constexpr int MargineBasso = 25, MargineDestro = 35, MargineSinistro = 15, MargineAlto = 10;
 constexpr int LarghezzaStampa = 2016, AltezzaStampa = 1430;
 
-struct Campione {
-    int X, Y; // X without x0
-};
-
 // A sample below the bottom edge, pulled back onto it along the segment
 // from the previous sample.
 Campione sulBordoInferiore(Campione prev, Campione c, int y0) {
@@ -279,50 +275,22 @@ void TC_BldChart::volumi(Emitter& e, bool etichette) {
     e.pen(stile::Solido, paletta::Verde, 1);
     e.font(k.fontVolumi, -1);
     const int ysat0 = ysat(0);
-    const bool scrivi = !etichette;
     for (double v = static_cast<double>(Decimo(vMin_ / 0.025)) * 0.025; v < vMax_; v += 0.025) {
-        bool primo = true, disegna = false, sulBordo = false, linea = false;
-        Campione prev{}, ultimo{};
+        LineaSottoCurva linea;
         for (int t = p_.tbsMin; t <= p_.tbsMax; ++t) {
             const double x = XdaRhoTbs(1.0 / v, t);
             if (x > 0.03)
                 continue;
-            const Campione c{roundEven(s_.sx * t), guard(x)};
-            if (primo) {
-                primo = false;
-                e.move(c);
-            } else if (!disegna) {
-                if (ysat(c.X) >= c.Y) {
-                    e.move(c);
-                } else {
-                    disegna = true;
-                    if (prev.Y <= ysat0) {
-                        const Campione x2 =
-                            cerca(prev, c, true, [this](int X, int y) { return ysat(X) >= y; });
-                        e.move({x2.X, ysat(x2.X)});
-                        if (scrivi)
-                            e.line(c);
-                    } else if (scrivi) {
-                        e.line(c);
-                    }
-                    linea = true;
-                    ultimo = c;
-                }
-            } else if (!sulBordo) {
-                const Campione d = sulBordoInferiore(prev, c, s_.y0);
-                sulBordo = c.Y > s_.y0;
-                if (scrivi)
-                    e.line(d);
-                ultimo = d;
-            }
-            prev = c;
+            campioneSottoCurva(e, linea, {roundEven(s_.sx * t), guard(x)}, false, !etichette,
+                               ysat0);
         }
-        if (etichette && versione_ == VersioneStampa && linea && ultimo.Y >= s_.y0) {
+        if (etichette && versione_ == VersioneStampa && linea.disegnata &&
+            linea.ultimo.Y >= s_.y0) {
             char buf[32];
             std::snprintf(buf, sizeof buf, "%.3f", v);
             const std::string testo = buf;
             const TextSize m = misura(testo);
-            const int X = ultimo.X + e.x0();
+            const int X = linea.ultimo.X + e.x0();
             if (X + roundEven(m.w / 2.0) - 20 < s_.W) {
                 e.box(s_.y0 - m.h - 10, X + 15 - roundEven(m.w / 2.0) - 20, s_.y0 - 10,
                       X + roundEven(m.w / 2.0) - 20, testo);
@@ -341,35 +309,48 @@ void TC_BldChart::bulboUmido(Emitter& e, int passo) {
         e.pen(stile::Solido, PerVersione[versione_].coloreBulboUmido5, 1);
     const int ysat0 = ysat(0);
     for (double tbu = inizio; tbu < tbuMax_; tbu += passo) {
-        bool primo = true, disegna = false, sulBordo = false;
-        Campione prev{};
-        for (int t = p_.tbsMin; t <= p_.tbsMax; ++t) {
-            const Campione c{roundEven(s_.sx * t), guard(XdaTbsTbu(t, tbu))};
-            if (primo) {
-                primo = false;
-                e.move(c);
-                disegna = ysat(c.X) < c.Y;
-            } else if (!disegna) {
-                if (ysat(c.X) >= c.Y) {
-                    e.move(c);
-                } else {
-                    disegna = true;
-                    if (prev.Y <= ysat0) {
-                        const Campione x =
-                            cerca(prev, c, true, [this](int X, int y) { return ysat(X) >= y; });
-                        e.move({x.X, ysat(x.X)});
-                    }
-                    e.line(c);
-                }
-            } else if (!sulBordo) {
-                // A segment wholly below the bottom edge is not drawn.
-                if (prev.Y <= s_.y0)
-                    e.line(sulBordoInferiore(prev, c, s_.y0));
-                sulBordo = c.Y > s_.y0;
-            }
-            prev = c;
-        }
+        LineaSottoCurva linea;
+        for (int t = p_.tbsMin; t <= p_.tbsMax; ++t)
+            campioneSottoCurva(e, linea, {roundEven(s_.sx * t), guard(XdaTbsTbu(t, tbu))}, true,
+                               true, ysat0);
     }
+}
+
+void TC_BldChart::campioneSottoCurva(Emitter& e, LineaSottoCurva& l, Campione c,
+                                     bool primoSottoDisegna, bool scrivi, int ysat0) {
+    if (l.primo) {
+        // The first sample is a move; a wet-bulb line that starts below the
+        // curve is drawn from it.
+        l.primo = false;
+        e.move(c);
+        l.disegna = primoSottoDisegna && ysat(c.X) < c.Y;
+    } else if (!l.disegna) {
+        if (ysat(c.X) >= c.Y) {
+            e.move(c); // on or above the curve
+        } else {
+            // The line starts on the curve, found column by column; the
+            // search is made when the previous sample lies on or above the
+            // curve's Y at 0 °C.
+            l.disegna = true;
+            if (l.prev.Y <= ysat0) {
+                const Campione x =
+                    cerca(l.prev, c, true, [this](int X, int y) { return ysat(X) >= y; });
+                e.move({x.X, ysat(x.X)});
+            }
+            if (scrivi)
+                e.line(c);
+            l.disegnata = true;
+            l.ultimo = c;
+        }
+    } else if (!l.sulBordo) {
+        // A segment wholly below the bottom edge is not drawn.
+        const Campione d = sulBordoInferiore(l.prev, c, s_.y0);
+        if (scrivi && l.prev.Y <= s_.y0)
+            e.line(d);
+        l.sulBordo = c.Y > s_.y0;
+        l.ultimo = d;
+    }
+    l.prev = c;
 }
 
 void TC_BldChart::bulboSecco(Emitter& e, bool ogniCinque) {

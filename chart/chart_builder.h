@@ -41,6 +41,11 @@ struct ScalaVersione {
     int scalaX = 0, scalaY = 0, scalaAngolo = 0; // its middle (x0 included) and slope
 };
 
+// A sample of a chart line: X without x0, Y from the top.
+struct Campione {
+    int X, Y;
+};
+
 class TC_BldChart {
   public:
     // `misura` measures labels in the font of the diagram window.
@@ -67,6 +72,14 @@ class TC_BldChart {
     void entalpie(Emitter& e, bool ticks);
     void volumi(Emitter& e, bool etichette);
     void bulboUmido(Emitter& e, int passo);
+    // A line (specific volume, wet bulb) that starts where it crosses the
+    // saturation curve and ends on the bottom edge, one sample at a time.
+    struct LineaSottoCurva {
+        bool primo = true, disegna = false, sulBordo = false, disegnata = false;
+        Campione prev{}, ultimo{};
+    };
+    void campioneSottoCurva(Emitter& e, LineaSottoCurva& l, Campione c, bool primoSottoDisegna,
+                            bool scrivi, int ysat0);
     void bulboSecco(Emitter& e, bool ogniCinque);
     void lineeUmidita(Emitter& e);
     void etichetteBulboSecco(Emitter& e);
