@@ -43,6 +43,7 @@ std::string MessaggioErrore(int codice) {
         {309, "S=T"},
         {310, "La retta \"Raffreddamento con deumidificazione\" non interseca la curva di saturazione"},
         {311, "ts>tbs2"},
+        {312, "ts=tbs1"},
         {402, "La retta A-C non interseca la curva di saturazione"},
         {405, "La retta A-C non interseca la curva di saturazione"},
         {406, "Il punto C deve avere al max. UR=99%"},
@@ -50,6 +51,10 @@ std::string MessaggioErrore(int codice) {
         {408, "UR dell punto C >=100"},
         {409, "Il tratto ts-C interseca la curva di saturazione"},
         {410, "qx < 0"},
+        {1000, "UR1>100"},
+        {2000, "UR2>100"},
+        {3000, "URmiscela>100"},
+        {4000, "Il Tratto ts-Pto2 interseca la curva di saturazione"},
     };
     const auto it = tabella.find(codice);
     return it == tabella.end() ? std::string() : it->second;
