@@ -1,0 +1,185 @@
+#include "engine/moist_air.h"
+#include "treatments/point_fill.h"
+#include "treatments/treatment_calc.h"
+#include "treatments/treatment_defaults.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tarvelo {
+namespace {
+
+// A work whose treatment k is a new treatment of a kind with its default
+// inputs, in fresh point slots.
+class Treatments : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Patm = 101325;
+        l.TestataChart.tbsMin = -5;
+    }
+    TTrattamento& nuovo(int k, std::uint8_t tipo) {
+        TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(k - 1)];
+        t.Tipo = tipo;
+        impostaDatiDefault(tipo, t.Dati, 0);
+        t.Dati.PuntoPortata = -1;
+        l.NumTrattamenti = static_cast<std::uint8_t>(std::max<int>(l.NumTrattamenti, k));
+        return t;
+    }
+    TPunto& punto(int n) { return l.Punti[static_cast<std::size_t>(n - 1)]; }
+    TLavoro l;
+};
+
+TEST_F(Treatments, Mixing) {
+    TTrattamento& t = nuovo(1, TipoMiscela);
+    l.NumPunti = 3;
+    const EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 3});
+    EXPECT_EQ(e.errore, 0);
+    EXPECT_EQ(e.messaggio, "");
+    EXPECT_NEAR(t.Dati.port3, 2.77777, 1e-12);
+    EXPECT_NEAR(t.Dati.perc1, 43.20, 0.005);
+    EXPECT_NEAR(t.Dati.perc2, 56.80, 0.005);
+    EXPECT_NEAR(punto(3).tbs, 28.024, 0.0005);
+    EXPECT_NEAR(punto(3).x * 1000, 11.282, 0.0005);
+    EXPECT_NEAR(punto(3).UR, 47.66, 0.005);
+    EXPECT_EQ(punto(3).Nome.testo(), "C");
+    EXPECT_EQ(punto(1).qm, 1.2);
+    EXPECT_EQ(punto(3).qm, t.Dati.port3);
+    EXPECT_EQ(t.Punto3, 3);
+    EXPECT_EQ(t.Etichetta.testo(), "Miscela");
+    EXPECT_EQ(t.Reale, 1);
+    EXPECT_EQ(t.dt, std::fabs(punto(1).tbs - punto(2).tbs));
+
+    t.Dati.modoMiscela = 1;
+    t.Dati.port1 = 3;
+    EsitoCalcolo bad = calcolaTrattamento(l, 1, {1, 2, 3});
+    EXPECT_EQ(bad.errore, 301);
+    EXPECT_EQ(bad.messaggio, "Tratto  1\rPortata1 > Portata miscela");
+    t.Dati.modoMiscela = 2;
+    t.Dati.port1 = 0;
+    t.Dati.port2 = 0;
+    bad = calcolaTrattamento(l, 1, {1, 2, 3});
+    EXPECT_EQ(bad.errore, 300);
+}
+
+TEST_F(Treatments, HeatingAndCooling) {
+    TTrattamento& h = nuovo(1, TipoRiscaldamento);
+    EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 0});
+    EXPECT_EQ(e.errore, 0);
+    EXPECT_NEAR(punto(2).h - punto(1).h, 3600.1, 0.05);
+    EXPECT_NEAR(punto(2).tbs, 17.54, 0.005);
+    EXPECT_EQ(punto(2).x, punto(1).x);
+    EXPECT_NEAR(punto(2).x * 1000, 5.944, 0.0005);
+    EXPECT_EQ(h.Qsen, 10000);
+    EXPECT_EQ(h.ST, 1.0);
+    EXPECT_EQ(h.Dati.tbs2, punto(2).tbs);
+    EXPECT_EQ(h.Etichetta.testo(), "Riscaldamento");
+
+    TTrattamento& c = nuovo(2, TipoRaffreddamento);
+    e = BtnCalcolaClick(l, 2, {3, 4, 0});
+    EXPECT_EQ(e.errore, 0);
+    EXPECT_NEAR(punto(4).tbs, 29.46, 0.005);
+
+    // Mode 2 at the inlet's enthalpy; mode 0 without flow.
+    c.Dati.modoPotenza = 2;
+    c.Dati.tbs2 = c.Dati.tbs1;
+    e = calcolaTrattamento(l, 2, {3, 4, 0});
+    EXPECT_EQ(e.errore, 302);
+    c.Dati.modoPotenza = 0;
+    c.Dati.portata = 0;
+    e = calcolaTrattamento(l, 2, {3, 4, 0});
+    EXPECT_EQ(e.messaggio, "Tratto  2\rPortata<=0");
+    // A heating in mode 1 whose outlet is colder: a negative power, no message.
+    h.Dati.modoPotenza = 1;
+    h.Dati.tbs2 = 10;
+    e = calcolaTrattamento(l, 1, {1, 2, 0});
+    EXPECT_EQ(e.errore, 0);
+    EXPECT_LT(h.Dati.potenza, 0);
+}
+
+TEST_F(Treatments, Humidification) {
+    TTrattamento& t = nuovo(1, TipoUmidificazione);
+    EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 0});
+    EXPECT_EQ(e.errore, 0);
+    EXPECT_NEAR(punto(2).h - punto(1).h, 132.5, 0.05);
+    EXPECT_NEAR(punto(2).tbs, 29.54, 0.005);
+    EXPECT_EQ(t.Tipo, TipoUmidificazione);
+    EXPECT_EQ(t.Etichetta.testo(), "Umidificazione\r\nadiabatica");
+    EXPECT_NEAR(t.qx, 0.00211 * 2.7777, 1e-9);
+    t.Dati.vapore = 1;
+    t.Dati.tMezzo = 110;
+    e = BtnCalcolaClick(l, 1, {1, 2, 0});
+    EXPECT_NEAR(punto(2).tbs, 34.98, 0.005);
+    EXPECT_EQ(t.Tipo, TipoUmidificazioneVapore);
+}
+
+TEST_F(Treatments, CoilWorkedExampleAndItsExtensionLine) {
+    TTrattamento& t = nuovo(1, TipoBatteriaFredda);
+    l.NumTrattamenti = 2;
+    l.Trattamenti[1].Tipo = TipoUnione; // the slot reserved for the extension line
+    const EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 3});
+    EXPECT_EQ(e.errore, 0) << e.messaggio;
+    EXPECT_EQ(t.Qsen, 32000);
+    EXPECT_EQ(t.Qtot, 44000);
+    EXPECT_NEAR(t.ST, 0.727, 0.0005);
+    EXPECT_NEAR(t.qx, 0.004717, 0.0000005);
+    EXPECT_NEAR(t.dt, 11.25, 0.005);
+    EXPECT_NEAR(t.dx, 1.70, 0.005);
+    EXPECT_NEAR(t.dh, 15.838, 0.0005);
+    EXPECT_NEAR(t.dhdx, 9.328, 0.0005);
+    EXPECT_NEAR(t.Dati.UR2, 9.452, 0.0005);
+    EXPECT_EQ(punto(3).Nome.testo(), "ts");
+    EXPECT_EQ(t.Punto3, 3);
+    const TTrattamento& ext = l.Trattamenti[1];
+    EXPECT_EQ(ext.Punto1, 2);
+    EXPECT_EQ(ext.Punto2, 3);
+    EXPECT_EQ(ext.Colore, 0x0000FF);
+    EXPECT_EQ(ext.Tipo, TipoUnione);
+    EXPECT_EQ(ext.Estensione, 0);
+    EXPECT_EQ(ext.Reale, 0);
+    EXPECT_NEAR(l.fs, t.Dati.fsDato, 1e-12);
+    EXPECT_NEAR(l.fs, 0.78, 0.005);
+}
+
+TEST_F(Treatments, PointsAboveSaturation) {
+    TTrattamento& t = nuovo(1, TipoRiscaldamento);
+    t.Dati.UR1 = 120;
+    const EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 0});
+    EXPECT_EQ(e.messaggio, "Tratto  1\rUR1>100");
+    EXPECT_EQ(e.errore, 3000);
+}
+
+TEST_F(Treatments, AUnionStaysOutOfTheSummary) {
+    TTrattamento& t = nuovo(1, TipoUnione);
+    t.Dati.modoBatteria = 3; // list position 3: mode 4
+    t.Dati.L = 5.11;
+    const EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 0});
+    EXPECT_EQ(e.errore, 0);
+    EXPECT_EQ(t.Reale, 0);
+    EXPECT_EQ(t.Estensione, 1);
+    EXPECT_EQ(t.dt, 0);
+    EXPECT_EQ(modoUnione(2), 6);
+    EXPECT_EQ(modoUnione(5), 3);
+}
+
+TEST_F(Treatments, ALinkedPointCarriesAChangeThroughTheSequence) {
+    // Heating 1 -> 2, then cooling from point 2 (linked) to point 3.
+    TTrattamento& h = nuovo(1, TipoRiscaldamento);
+    BtnCalcolaClick(l, 1, {1, 2, 0});
+    TTrattamento& c = nuovo(2, TipoRaffreddamento);
+    c.Dati.Collega[0] = 2;
+    c.Dati.tbs1 = punto(2).tbs;
+    c.Dati.UR1 = punto(2).UR;
+    c.Dati.tbs2 = 15;
+    c.Dati.modoPotenza = 1;
+    BtnCalcolaClick(l, 2, {3, 4, 0});
+    EXPECT_EQ(c.Punto1, 2);
+    // More heat: point 2 moves and the cooling follows it.
+    h.Dati.potenza = 20;
+    BtnCalcolaClick(l, 1, {1, 2, 0});
+    EXPECT_NEAR(c.Dati.tbs1, punto(2).tbs, 1e-12);
+    EXPECT_NEAR(c.Dati.potenza * 1000, -2.7777 * (punto(4).h - punto(2).h), 1e-6);
+}
+
+} // namespace
+} // namespace tarvelo

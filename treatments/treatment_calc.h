@@ -1,0 +1,47 @@
+// Computing treatments: one treatment from its input block, as "Calcola" of
+// the treatment dialog does, and the whole sequence again from the points
+// as they stand, so that a change reaches the treatments that share its
+// points. Messages are handed back for the caller to show; nothing here
+// opens a window.
+#pragma once
+
+#include "document/work_records.h"
+
+#include <string>
+
+namespace tarvelo {
+
+// The point slots (1-based) the dialog reserved for a treatment: inlet,
+// outlet and third point (mixture, or the coil's "ts").
+struct SlotPunti {
+    int p1 = 0, p2 = 0, p3 = 0;
+};
+
+// "Tratto" + FormatMask("##", k) + CR + the message of the code.
+std::string formaMessaggio(int k, int codice);
+
+struct EsitoCalcolo {
+    int errore = 0;        // Errore of the treatment
+    std::string messaggio; // the one message of this computation, if any
+};
+
+// Computes treatment k (1-based) of its kind from its input block (values
+// as typed: x in g/kg, powers in kW, flows in kg/s), writes its points,
+// flows and record, and for a coil the extension line in record k + 1.
+// `tbsMinChart` places a coil surface point that is not found.
+EsitoCalcolo calcolaTrattamento(TLavoro& l, int k, const SlotPunti& slot);
+
+// Recomputes every treatment of the sequence (extension lines skipped);
+// returns the first message of the pass, empty when none or when `quieto`.
+std::string RicalcolaTratti(TLavoro& l, bool quieto = false);
+
+// dt, dx, dh, dhdx of every treatment that counts (Reale = 1).
+void riassumiTrattamenti(TLavoro& l);
+
+// "Calcola" end to end: the treatment, the sequence, the summary.
+EsitoCalcolo BtnCalcolaClick(TLavoro& l, int k, const SlotPunti& slot);
+
+// The union's list positions as solver modes.
+int modoUnione(int posizioneLista);
+
+} // namespace tarvelo
