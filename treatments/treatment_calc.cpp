@@ -290,6 +290,25 @@ int calcola(TLavoro& l, int k, const SlotPunti& slot, bool dialogo) {
 
 } // namespace
 
+void applicaPortataImposta(TLavoro& l, TTrattamento& t) {
+    TDatiTrattamento& d = t.Dati;
+    if (d.PuntoPortata != -1) {
+        if (const TPunto* q = slotPunto(l, d.PuntoPortata)) {
+            if (t.Tipo == TipoMiscela) {
+                d.port3 = q->qm;
+            } else if (t.Tipo == TipoBatteriaFredda || t.Tipo == TipoUnione) {
+                d.qimm = q->qm;
+                static const int unione[4] = {1, 3, 4, 5};
+                d.modoBatteria = static_cast<std::uint8_t>(
+                    t.Tipo == TipoBatteriaFredda ? d.posLista + 1
+                                                 : (d.posLista < 4 ? unione[d.posLista] : 1));
+            } else {
+                d.portata = q->qm;
+            }
+        }
+    }
+}
+
 int modoUnione(int posizioneLista) {
     static const int modi[6] = {0, 1, 6, 4, 5, 3};
     return posizioneLista >= 0 && posizioneLista < 6 ? modi[posizioneLista] : 0;
@@ -353,21 +372,7 @@ std::string RicalcolaTratti(TLavoro& l, bool quieto) {
             d.tbs2 = p.p2->tbs;
             break;
         }
-        if (d.PuntoPortata != -1) {
-            if (const TPunto* q = slotPunto(l, d.PuntoPortata)) {
-                if (t.Tipo == TipoMiscela) {
-                    d.port3 = q->qm;
-                } else if (t.Tipo == TipoBatteriaFredda || t.Tipo == TipoUnione) {
-                    d.qimm = q->qm;
-                    static const int unione[4] = {1, 3, 4, 5};
-                    d.modoBatteria = static_cast<std::uint8_t>(
-                        t.Tipo == TipoBatteriaFredda ? d.posLista + 1
-                                                     : (d.posLista < 4 ? unione[d.posLista] : 1));
-                } else {
-                    d.portata = q->qm;
-                }
-            }
-        }
+        applicaPortataImposta(l, t);
         const int codice = calcola(l, k, slot, false);
         if (codice != 0 && primo.empty() && !quieto)
             primo = formaMessaggio(k, codice);

@@ -41,6 +41,10 @@ void riassumiTrattamenti(TLavoro& l);
 // "Calcola" end to end: the treatment, the sequence, the summary.
 EsitoCalcolo BtnCalcolaClick(TLavoro& l, int k, const SlotPunti& slot);
 
+// An imposed flow (PuntoPortata not -1): that point's flow replaces the
+// treatment's, and a coil or union takes its mode from its reduced list.
+void applicaPortataImposta(TLavoro& l, TTrattamento& t);
+
 // The union's list positions as solver modes.
 int modoUnione(int posizioneLista);
 
