@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     // off-screen platform. The moist-air commands need no Qt at all.
     std::unique_ptr<QGuiApplication> gui;
     std::unique_ptr<tarvelo::ui::QtChartServices> services;
-    if (isSubCommand(args, "chart") || isSubCommand(args, "lavoro")) {
+    if (isSubCommand(args, "chart") || isSubCommand(args, "lavoro") ||
+        isSubCommand(args, "ricalcola")) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         qInstallMessageHandler(quietMessages);
         static int qtArgc = 1;

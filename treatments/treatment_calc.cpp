@@ -309,6 +309,25 @@ void applicaPortataImposta(TLavoro& l, TTrattamento& t) {
     }
 }
 
+void prendiPuntiCollegati(TLavoro& l, TTrattamento& t) {
+    TDatiTrattamento& d = t.Dati;
+    const bool umidificazione = t.Tipo == TipoUmidificazione || t.Tipo == TipoUmidificazioneVapore;
+    const bool batteria = t.Tipo == TipoBatteriaFredda || t.Tipo == TipoUnione;
+    if (const TPunto* p = collegato(d, 0) ? slotPunto(l, d.Collega[0]) : nullptr) {
+        d.tbs1 = p->tbs;
+        d.UR1 = umidificazione ? p->x * 1000.0 : p->UR;
+        d.Nome1.assegna(p->Nome.testo());
+    }
+    if (const TPunto* p = collegato(d, 1) ? slotPunto(l, d.Collega[1]) : nullptr) {
+        d.tbs2 = umidificazione ? p->x * 1000.0 : p->tbs;
+        if (t.Tipo == TipoMiscela)
+            d.UR2 = p->UR;
+        else if (batteria)
+            d.UR2 = p->x * 1000.0;
+        d.Nome2.assegna(p->Nome.testo());
+    }
+}
+
 int modoUnione(int posizioneLista) {
     static const int modi[6] = {0, 1, 6, 4, 5, 3};
     return posizioneLista >= 0 && posizioneLista < 6 ? modi[posizioneLista] : 0;

@@ -45,6 +45,10 @@ EsitoCalcolo BtnCalcolaClick(TLavoro& l, int k, const SlotPunti& slot);
 // treatment's, and a coil or union takes its mode from its reduced list.
 void applicaPortataImposta(TLavoro& l, TTrattamento& t);
 
+// A linked point's current values (and name) copied into the input block,
+// as the dialog does when it links a point.
+void prendiPuntiCollegati(TLavoro& l, TTrattamento& t);
+
 // The union's list positions as solver modes.
 int modoUnione(int posizioneLista);
 

@@ -2,6 +2,7 @@
 
 #include "app/cli/chart_command.h"
 #include "app/cli/lavoro_command.h"
+#include "app/cli/ricalcola_command.h"
 #include "app/cli/stato_command.h"
 #include "document/settings.h"
 
@@ -20,6 +21,7 @@ const char* generalHelp() {
            "  stato     stato dell'aria umida da due grandezze note (tabella, JSON o CSV)\n"
            "  lavoro    mostra o riscrive un file di lavoro (.TRV)\n"
            "  chart     genera, elenca ed esporta i diagrammi dell'archivio\n"
+           "  ricalcola calcola un lavoro, scrive RISULT.TXT e lo mostra\n"
            "\n"
            "Opzioni:\n"
            "  --dati CARTELLA  la cartella dei dati (con TARVEX.INI); senza, quella accanto\n"
@@ -79,6 +81,9 @@ int runCommandLine(std::span<const std::string> args, const CommandLineContext& 
     if (command == "lavoro")
         return runLavoro(args.subspan(1), locateDataFolder(dati, context.exeFolder), context.chart,
                          out, err);
+    if (command == "ricalcola")
+        return runRicalcola(args.subspan(1), locateDataFolder(dati, context.exeFolder),
+                            context.chart, out, err);
     if (command == "chart")
         return runChart(args.subspan(1), locateDataFolder(dati, context.exeFolder), context.chart,
                         out, err);

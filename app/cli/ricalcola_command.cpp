@@ -1,0 +1,162 @@
+#include "app/cli/ricalcola_command.h"
+
+#include "app/cli/stato_command.h"
+#include "app/cli/work_report.h"
+#include "chart/initial_chart.h"
+#include "document/document.h"
+#include "engine/moist_air.h"
+#include "treatments/risult_log.h"
+#include "treatments/treatment_calc.h"
+#include "treatments/treatment_defaults.h"
+
+#include <optional>
+#include <ostream>
+
+namespace tarvelo::cli {
+
+namespace {
+
+constexpr const char* Prefix = "tarvelo ricalcola: ";
+
+struct SilentUi : DocumentUi {
+    std::string messaggio;
+    bool chiediSalvaPrecedente() override { return false; }
+    std::optional<std::string> scegliFileDaAprire() override { return std::nullopt; }
+    std::optional<std::string> scegliFileDaSalvare() override { return std::nullopt; }
+    void informa(const std::string& m) override { messaggio = m; }
+    std::string dataBreve() override { return {}; }
+};
+
+// A message as a line: "Tratto  3: message".
+std::string inRiga(std::string m) {
+    const auto cr = m.find('\r');
+    if (cr != std::string::npos)
+        m.replace(cr, 1, ": ");
+    return m;
+}
+
+} // namespace
+
+const char* ricalcolaHelp() {
+    return "Uso:\n"
+           "  tarvelo [--dati CARTELLA] ricalcola FILE [--salva USCITA] [--json] "
+           "[--cartella CARTELLA]\n"
+           "\n"
+           "Apre il lavoro e lo ricalcola: ogni trattamento della sequenza dai suoi dati,\n"
+           "come \"Calcola\", poi l'intera sequenza. Scrive RISULT.TXT nella cartella del\n"
+           "lavoro (o in --cartella), mostra i messaggi dei calcoli e il lavoro (--json come\n"
+           "per \"lavoro\"); con --salva scrive il lavoro calcolato.\n"
+           "\n"
+           "Codici di uscita: 0 tutti i calcoli riusciti; 1 un calcolo ha dato un errore;\n"
+           "2 file o opzioni inutilizzabili.\n";
+}
+
+int runRicalcola(std::span<const std::string> args, const std::string& dataFolder,
+                 ChartServices* chart, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> file, salva, cartella;
+    bool json = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            out << ricalcolaHelp();
+            return ExitOk;
+        }
+        if (a == "--json") {
+            json = true;
+        } else if (a == "--salva" || a == "--cartella") {
+            if (i + 1 >= args.size()) {
+                err << Prefix << "errore: manca il valore di " << a << "\n";
+                return ExitBadInput;
+            }
+            (a == "--salva" ? salva : cartella) = args[++i];
+        } else if (a.rfind("--", 0) == 0) {
+            err << Prefix << "errore: opzione sconosciuta: " << a << "\n";
+            return ExitBadInput;
+        } else if (file) {
+            err << Prefix << "errore: un solo file di lavoro alla volta\n";
+            return ExitBadInput;
+        } else {
+            file = a;
+        }
+    }
+    if (!file || !fileExists(*file)) {
+        err << Prefix
+            << "errore: " << (file ? "il file " + *file + " non esiste" : "manca il file di lavoro")
+            << "\n";
+        return ExitBadInput;
+    }
+    std::vector<std::string> creati;
+    if (Esito e = preparaCartellaDati(dataFolder, creati); !e.ok) {
+        err << Prefix << "errore: " << e.errore << "\n";
+        return ExitIo;
+    }
+    TDriveMdl settings = TDriveMdl::crea(dataFolder);
+    if (chart) {
+        bool creato = false;
+        if (Esito e = assicuraChartIniziale(settings, chart->misura(), creato); !e.ok) {
+            err << Prefix << "errore: " << e.errore << "\n";
+            return ExitIo;
+        }
+    }
+    TDefault defaults;
+    if (Esito e = settings.archivio().leggiDefault(defaults); !e.ok) {
+        err << Prefix << "errore: " << e.errore << "\n";
+        return ExitBadInput;
+    }
+    SilentUi ui;
+    Documento doc(settings, defaults);
+    doc.inizializzaTestata("");
+    if (!doc.apriPercorso(ui, *file, false)) {
+        err << Prefix << "errore: " << inRiga(ui.messaggio) << "\n";
+        return ExitBadInput;
+    }
+    TLavoro& l = doc.lavoro;
+    // The engine works at the pressure of the work's chart.
+    const double patmPrecedente = Patm;
+    Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;
+
+    bool errori = false;
+    std::vector<std::string> messaggi;
+    if (l.TipoImpianto == 6) {
+        const int n = std::min<int>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
+        for (int k = 1; k <= n; ++k) {
+            TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(k - 1)];
+            if (t.Tipo == TipoUnione && t.Estensione == 0)
+                continue;
+            prendiPuntiCollegati(l, t);
+            applicaPortataImposta(l, t);
+            const EsitoCalcolo e = calcolaTrattamento(l, k, {t.Punto1, t.Punto2, t.Punto3});
+            if (!e.messaggio.empty())
+                messaggi.push_back(inRiga(e.messaggio));
+        }
+        if (const std::string m = RicalcolaTratti(l); !m.empty() && messaggi.empty())
+            messaggi.push_back(inRiga(m));
+        riassumiTrattamenti(l);
+        for (int k = 0; k < n; ++k)
+            errori = errori || l.Trattamenti[static_cast<std::size_t>(k)].Errore != 0;
+    } else {
+        err << Prefix << "attenzione: il calcolo degli impianti (tipo " << int(l.TipoImpianto)
+            << ") non è ancora disponibile: il lavoro resta come memorizzato\n";
+        errori = l.CodiceErrore != 0;
+    }
+    Patm = patmPrecedente;
+
+    const std::string cartellaLog =
+        cartella ? *cartella + (cartella->back() == '/' ? "" : "/") : settings.DIR_LAVORI;
+    if (Esito e = ScriviRisult(l, cartellaLog); !e.ok) {
+        err << Prefix << "errore: " << e.errore << "\n";
+        return ExitIo;
+    }
+    for (const std::string& m : messaggi)
+        err << m << "\n";
+    if (salva) {
+        if (Esito e = doc.salvaCome(*salva); !e.ok) {
+            err << Prefix << "errore: " << e.errore << "\n";
+            return ExitIo;
+        }
+    }
+    out << (json ? lavoroJson(doc.testata, l) : lavoroTesto(doc.testata, l));
+    return errori ? ExitIo : ExitOk;
+}
+
+} // namespace tarvelo::cli

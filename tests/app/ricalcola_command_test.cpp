@@ -1,0 +1,121 @@
+#include "app/cli/command_line.h"
+#include "app/cli/stato_command.h"
+#include "document/settings.h"
+#include "document/work_file.h"
+#include "support/fake_chart_services.h"
+#include "support/temp_dir.h"
+#include "treatments/treatment_defaults.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tarvelo::cli {
+namespace {
+
+using test::TempDir;
+
+// A hand-made manual sequence: a coil (1 -> 2, "ts" 3) with its extension
+// line, then a heating of point 2 (linked) to point 4, as the dialog would
+// have stored them before "Calcola".
+class Ricalcola : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        context.chart = &services;
+        TLavoro l;
+        l.TipoImpianto = 6;
+        l.CodiceChart = 1;
+        l.NumTrattamenti = 6;
+        l.NumPunti = 11;
+        TTrattamento& coil = l.Trattamenti[0];
+        coil.Tipo = TipoBatteriaFredda;
+        impostaDatiDefault(TipoBatteriaFredda, coil.Dati, 1);
+        coil.Dati.PuntoPortata = -1;
+        coil.Punto1 = 1;
+        coil.Punto2 = 2;
+        coil.Punto3 = 3;
+        l.Trattamenti[1].Tipo = TipoUnione; // extension line, Estensione 0
+        TTrattamento& heat = l.Trattamenti[2];
+        heat.Tipo = TipoRiscaldamento;
+        impostaDatiDefault(TipoRiscaldamento, heat.Dati, 1);
+        heat.Dati.PuntoPortata = 2; // the coil's flow
+        heat.Dati.Collega[0] = 2;
+        heat.Dati.Nome2.assegna("C");
+        heat.Punto1 = 2;
+        heat.Punto2 = 4;
+        // Then every other kind in points of its own.
+        const std::uint8_t altri[3] = {TipoUmidificazione, TipoMiscela, TipoUnione};
+        const int punti[3][3] = {{5, 6, 0}, {7, 8, 9}, {10, 11, 0}};
+        for (int i = 0; i < 3; ++i) {
+            TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(3 + i)];
+            t.Tipo = altri[i];
+            impostaDatiDefault(altri[i], t.Dati, 1);
+            t.Dati.PuntoPortata = -1;
+            t.Dati.L = 3.4;
+            t.Punto1 = punti[i][0];
+            t.Punto2 = punti[i][1];
+            t.Punto3 = punti[i][2];
+        }
+        TTestataLavoro h;
+        h.Firma.assegna(FirmaCorrente);
+        work = dir.file("sequenza.TRV");
+        ASSERT_TRUE(scriviFileLavoro(work, h, l).ok);
+    }
+    int run(std::vector<std::string> rest, std::string& out, std::string& err) {
+        std::vector<std::string> args = {"--dati", dir.prefix() + "dati", "ricalcola"};
+        args.insert(args.end(), rest.begin(), rest.end());
+        std::istringstream in;
+        std::ostringstream o, e;
+        const int code = runCommandLine(args, context, in, o, e);
+        out = o.str();
+        err = e.str();
+        return code;
+    }
+    TempDir dir;
+    test::FakeServices services;
+    CommandLineContext context;
+    std::string work;
+};
+
+TEST_F(Ricalcola, CalculatesTheSequenceWritesTheLogAndTheWork) {
+    std::string out, err;
+    ASSERT_EQ(run({work, "--json", "--salva", dir.file("calcolato.TRV")}, out, err), ExitOk) << err;
+    const auto log = TempDir::read(dir.file("RISULT.TXT")); // the work's folder
+    const std::string text(log.begin(), log.end());
+    EXPECT_EQ(text.rfind("--RAFF. CON DEUMIDIFICAZIONE--\r\nQs = 32.000 kW\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("--RISCALDAMENTO--\r\nQs = 10.000 kW\r\n"), std::string::npos);
+    // The heating takes the coil's flow (imposed) and starts from its outlet.
+    EXPECT_NE(text.find("qmC  =2.7782 kg/s"), std::string::npos) << text;
+    EXPECT_NE(text.find("--UMIDIFICAZIONE--\r\nqx = 5.861 g/s\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("--MISCELA--\r\nqmA  =1.2000 kg/s"), std::string::npos);
+    EXPECT_EQ(text.find("RETTA CARICHI"), std::string::npos); // a user's union: no block
+    EXPECT_NE(out.find("\"NumTrattamenti\": 6"), std::string::npos);
+    EXPECT_TRUE(fileExists(dir.file("calcolato.TRV")));
+
+    // The log can go elsewhere; a folder that is not there is an error, not
+    // a silent loss.
+    std::filesystem::create_directories(dir.prefix() + "log");
+    ASSERT_EQ(run({dir.file("calcolato.TRV"), "--cartella", dir.prefix() + "log"}, out, err),
+              ExitOk)
+        << err;
+    EXPECT_EQ(TempDir::read(dir.prefix() + "log/RISULT.TXT"), log);
+    EXPECT_EQ(run({work, "--cartella", dir.prefix() + "manca"}, out, err), ExitIo);
+    EXPECT_NE(err.find("RISULT.TXT"), std::string::npos) << err;
+}
+
+TEST_F(Ricalcola, ACalculationErrorGivesExitCodeOne) {
+    std::string out, err;
+    // Break the coil: total power 0.
+    TestataLetta t = leggiTestata(work);
+    ASSERT_EQ(t.esito, Riconoscimento::Riconosciuto);
+    std::vector<std::uint8_t> bytes = TempDir::read(work);
+    bytes::putDouble(bytes::Image(bytes), 2098 + 3000 + 24 + 184, 0.0); // Dati.T of treatment 1
+    TempDir::write(work, bytes);
+    EXPECT_EQ(run({work}, out, err), ExitIo);
+    EXPECT_NE(err.find("Tratto  1: Totale<=0"), std::string::npos) << err;
+    EXPECT_EQ(run({dir.file("manca.TRV")}, out, err), ExitBadInput);
+    EXPECT_EQ(run({work, "--boh"}, out, err), ExitBadInput);
+}
+
+} // namespace
+} // namespace tarvelo::cli
