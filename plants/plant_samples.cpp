@@ -65,3 +65,14 @@ void CaricaEsempioImpianto(int codice, TLavoro& l, const TDefault& def) {
 }
 
 } // namespace tarvelo
+
+namespace tarvelo {
+
+void preparaImpianto(int tipo, TLavoro& l, const TDefault& def) {
+    CaricaEsempioImpianto(tipo, l, def);
+    l.TipoImpianto = static_cast<std::uint8_t>(tipo);
+    if (tipo == 3 || tipo == 4)
+        l.flgQimm = 1;
+}
+
+} // namespace tarvelo

@@ -12,3 +12,11 @@ namespace tarvelo {
 void CaricaEsempioImpianto(int codice, TLavoro& l, const TDefault& def);
 
 } // namespace tarvelo
+
+namespace tarvelo {
+
+// A configuration opened as new: its sample, TipoImpianto, and for D and E
+// the supply flow as the typed row (flgQimm = 1), since they use the flow.
+void preparaImpianto(int tipo, TLavoro& l, const TDefault& def);
+
+} // namespace tarvelo

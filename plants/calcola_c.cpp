@@ -1,0 +1,159 @@
+// Configuration C: summer, all outdoor air; a coil of given surface
+// temperature cools and dehumidifies A to C, a reheater warms C to the
+// supply state D.
+#include "plants/plant_context.h"
+#include "treatments/point_fill.h"
+
+#include <cmath>
+
+namespace tarvelo {
+
+namespace {
+
+// The supply humidity at which the line B–D has the room's ratio of
+// sensible to total load: a walk down from xB whose step halves and turns
+// at every crossing.
+void umiditaImmissione(ContestoImpianto& c, TTrattamento& unione) {
+    TLavoro& l = c.l;
+    const TPunto &b = c.punto(2), &ts = c.punto(5);
+    TPunto& d = c.punto(4);
+    TPunto& b1 = unione.PuntoAux1;
+    double s = 0.0001;
+    bool su = false;
+    puntoDaTbsX(b1, b.tbs, b.x);
+    for (int passo = 0;; ++passo) {
+        if (passo == PassiMaxRicercaC)
+            c.ferma(CodiceRicercaLunga);
+        puntoDaTbsX(b1, b.tbs, b1.x - s);
+        puntoDaTbsX(d, l.tbsImm, b1.x);
+        d.Maniglia = 2;
+        if (b1.x <= ts.x)
+            c.ferma(413, false);
+        unione.dhSen = b1.h - d.h;
+        unione.dhTot = b.h - d.h;
+        const double r = c.dividi(unione.dhSen, unione.dhTot) - l.CsenCtot;
+        if (std::fabs(r) < 0.001)
+            break;
+        if (r > 0 && su) {
+            s = -s / 2;
+            su = false;
+        } else if (r <= 0 && !su) {
+            s = -s / 2;
+            su = true;
+        }
+    }
+}
+
+// The chords of the saturation curve from "ts" up to C must all be
+// steeper than the coil line.
+bool lineaAsciutta(double tts, double tC, double mts) {
+    int passi = 0;
+    for (double t = tts; t <= tC && passi < 100000; t += 0.2, ++passi)
+        if (!((xSat(t + 0.2) - xSat(t)) / 0.2 > mts))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void Calcola_C(ContestoImpianto& c) {
+    TLavoro& l = c.l;
+    TPunto &a = c.punto(1), &b = c.punto(2), &m = c.punto(3), &d = c.punto(4), &ts = c.punto(5);
+    puntoTsTrovato(ts, l.tSup);
+    ts.Maniglia = 4;
+    c.mostra(ts);
+
+    l.NumPunti = 5;
+    l.TitoloSequenza.assegna("CONDIZIONAMENTO ESTIVO TUTTA ARIA ESTERNA");
+    l.NumTrattamenti = 4;
+    impostaTratto(c.tratto(1), 1, 3, LineaTratto::Piena, "Raffreddamento con\r\ndeumidificazione",
+                  2, 1);
+    impostaTratto(c.tratto(2), 2, 4, LineaTratto::Piena, "", 5, 0);
+    impostaTratto(c.tratto(3), 3, 4, LineaTratto::Piena, "Postriscaldamento", 3, 1);
+    impostaTratto(c.tratto(4), 3, 5, LineaTratto::Estensione, "", 5, 0);
+    impostaPunto(m, "C", 60, 8, 6);
+
+    TTrattamento& unione = c.tratto(2);
+    if (l.CsenCtot == 0) {
+        l.tbsImm = b.tbs;
+        puntoDaTbsX(d, l.tbsImm, l.flgXPick == 1 ? l.xPick : 1.01 * ts.x);
+        impostaPunto(d, "D", 60, 8, 5);
+        unione.dhSen = 0;
+        unione.dhTot = b.h - d.h;
+    } else {
+        l.flgXPick = 0;
+        impostaPunto(d, "D", 60, 8, 2);
+        umiditaImmissione(c, unione);
+    }
+    c.mostra(d);
+    c.linea(b, d);
+    c.tr.riga("dhtot= ", unione.dhTot);
+    c.tr.riga("dhsen= ", unione.dhSen);
+
+    l.Qimm = c.dividi(l.Ctot, unione.dhTot) * 1000.0;
+    c.tr.riga("Qimm= ", l.Qimm);
+    for (TPunto* p : {&a, &b, &m, &d})
+        p->qm = l.Qimm;
+    const double mts = c.dividi(a.x - ts.x, a.tbs - ts.tbs);
+    puntoDaTbsX(m, c.dividi(d.x - a.x + mts * a.tbs, mts), d.x);
+    c.mostra(m);
+    c.linea(a, m);
+    c.linea(m, d);
+
+    TTrattamento& batteria = c.tratto(1);
+    batteria.Qtot = (a.h - m.h) * l.Qimm;
+    c.tr.riga("Qtot=", batteria.Qtot, 3);
+    puntoDaTbsX(batteria.PuntoAux2, a.tbs, m.x);
+    batteria.Qsen = (batteria.PuntoAux2.h - m.h) * l.Qimm;
+    c.tr.riga("Qsen=", batteria.Qsen, 3);
+    batteria.ST = c.dividi(batteria.Qsen, batteria.Qtot);
+    c.tr.riga("Qsen/Qtot=", batteria.ST, 3);
+    batteria.dx = a.x - m.x;
+    c.tr.riga("dx= ", batteria.dx * 1000.0);
+    batteria.qx = batteria.dx * l.Qimm;
+    c.tr.riga("qx= ", batteria.qx * 1000.0);
+    if (batteria.qx < 0)
+        c.segnala(410);
+
+    TTrattamento& post = c.tratto(3);
+    post.Qtot = (d.h - m.h) * l.Qimm;
+    post.Qsen = post.Qtot;
+    post.ST = 1;
+    c.tr.riga("Qtot=", post.Qtot, 3);
+    c.tr.riga("Qsen=", post.Qsen, 3);
+    c.tr.riga("Qsen/Qtot=", post.ST, 3);
+
+    l.Qv = l.Qimm * 3600.0 * VolumeSpecificoFisso;
+    l.QvVol = l.Qv / l.Volume;
+    c.tr.riga("Qv= ", l.Qv);
+    c.tr.riga("Qv/Vol= ", l.QvVol);
+    l.fs = c.dividi(a.tbs - m.tbs, a.tbs - ts.tbs);
+
+    if (d.tbs < m.tbs)
+        c.ferma(407, false);
+    if (m.UR >= 100)
+        c.ferma(408, false);
+    if (!lineaAsciutta(ts.tbs, m.tbs, mts))
+        c.ferma(409, false);
+
+    RicercaTs r;
+    r.tL = a.tbs;
+    r.xL = a.x;
+    r.mts = mts;
+    r.tStart = m.tbs;
+    r.tK = m.tbs;
+    r.codPendenza = 405;
+    r.codSottoZero = 402;
+    r.codGuasto = 202;
+    r.codLimite = 203;
+    r.codOltre = 406;
+    r.traccia = false;
+    r.affina = false;
+    double tps = 0;
+    const int esito = cercaTs(c, r, tps);
+    if (esito != 1)
+        c.segnala(esito);
+    riepilogoFinale(c);
+}
+
+} // namespace tarvelo
