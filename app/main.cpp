@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<QGuiApplication> gui;
     std::unique_ptr<tarvelo::ui::QtChartServices> services;
     if (isSubCommand(args, "chart") || isSubCommand(args, "lavoro") ||
-        isSubCommand(args, "ricalcola")) {
+        isSubCommand(args, "ricalcola") || isSubCommand(args, "impianto")) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         qInstallMessageHandler(quietMessages);
         static int qtArgc = 1;

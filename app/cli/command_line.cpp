@@ -1,6 +1,7 @@
 #include "app/cli/command_line.h"
 
 #include "app/cli/chart_command.h"
+#include "app/cli/impianto_command.h"
 #include "app/cli/lavoro_command.h"
 #include "app/cli/ricalcola_command.h"
 #include "app/cli/stato_command.h"
@@ -21,6 +22,7 @@ const char* generalHelp() {
            "  stato     stato dell'aria umida da due grandezze note (tabella, JSON o CSV)\n"
            "  lavoro    mostra o riscrive un file di lavoro (.TRV)\n"
            "  chart     genera, elenca ed esporta i diagrammi dell'archivio\n"
+           "  impianto  calcola uno schema d'impianto (A..F) dai dati d'esempio\n"
            "  ricalcola calcola un lavoro, scrive RISULT.TXT e lo mostra\n"
            "\n"
            "Opzioni:\n"
@@ -81,6 +83,9 @@ int runCommandLine(std::span<const std::string> args, const CommandLineContext& 
     if (command == "lavoro")
         return runLavoro(args.subspan(1), locateDataFolder(dati, context.exeFolder), context.chart,
                          out, err);
+    if (command == "impianto")
+        return runImpianto(args.subspan(1), locateDataFolder(dati, context.exeFolder),
+                           context.chart, out, err);
     if (command == "ricalcola")
         return runRicalcola(args.subspan(1), locateDataFolder(dati, context.exeFolder),
                             context.chart, out, err);

@@ -5,6 +5,8 @@
 #include "chart/initial_chart.h"
 #include "document/document.h"
 #include "engine/moist_air.h"
+#include "plants/error_messages.h"
+#include "plants/plant_calc.h"
 #include "treatments/risult_log.h"
 #include "treatments/treatment_calc.h"
 #include "treatments/treatment_defaults.h"
@@ -45,7 +47,8 @@ const char* ricalcolaHelp() {
            "Apre il lavoro e lo ricalcola: ogni trattamento della sequenza dai suoi dati,\n"
            "come \"Calcola\", poi l'intera sequenza. Scrive RISULT.TXT nella cartella del\n"
            "lavoro (o in --cartella), mostra i messaggi dei calcoli e il lavoro (--json come\n"
-           "per \"lavoro\"); con --salva scrive il lavoro calcolato.\n"
+           "per \"lavoro\"); con --salva scrive il lavoro calcolato. Un lavoro d'impianto\n"
+           "(schemi A..F) è ricalcolato dai suoi dati di zona e scrive anche DETTAGLI.TXT.\n"
            "\n"
            "Codici di uscita: 0 tutti i calcoli riusciti; 1 un calcolo ha dato un errore;\n"
            "2 file o opzioni inutilizzabili.\n";
@@ -134,15 +137,24 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
         riassumiTrattamenti(l);
         for (int k = 0; k < n; ++k)
             errori = errori || l.Trattamenti[static_cast<std::size_t>(k)].Errore != 0;
-    } else {
-        err << Prefix << "attenzione: il calcolo degli impianti (tipo " << int(l.TipoImpianto)
-            << ") non è ancora disponibile: il lavoro resta come memorizzato\n";
-        errori = l.CodiceErrore != 0;
+    }
+    const std::string cartellaLog =
+        cartella ? *cartella + (cartella->back() == '/' ? "" : "/") : settings.DIR_LAVORI;
+    if (l.TipoImpianto != 6) {
+        // A plant work: its configuration again from the stored zone data.
+        const EsitoImpianto esito = CalcolaImpianto(l, cartellaLog);
+        if (!esito.file.ok) {
+            Patm = patmPrecedente;
+            err << Prefix << "errore: " << esito.file.errore << "\n";
+            return ExitIo;
+        }
+        errori = esito.codice != 0;
+        if (errori)
+            messaggi.push_back("Errore " + std::to_string(esito.codice) + ": " +
+                               MessaggioErrore(esito.codice));
     }
     Patm = patmPrecedente;
 
-    const std::string cartellaLog =
-        cartella ? *cartella + (cartella->back() == '/' ? "" : "/") : settings.DIR_LAVORI;
     if (Esito e = ScriviRisult(l, cartellaLog); !e.ok) {
         err << Prefix << "errore: " << e.errore << "\n";
         return ExitIo;

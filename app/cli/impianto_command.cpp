@@ -1,0 +1,196 @@
+#include "app/cli/impianto_command.h"
+
+#include "app/cli/number_parse.h"
+#include "app/cli/stato_command.h"
+#include "app/cli/work_report.h"
+#include "chart/initial_chart.h"
+#include "document/document.h"
+#include "engine/moist_air.h"
+#include "plants/error_messages.h"
+#include "plants/plant_calc.h"
+#include "plants/plant_samples.h"
+#include "treatments/risult_log.h"
+
+#include <cmath>
+#include <optional>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+namespace tarvelo::cli {
+
+namespace {
+
+constexpr const char* Prefix = "tarvelo impianto: ";
+
+struct SilentUi : DocumentUi {
+    std::string messaggio;
+    bool chiediSalvaPrecedente() override { return false; }
+    std::optional<std::string> scegliFileDaAprire() override { return std::nullopt; }
+    std::optional<std::string> scegliFileDaSalvare() override { return std::nullopt; }
+    void informa(const std::string& m) override { messaggio = m; }
+    std::string dataBreve() override { return {}; }
+};
+
+// Sets one zone-data field by its record name; an error text otherwise.
+std::optional<std::string> impostaCampo(TLavoro& l, const std::string& nome,
+                                        const std::string& testo) {
+    const std::pair<const char*, double TLavoro::*> reali[] = {
+        {"tbsInt", &TLavoro::tbsInt}, {"URInt", &TLavoro::URInt},   {"tbsEst", &TLavoro::tbsEst},
+        {"UREst", &TLavoro::UREst},   {"tbsImm", &TLavoro::tbsImm}, {"tH2O", &TLavoro::tH2O},
+        {"Csens", &TLavoro::Csens},   {"Clat", &TLavoro::Clat},     {"Cx", &TLavoro::Cx},
+        {"Volume", &TLavoro::Volume}, {"Qrinn", &TLavoro::Qrinn},   {"Qimm", &TLavoro::Qimm},
+        {"tSup", &TLavoro::tSup},     {"URD", &TLavoro::URD},       {"xPick", &TLavoro::xPick},
+    };
+    const std::pair<const char*, std::uint8_t TLavoro::*> scelte[] = {
+        {"flgCx", &TLavoro::flgCx},       {"flgQimm", &TLavoro::flgQimm},
+        {"umQrinn", &TLavoro::umQrinn},   {"umQimm", &TLavoro::umQimm},
+        {"flgXPick", &TLavoro::flgXPick},
+    };
+    const std::optional<double> v = parseNumber(testo);
+    for (const auto& [n, campo] : reali) {
+        if (nome != n)
+            continue;
+        if (!v || !std::isfinite(*v))
+            return "il valore di " + nome + " non è un numero: " + testo;
+        l.*campo = *v;
+        return std::nullopt;
+    }
+    for (const auto& [n, campo] : scelte) {
+        if (nome != n)
+            continue;
+        const int massimo = nome.rfind("um", 0) == 0 ? 2 : 1;
+        if (!v || *v != std::floor(*v) || *v < 0 || *v > massimo)
+            return nome + " vale da 0 a " + std::to_string(massimo) + ", non " + testo;
+        l.*campo = static_cast<std::uint8_t>(*v);
+        return std::nullopt;
+    }
+    return "campo sconosciuto: " + nome;
+}
+
+} // namespace
+
+const char* impiantoHelp() {
+    return "Uso:\n"
+           "  tarvelo [--dati CARTELLA] impianto A|B|C|D|E|F [--set CAMPO=VALORE]...\n"
+           "          [--salva USCITA.TRV] [--json] [--cartella CARTELLA]\n"
+           "\n"
+           "Carica i dati d'esempio dello schema, applica i campi dati con --set, calcola,\n"
+           "scrive DETTAGLI.TXT e RISULT.TXT nella cartella dei lavori (o in --cartella) e\n"
+           "mostra il lavoro (--json come per \"lavoro\"); con --salva scrive il lavoro.\n"
+           "\n"
+           "Campi (unità come memorizzate): tbsInt tbsEst tbsImm tH2O tSup (°C), URInt UREst\n"
+           "URD (%), Csens Clat (kW), Cx (g/s), Volume (m3), Qrinn Qimm (kg/s), xPick (kg/kg);\n"
+           "flgCx flgQimm flgXPick (0/1), umQrinn umQimm (0 kg/s, 1 l/s, 2 m3/h).\n"
+           "\n"
+           "Codici di uscita: 0 calcolo riuscito; 1 il calcolo ha dato un errore;\n"
+           "2 dati od opzioni inutilizzabili.\n";
+}
+
+int runImpianto(std::span<const std::string> args, const std::string& dataFolder,
+                ChartServices* chart, std::ostream& out, std::ostream& err) {
+    std::optional<int> tipo;
+    std::optional<std::string> salva, cartella;
+    std::vector<std::pair<std::string, std::string>> campi;
+    bool json = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            out << impiantoHelp();
+            return ExitOk;
+        }
+        if (a == "--json") {
+            json = true;
+        } else if (a == "--salva" || a == "--cartella" || a == "--set") {
+            if (i + 1 >= args.size()) {
+                err << Prefix << "errore: manca il valore di " << a << "\n";
+                return ExitBadInput;
+            }
+            const std::string& v = args[++i];
+            if (a == "--set") {
+                const auto uguale = v.find('=');
+                if (uguale == std::string::npos || uguale == 0) {
+                    err << Prefix << "errore: --set vuole CAMPO=VALORE, non " << v << "\n";
+                    return ExitBadInput;
+                }
+                campi.emplace_back(v.substr(0, uguale), v.substr(uguale + 1));
+            } else {
+                (a == "--salva" ? salva : cartella) = v;
+            }
+        } else if (a.rfind("--", 0) == 0) {
+            err << Prefix << "errore: opzione sconosciuta: " << a << "\n";
+            return ExitBadInput;
+        } else if (tipo || a.size() != 1 || a[0] < 'A' || a[0] > 'F') {
+            err << Prefix << "errore: uno schema solo, da A a F, non " << a << "\n";
+            return ExitBadInput;
+        } else {
+            tipo = a[0] - 'A';
+        }
+    }
+    if (!tipo) {
+        err << Prefix << "errore: manca lo schema (A..F)\n";
+        return ExitBadInput;
+    }
+
+    std::vector<std::string> creati;
+    if (Esito e = preparaCartellaDati(dataFolder, creati); !e.ok) {
+        err << Prefix << "errore: " << e.errore << "\n";
+        return ExitIo;
+    }
+    TDriveMdl settings = TDriveMdl::crea(dataFolder);
+    if (chart) {
+        bool creato = false;
+        if (Esito e = assicuraChartIniziale(settings, chart->misura(), creato); !e.ok) {
+            err << Prefix << "errore: " << e.errore << "\n";
+            return ExitIo;
+        }
+    }
+    TDefault defaults;
+    if (Esito e = settings.archivio().leggiDefault(defaults); !e.ok) {
+        err << Prefix << "errore: " << e.errore << "\n";
+        return ExitBadInput;
+    }
+    SilentUi ui;
+    Documento doc(settings, defaults);
+    doc.inizializzaTestata("");
+    doc.nuovo(ui);
+    TLavoro& l = doc.lavoro;
+    // The work draws on the default chart, as a new work in the program.
+    if (defaults.ChartDefault >= 0 &&
+        settings.archivio().leggiTestataChart(defaults.ChartDefault, l.TestataChart).ok)
+        l.CodiceChart = defaults.ChartDefault;
+    preparaImpianto(*tipo, l, defaults);
+    for (const auto& [nome, valore] : campi) {
+        if (auto errore = impostaCampo(l, nome, valore)) {
+            err << Prefix << "errore: " << *errore << "\n";
+            return ExitBadInput;
+        }
+    }
+
+    const std::string cartellaLog =
+        cartella ? *cartella + (cartella->back() == '/' ? "" : "/") : settings.DIR_LAVORI;
+    const double patmPrecedente = Patm;
+    Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;
+    const EsitoImpianto esito = CalcolaImpianto(l, cartellaLog);
+    Patm = patmPrecedente;
+    if (!esito.file.ok) {
+        err << Prefix << "errore: " << esito.file.errore << "\n";
+        return ExitIo;
+    }
+    if (Esito e = ScriviRisult(l, cartellaLog); !e.ok) {
+        err << Prefix << "errore: " << e.errore << "\n";
+        return ExitIo;
+    }
+    if (esito.codice != 0)
+        err << "Errore " << esito.codice << ": " << MessaggioErrore(esito.codice) << "\n";
+    if (salva) {
+        if (Esito e = doc.salvaCome(*salva); !e.ok) {
+            err << Prefix << "errore: " << e.errore << "\n";
+            return ExitIo;
+        }
+    }
+    out << (json ? lavoroJson(doc.testata, l) : lavoroTesto(doc.testata, l));
+    return esito.codice != 0 ? ExitIo : ExitOk;
+}
+
+} // namespace tarvelo::cli
