@@ -1,7 +1,9 @@
 #include "document/work_record_ops.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 
 namespace tarvelo {
 
@@ -31,6 +33,44 @@ void setLabelPosition(TPunto& p, int code) {
 
 bool roomForTreatment(const TLavoro& l) {
     return l.NumPunti <= 17 && l.NumTrattamenti <= 9;
+}
+
+} // namespace tarvelo
+
+namespace tarvelo {
+
+namespace {
+
+bool finiti(std::initializer_list<double> valori) {
+    for (double v : valori)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+bool puntoFinito(const TPunto& p) {
+    return finiti(
+        {p.tbs, p.UR, p.tbu, p.x, p.h, p.v, p.tdp, p.rhoSecca, p.rhoUmida, p.qm, p.Quota});
+}
+
+} // namespace
+
+bool valoriFiniti(const TLavoro& l) {
+    if (!finiti({l.tbsInt, l.URInt, l.tbsEst, l.UREst, l.tbsImm, l.tH2O, l.Csens, l.Clat, l.Cx,
+                 l.Volume, l.Qrinn, l.Qimm, l.tSup, l.URD, l.xPick}))
+        return false;
+    const std::size_t nt = std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
+    for (std::size_t k = 0; k < nt; ++k) {
+        const TDatiTrattamento& d = l.Trattamenti[k].Dati;
+        if (!finiti({d.tbs1, d.UR1, d.tbs2, d.UR2, d.perc1, d.perc2, d.port1, d.port2, d.port3,
+                     d.portata, d.potenza, d.tMezzo, d.S, d.T, d.qimm, d.ts, d.fsDato, d.L}))
+            return false;
+    }
+    const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
+    for (std::size_t i = 0; i < np; ++i)
+        if (l.Punti[i].InUso && !puntoFinito(l.Punti[i]))
+            return false;
+    return true;
 }
 
 } // namespace tarvelo

@@ -23,3 +23,12 @@ bool roomForTreatment(const TLavoro& l);
 inline constexpr const char* MsgTroppiPunti = "Troppi punti";
 
 } // namespace tarvelo
+
+namespace tarvelo {
+
+// True when every input a calculation reads is a finite number: the zone
+// data, the input blocks of the treatments and the points in use. A file
+// made by hand can hold NaN or infinities, which no check would catch.
+bool valoriFiniti(const TLavoro& l);
+
+} // namespace tarvelo

@@ -35,10 +35,12 @@ void tsSullaLinea(Batteria& b, double t, double x) {
 
 // The search for the coil surface point: where the process line meets the
 // saturation curve, walking down the curve with 5 K chords, two passes.
-// Returns 1 when found (ts and xc set), else 203, 310 or 311.
-int cercaTs(const Batteria& b, double u, double tbs2, double& ts, double& xc) {
+// Returns 1 when found (ts and xc set), else 203, 310 or 311. Both passes
+// run, unless `soloVerifica`: then a pass that fails ends the search. `ts`
+// comes in with the solver's ts and keeps the last intersection computed.
+int cercaTs(const Batteria& b, double u, double tbs2, double& ts, double& xc,
+            bool soloVerifica = false) {
     int codice = 0;
-    bool calcolato = false;
     for (int g = 0; g <= 1; ++g) {
         double hi = tbs2 + 3 * g;
         double lo = static_cast<double>(Decimo(tbs2)) - 5 + 3 * g;
@@ -52,7 +54,6 @@ int cercaTs(const Batteria& b, double u, double tbs2, double& ts, double& xc) {
             }
             ts = (xhi - b.x1 + b.tbs1 * u - hi * K) / (u - K);
             xc = (ts - hi) * K + xhi;
-            calcolato = true;
             if (ts >= lo) {
                 codice = 1;
                 break;
@@ -68,8 +69,10 @@ int cercaTs(const Batteria& b, double u, double tbs2, double& ts, double& xc) {
             hi = lo;
             lo -= 5;
         }
-        if (calcolato && ts > tbs2)
+        if (ts > tbs2)
             codice = 311;
+        if (soloVerifica && codice != 1)
+            return codice;
     }
     return codice;
 }
@@ -82,6 +85,7 @@ int chiudiConTs(Batteria& b, double u) {
     double ts = b.ts, xc = 0;
     const int codice = cercaTs(b, u, tbs2, ts, xc);
     if (codice != 1) {
+        b.ts = ts;
         const double t = b.tbsMinChart;
         tsSullaLinea(b, t, b.x1 + (t - b.tbs1) * u);
         b.puntoTs->Nome.assegna("");
@@ -193,17 +197,20 @@ int CalcBatteria(Batteria& b) {
         }
         // The search only checks: its results are not kept.
         double ts = b.ts, xc = 0;
-        const int codice = cercaTs(b, u, b.punto2->tbs, ts, xc);
+        const int codice = cercaTs(b, u, b.punto2->tbs, ts, xc, true);
         return codice == 1 ? 0 : codice;
     }
     case modo::Pto2Qimm: {
         puntoDaTbsX(*b.aux1, b.tbs1, b.punto2->x);
+        b.T = (b.h1 - b.punto2->h) * b.qimm / 1000.0;
+        b.S = (b.aux1->h - b.punto2->h) * b.qimm / 1000.0;
+        if (b.tipo != 2)
+            return 0;
+        // A coil line at constant temperature has no finite slope.
         if (b.tbs1 - b.punto2->tbs == 0.0)
             return 302;
         u = (b.x1 - b.punto2->x) / (b.tbs1 - b.punto2->tbs);
-        b.T = (b.h1 - b.punto2->h) * b.qimm / 1000.0;
-        b.S = (b.aux1->h - b.punto2->h) * b.qimm / 1000.0;
-        return b.tipo == 2 ? chiudiConTs(b, u) : 0;
+        return chiudiConTs(b, u);
     }
     case modo::Tbs2QimmL: {
         if (!(b.qimm > 0))

@@ -99,8 +99,12 @@ Punti punti(TLavoro& l, const TDatiTrattamento& d, const SlotPunti& s) {
 // (0 when none).
 int miscela(TTrattamento& t, const Punti& p, bool dialogo) {
     TDatiTrattamento& d = t.Dati;
-    puntoDaTbsUR(*p.p1, d.tbs1, d.UR1 / 100.0);
-    puntoDaTbsUR(*p.p2, d.tbs2, d.UR2 / 100.0);
+    // The sequence recalculation works on the points as they stand: a
+    // state taken back from its (tbs, UR) would drift by a few ulps.
+    if (dialogo) {
+        puntoDaTbsUR(*p.p1, d.tbs1, d.UR1 / 100.0);
+        puntoDaTbsUR(*p.p2, d.tbs2, d.UR2 / 100.0);
+    }
     double tbs3 = p.p3->tbs, x3 = p.p3->x;
     int codice = CalcMiscela(d.modoMiscela, tbs3, x3, d.port3, d.port2, d.port1, d.perc2, d.perc1,
                              p.p1->tbs, p.p1->x, p.p2->tbs, p.p2->x);
@@ -130,7 +134,8 @@ int riscaldamentoRaffreddamento(TTrattamento& t, const Punti& p, bool dialogo,
                                 bool ricalcolaPunto2) {
     TDatiTrattamento& d = t.Dati;
     const int tipo = t.Tipo;
-    puntoDaTbsUR(*p.p1, d.tbs1, d.UR1 / 100.0);
+    if (dialogo)
+        puntoDaTbsUR(*p.p1, d.tbs1, d.UR1 / 100.0);
     if (ricalcolaPunto2)
         puntoDaTbsX(*p.p2, d.tbs2, p.p1->x);
     double h2 = p.p2->h;
@@ -162,7 +167,8 @@ int riscaldamentoRaffreddamento(TTrattamento& t, const Punti& p, bool dialogo,
 
 int umidificazione(TTrattamento& t, const Punti& p, bool dialogo) {
     TDatiTrattamento& d = t.Dati;
-    puntoDaTbsX(*p.p1, d.tbs1, d.UR1 / 1000.0);
+    if (dialogo)
+        puntoDaTbsX(*p.p1, d.tbs1, d.UR1 / 1000.0);
     const double x1 = p.p1->x, x2 = d.tbs2 / 1000.0;
     double h2 = 0;
     CalcUmidificazione(d.vapore, h2, d.tMezzo, x2, p.p1->h, x1);
@@ -191,8 +197,10 @@ int umidificazione(TTrattamento& t, const Punti& p, bool dialogo) {
 int batteriaUnione(TLavoro& l, int k, TTrattamento& t, const Punti& p, bool dialogo) {
     TDatiTrattamento& d = t.Dati;
     const bool coil = t.Tipo == TipoBatteriaFredda;
-    puntoDaTbsUR(*p.p1, d.tbs1, d.UR1 / 100.0);
-    puntoDaTbsX(*p.p2, d.tbs2, d.UR2 / 1000.0);
+    if (dialogo) {
+        puntoDaTbsUR(*p.p1, d.tbs1, d.UR1 / 100.0);
+        puntoDaTbsX(*p.p2, d.tbs2, d.UR2 / 1000.0);
+    }
     TPunto scratchTs;
     Batteria b;
     b.tipo = t.Tipo;

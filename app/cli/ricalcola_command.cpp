@@ -4,6 +4,7 @@
 #include "app/cli/work_report.h"
 #include "chart/initial_chart.h"
 #include "document/document.h"
+#include "document/work_record_ops.h"
 #include "engine/moist_air.h"
 #include "plants/error_messages.h"
 #include "plants/plant_calc.h"
@@ -114,6 +115,12 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
         return ExitBadInput;
     }
     TLavoro& l = doc.lavoro;
+    if (!valoriFiniti(l)) {
+        err << Prefix
+            << "errore: il lavoro contiene valori non numerici (NaN o infiniti): "
+               "nessun calcolo\n";
+        return ExitBadInput;
+    }
     // The engine works at the pressure of the work's chart.
     const double patmPrecedente = Patm;
     Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;

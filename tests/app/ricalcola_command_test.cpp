@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 namespace tarvelo::cli {
@@ -114,6 +115,12 @@ TEST_F(Ricalcola, ACalculationErrorGivesExitCodeOne) {
     EXPECT_EQ(run({work}, out, err), ExitIo);
     EXPECT_NE(err.find("Tratto  1: Totale<=0"), std::string::npos) << err;
     EXPECT_EQ(run({dir.file("manca.TRV")}, out, err), ExitBadInput);
+    // A NaN typed into a file by hand is refused before any calculation.
+    bytes::putDouble(bytes::Image(bytes), 2098 + 3000 + 24 + 176, std::nan("")); // Dati.S
+    TempDir::write(work, bytes);
+    EXPECT_EQ(run({work, "--salva", dir.file("nan.TRV")}, out, err), ExitBadInput);
+    EXPECT_NE(err.find("non numerici"), std::string::npos) << err;
+    EXPECT_FALSE(fileExists(dir.file("nan.TRV")));
     EXPECT_EQ(run({work, "--boh"}, out, err), ExitBadInput);
 }
 

@@ -99,6 +99,35 @@ TEST_F(Coil, ModeTwoFromSurfaceTemperatureAndContactFactor) {
     EXPECT_EQ(CalcBatteria(b), CodiceTsUgualeT1);
 }
 
+TEST_F(Coil, ModeTwoChecksWithAFirstPassThatMustSucceed) {
+    // The first pass stops on a chord not steep enough; the second would
+    // meet the curve, but a check ends at the first failing pass.
+    puntoDaTbsUR(p1, 20, 0.5);
+    b.x1 = p1.x;
+    b.h1 = p1.h;
+    b.tbs1 = p1.tbs;
+    b.modo = modo::QimmTsFs;
+    b.qimm = 1;
+    b.ts = -6;
+    b.fsDato = 0.15;
+    EXPECT_EQ(CalcBatteria(b), 310);
+    EXPECT_EQ(b.ts, -6); // a check keeps the typed surface temperature
+}
+
+TEST_F(Coil, ModeThreeWithAPurelyLatentLine) {
+    b.modo = modo::Pto2Qimm;
+    puntoDaTbsX(p2, p1.tbs, p1.x - 0.002);
+    b.qimm = 2;
+    b.tipo = 5; // a union needs no slope
+    EXPECT_EQ(CalcBatteria(b), 0);
+    EXPECT_NEAR(b.S, 0, 1e-9);
+    EXPECT_NEAR(b.T, (p1.h - p2.h) * 2 / 1000, 1e-12);
+    b.tipo = 2; // a coil line at constant temperature: refused, powers set
+    b.T = b.S = -1;
+    EXPECT_EQ(CalcBatteria(b), 302);
+    EXPECT_GT(b.T, 0);
+}
+
 TEST_F(Coil, RefusalsAndTheirCodes) {
     struct Case {
         int modo;

@@ -179,6 +179,16 @@ TEST_F(Treatments, ALinkedPointCarriesAChangeThroughTheSequence) {
     BtnCalcolaClick(l, 1, {1, 2, 0});
     EXPECT_NEAR(c.Dati.tbs1, punto(2).tbs, 1e-12);
     EXPECT_NEAR(c.Dati.potenza * 1000, -2.7777 * (punto(4).h - punto(2).h), 1e-6);
+    // The recalculation works on the points as they stand: the heating
+    // keeps x exactly, so no spurious dx and no huge dh/dx in its summary.
+    for (int tbs1 = 5; tbs1 <= 25; ++tbs1) {
+        h.Dati.tbs1 = tbs1 + 0.3;
+        BtnCalcolaClick(l, 1, {1, 2, 0});
+        RicalcolaTratti(l);
+        riassumiTrattamenti(l);
+        EXPECT_EQ(punto(2).x, punto(1).x) << tbs1;
+        EXPECT_EQ(h.dhdx, 0.0) << tbs1;
+    }
 }
 
 } // namespace
