@@ -270,6 +270,64 @@ TEST(PlantCalc, CodesRaisedDuringTheSchemes) {
     EXPECT_FALSE(MessaggioErrore(CodiceQrinnNullo).empty());
 }
 
+TEST(PlantCalc, SummerSchemesCodesThatDoNotStop) {
+    // A supply point above 99 %: 206, and the search still places "ts".
+    TLavoro a = esempio(0);
+    a.tbsImm = 13;
+    EXPECT_EQ(calcola(a).esito.codice, 206);
+    EXPECT_EQ(P(a, 5).Nome.testo(), "ts");
+    EXPECT_GT(a.fs, 0.0);
+    TLavoro b = esempio(1);
+    b.tbsImm = 11;
+    EXPECT_EQ(calcola(b).esito.codice, 206);
+
+    // A low sensible ratio with the supply flow typed: the line C-D misses
+    // the curve; "ts" goes to the chart's left edge, unnamed.
+    TLavoro q = esempio(0);
+    q.flgQimm = 1;
+    q.Csens = 3;
+    q.Clat = 7;
+    const Corsa r = calcola(q);
+    EXPECT_EQ(r.esito.codice, 202);
+    EXPECT_FALSE(r.esito.fermato);
+    EXPECT_EQ(P(q, 5).tbs, q.TestataChart.tbsMin);
+    EXPECT_EQ(P(q, 5).Nome.testo(), "");
+    EXPECT_NE(r.traccia.find("kk= 0\r\n"), std::string::npos);
+}
+
+TEST(PlantCalc, ConfigurationC_StopsAndPurelyLatentLoad) {
+    // The supply humidity walks down to that of "ts": 413, no trace line,
+    // the layout stays for the grey repaint.
+    TLavoro c = esempio(2);
+    c.tbsImm = 12;
+    Corsa r = calcola(c);
+    EXPECT_EQ(r.esito.codice, 413);
+    EXPECT_TRUE(r.esito.fermato);
+    EXPECT_EQ(r.traccia.find("Errore:"), std::string::npos);
+    EXPECT_EQ(c.NumTrattamenti, 4);
+
+    // Dry outdoor air: the coil line reaches D's humidity beyond "ts".
+    TLavoro secco = esempio(2);
+    secco.UREst = 20;
+    EXPECT_EQ(calcola(secco).esito.codice, 408);
+
+    // Purely latent load: D at 1.01 x of "ts", or at the picked humidity.
+    TLavoro lat = esempio(2);
+    lat.Csens = 0;
+    EXPECT_EQ(calcola(lat).esito.codice, 0);
+    EXPECT_NEAR(P(lat, 4).x, 1.01 * P(lat, 5).x, 1e-15);
+    EXPECT_EQ(P(lat, 4).Maniglia, 5);
+    lat.flgXPick = 1;
+    lat.xPick = 0.0092;
+    calcola(lat);
+    EXPECT_EQ(P(lat, 4).x, 0.0092);
+    EXPECT_EQ(lat.flgXPick, 1);
+    lat.Csens = 32; // a sensible load again: the pick is dropped
+    lat.tbsImm = 18;
+    calcola(lat);
+    EXPECT_EQ(lat.flgXPick, 0);
+}
+
 TEST(PlantCalc, TraceNumbersAndFile) {
     EXPECT_EQ(numeroFisso(30.405, 2), "30.41");
     EXPECT_EQ(numeroFisso(-1.5, 3), "-1.500");
