@@ -349,7 +349,8 @@ EsitoImpianto CalcolaImpianto(TLavoro& l, const std::string& cartella,
                               DisegnoCostruzione* disegno) {
     TracciaDettagli traccia;
     EsitoImpianto e = CalcolaImpianto(l, traccia, disegno);
-    if (!cartella.empty())
+    // No configuration in use: nothing calculated, no trace touched.
+    if (!cartella.empty() && l.TipoImpianto <= 5)
         e.file = traccia.scrivi(cartella);
     return e;
 }

@@ -9,13 +9,13 @@ namespace tarvelo {
 std::string numeroFisso(double valore, int decimali) {
     if (!std::isfinite(valore))
         return std::isnan(valore) ? "NAN" : (valore < 0 ? "-INF" : "INF");
+    // A negative keeps its sign even when it rounds to zero; a zero of
+    // either sign is written without one.
+    if (valore == 0.0)
+        valore = 0.0;
     char buf[400];
     const auto r = std::to_chars(buf, buf + sizeof buf, valore, std::chars_format::fixed, decimali);
-    std::string s(buf, r.ptr);
-    // -0.00 reads as 0.00
-    if (s.front() == '-' && s.find_first_not_of("-0.") == std::string::npos)
-        s.erase(0, 1);
-    return s;
+    return std::string(buf, r.ptr);
 }
 
 void TracciaDettagli::riga(const char* etichetta, double valore, int decimali) {

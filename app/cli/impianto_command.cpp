@@ -114,6 +114,9 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
                     return ExitBadInput;
                 }
                 campi.emplace_back(v.substr(0, uguale), v.substr(uguale + 1));
+            } else if (v.empty()) {
+                err << Prefix << "errore: " << a << " vuole un percorso, non un testo vuoto\n";
+                return ExitBadInput;
             } else {
                 (a == "--salva" ? salva : cartella) = v;
             }

@@ -72,6 +72,10 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
                 err << Prefix << "errore: manca il valore di " << a << "\n";
                 return ExitBadInput;
             }
+            if (args[i + 1].empty()) {
+                err << Prefix << "errore: " << a << " vuole un percorso, non un testo vuoto\n";
+                return ExitBadInput;
+            }
             (a == "--salva" ? salva : cartella) = args[++i];
         } else if (a.rfind("--", 0) == 0) {
             err << Prefix << "errore: opzione sconosciuta: " << a << "\n";

@@ -75,6 +75,8 @@ TEST_F(Impianto, OverridesCodesAndBadInput) {
              {"A", "--set", "umQimm=1.5"},
              {"A", "--set"},
              {"A", "--boh"},
+             {"A", "--cartella", ""},
+             {"A", "--salva", ""},
          })
         EXPECT_EQ(run("impianto", bad), ExitBadInput) << (bad.empty() ? "" : bad.back());
 }

@@ -248,6 +248,24 @@ TEST(PlantCalc, CodesRaisedDuringTheSchemes) {
     q.Qrinn = 0;
     EXPECT_EQ(calcola(q).esito.codice, 101);
 
+    // A, supply flow typed: the supply enthalpy below the end of the
+    // room-load line.
+    TLavoro qlow = esempio(0);
+    qlow.flgQimm = 1;
+    qlow.Csens = 3;
+    qlow.Clat = 7;
+    qlow.Qimm = 0.2;
+    qlow.Qrinn = 0.1;
+    r = calcola(qlow);
+    EXPECT_EQ(r.esito.codice, 217);
+    EXPECT_EQ(P(qlow, 4).x, 0.0);
+    EXPECT_NE(r.traccia.find("hD= "), std::string::npos);
+
+    // F: water so warm that no preheating is left.
+    TLavoro caldo = esempio(5);
+    caldo.tH2O = 3000;
+    EXPECT_EQ(calcola(caldo).esito.codice, 411);
+
     // D: supply not warmer than the room.
     TLavoro d = esempio(3);
     d.Csens = -1;
@@ -331,7 +349,8 @@ TEST(PlantCalc, ConfigurationC_StopsAndPurelyLatentLoad) {
 TEST(PlantCalc, TraceNumbersAndFile) {
     EXPECT_EQ(numeroFisso(30.405, 2), "30.41");
     EXPECT_EQ(numeroFisso(-1.5, 3), "-1.500");
-    EXPECT_EQ(numeroFisso(-0.0001, 2), "0.00");
+    EXPECT_EQ(numeroFisso(-0.0001, 2), "-0.00");
+    EXPECT_EQ(numeroFisso(-0.0, 2), "0.00");
 
     TLavoro l = esempio(0);
     const std::string cartella = ::testing::TempDir();
@@ -345,6 +364,10 @@ TEST(PlantCalc, TraceNumbersAndFile) {
     std::fclose(f);
     EXPECT_EQ(std::string(buf), "Ctot= 30.41\r\n");
     EXPECT_FALSE(CalcolaImpianto(l, std::string("/nonexistent/dir/")).file.ok);
+    // No configuration in use: the trace is left as it is.
+    l.TipoImpianto = 6;
+    EXPECT_TRUE(CalcolaImpianto(l, cartella).file.ok);
+    EXPECT_TRUE(fileSize(cartella + NomeDettagli).value_or(0) > 0);
 }
 
 } // namespace
