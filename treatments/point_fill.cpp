@@ -54,6 +54,7 @@ void puntoSaturo(TPunto& p, double ts, const char* nome) {
 }
 
 void PosEtichetta(int posizione, TPunto& p) {
+    p.EtichDx = 0;
     setLabelPosition(p, posizione);
 }
 

@@ -15,8 +15,8 @@ void puntoDaXH(TPunto& p, double x, double h);
 // The saturated point at ts ("ts" of a coil): x, h and v from XHVdaTbsUR.
 void puntoSaturo(TPunto& p, double ts, const char* nome);
 
-// Label offsets: -1 above, -2 below; other values leave the vertical
-// offsets as they are.
+// Label offsets: EtichDx = 0, then -1 above, -2 below; other values leave
+// the vertical offsets as they are.
 void PosEtichetta(int posizione, TPunto& p);
 
 } // namespace tarvelo

@@ -306,9 +306,10 @@ void applicaPortataImposta(TLavoro& l, TTrattamento& t) {
                 d.port3 = q->qm;
             } else if (t.Tipo == TipoBatteriaFredda || t.Tipo == TipoUnione) {
                 d.qimm = q->qm;
+                // A position the short list does not have falls back to 0.
                 static const int unione[4] = {1, 3, 4, 5};
                 d.modoBatteria = static_cast<std::uint8_t>(
-                    t.Tipo == TipoBatteriaFredda ? d.posLista + 1
+                    t.Tipo == TipoBatteriaFredda ? (d.posLista < 3 ? d.posLista + 1 : 1)
                                                  : (d.posLista < 4 ? unione[d.posLista] : 1));
             } else {
                 d.portata = q->qm;
@@ -429,7 +430,8 @@ EsitoCalcolo BtnCalcolaClick(TLavoro& l, int k, const SlotPunti& slot) {
     const std::string altro = RicalcolaTratti(l, !e.messaggio.empty());
     if (e.messaggio.empty())
         e.messaggio = altro;
-    e.errore = l.Trattamenti[static_cast<std::size_t>(k - 1)].Errore;
+    // The dialog's error flag is its own computation's outcome; the
+    // recalculation records its codes in the treatments only.
     riassumiTrattamenti(l);
     return e;
 }

@@ -38,7 +38,8 @@ std::string RicalcolaTratti(TLavoro& l, bool quieto = false);
 // dt, dx, dh, dhdx of every treatment that counts (Reale = 1).
 void riassumiTrattamenti(TLavoro& l);
 
-// "Calcola" end to end: the treatment, the sequence, the summary.
+// "Calcola" end to end: the treatment, the sequence, the summary. `errore`
+// is the treatment's own outcome, before the sequence was recalculated.
 EsitoCalcolo BtnCalcolaClick(TLavoro& l, int k, const SlotPunti& slot);
 
 // An imposed flow (PuntoPortata not -1): that point's flow replaces the

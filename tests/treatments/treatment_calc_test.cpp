@@ -193,3 +193,62 @@ TEST_F(Treatments, ALinkedPointCarriesAChangeThroughTheSequence) {
 
 } // namespace
 } // namespace tarvelo
+
+namespace tarvelo {
+namespace {
+
+TEST(ImposedFlow, TakesThePointsFlowAndTheModeFromTheShortList) {
+    TLavoro l;
+    l.Punti[4].qm = 1.75; // point 5
+    struct Caso {
+        std::uint8_t tipo;
+        std::uint8_t posLista;
+        int modo;
+    };
+    const Caso casi[] = {
+        {TipoBatteriaFredda, 0, 1}, {TipoBatteriaFredda, 1, 2}, {TipoBatteriaFredda, 2, 3},
+        {TipoBatteriaFredda, 3, 1}, {TipoUnione, 0, 1},         {TipoUnione, 1, 3},
+        {TipoUnione, 2, 4},         {TipoUnione, 3, 5},         {TipoUnione, 4, 1},
+    };
+    for (const Caso& c : casi) {
+        TTrattamento t;
+        t.Tipo = c.tipo;
+        t.Dati.PuntoPortata = 5;
+        t.Dati.posLista = c.posLista;
+        applicaPortataImposta(l, t);
+        EXPECT_EQ(t.Dati.modoBatteria, c.modo) << int(c.tipo) << " " << int(c.posLista);
+        EXPECT_EQ(t.Dati.qimm, 1.75);
+    }
+    TTrattamento h;
+    h.Tipo = TipoRiscaldamento;
+    h.Dati.PuntoPortata = 5;
+    applicaPortataImposta(l, h);
+    EXPECT_EQ(h.Dati.portata, 1.75);
+    TTrattamento libero; // no imposed flow: nothing changes
+    libero.Tipo = TipoBatteriaFredda;
+    libero.Dati.PuntoPortata = -1;
+    libero.Dati.modoBatteria = 2;
+    applicaPortataImposta(l, libero);
+    EXPECT_EQ(libero.Dati.modoBatteria, 2);
+    EXPECT_EQ(libero.Dati.qimm, 0.0);
+}
+
+TEST(LabelPosition, AboveBelowAndOtherCodes) {
+    TPunto p;
+    p.EtichDx = 7;
+    p.EtichDyStampa = 1;
+    p.EtichDyVideo = 2;
+    PosEtichetta(0, p);
+    EXPECT_EQ(p.EtichDx, 0);
+    EXPECT_EQ(p.EtichDyStampa, 1);
+    EXPECT_EQ(p.EtichDyVideo, 2);
+    PosEtichetta(-1, p);
+    EXPECT_EQ(p.EtichDyStampa, -25);
+    EXPECT_EQ(p.EtichDyVideo, -25);
+    PosEtichetta(-2, p);
+    EXPECT_EQ(p.EtichDyStampa, 60);
+    EXPECT_EQ(p.EtichDyVideo, 8);
+}
+
+} // namespace
+} // namespace tarvelo
