@@ -352,9 +352,9 @@ EsitoCalcolo calcolaTrattamento(TLavoro& l, int k, const SlotPunti& slot) {
         return e;
     const int codice = calcola(l, k, slot, true);
     TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(k - 1)];
-    // The other kinds leave the third point index alone.
-    if (t.Tipo == TipoMiscela || t.Tipo == TipoBatteriaFredda)
-        t.Punto3 = effettivo(t.Dati, 2, slot.p3);
+    // Every kind keeps the third slot the dialog reserved for it (the
+    // mixture point, the coil's "ts", or a point the others leave alone).
+    t.Punto3 = effettivo(t.Dati, 2, slot.p3);
     e.errore = t.Errore;
     if (codice != 0)
         e.messaggio = formaMessaggio(k, codice);

@@ -64,8 +64,10 @@ TEST_F(Treatments, Mixing) {
 
 TEST_F(Treatments, HeatingAndCooling) {
     TTrattamento& h = nuovo(1, TipoRiscaldamento);
-    EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 0});
+    EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 3});
     EXPECT_EQ(e.errore, 0);
+    EXPECT_EQ(h.Punto3, 3); // the reserved third slot is kept, left alone
+    EXPECT_EQ(punto(3).InUso, 0);
     EXPECT_NEAR(punto(2).h - punto(1).h, 3600.1, 0.05);
     EXPECT_NEAR(punto(2).tbs, 17.54, 0.005);
     EXPECT_EQ(punto(2).x, punto(1).x);
