@@ -23,35 +23,6 @@ double pendenzaCarico(ContestoImpianto& c, TTrattamento& batteria) {
     return c.dividi(b.x - aux2.x, b.tbs - aux2.tbs);
 }
 
-// QA, QB, QC, the shares and the mixture C, with their trace lines.
-void miscela(ContestoImpianto& c, int codiceFlussoNullo) {
-    TLavoro& l = c.l;
-    TPunto &a = c.punto(1), &b = c.punto(2), &m = c.punto(3);
-    const double QA = l.Qrinn;
-    const double QB = l.Qimm - QA;
-    const double QC = QB + QA;
-    a.qm = QA;
-    b.qm = QB;
-    m.qm = QC;
-    c.tr.riga("QA= ", QA);
-    c.tr.riga("QB= ", QB);
-    c.tr.riga("QC= ", QC);
-    if (QC == 0.0)
-        c.ferma(codiceFlussoNullo);
-    const double RA = QA / QC, RB = QB / QC;
-    a.Quota = RA;
-    b.Quota = RB;
-    c.tr.riga("RA= ", RA);
-    c.tr.riga("RB= ", RB);
-    const double tC = RB * b.tbs + RA * a.tbs;
-    const double xC = RB * b.x + RA * a.x;
-    c.tr.riga("tbsC= ", tC);
-    c.tr.riga("WC= ", xC * 1000.0);
-    puntoDaTbsX(m, tC, xC);
-    c.tr.riga("hC= ", m.h);
-    c.mostra(m);
-}
-
 // The coil's loads between C and D, then Qv and the air changes.
 void caricoBatteria(ContestoImpianto& c, TTrattamento& t) {
     TLavoro& l = c.l;
@@ -64,16 +35,8 @@ void caricoBatteria(ContestoImpianto& c, TTrattamento& t) {
     c.tr.riga("Qsen= ", t.Qsen);
     t.ST = c.dividi(t.Qsen, t.Qtot);
     c.tr.riga("Qsen/Qtot= ", t.ST);
-    t.dx = m.x - d.x;
-    c.tr.riga("dx= ", t.dx * 1000.0);
-    t.qx = t.dx * l.Qimm;
-    c.tr.riga("qx= ", t.qx * 1000.0);
-    if (t.qx < 0)
-        c.segnala(410);
-    l.Qv = l.Qimm * 3600.0 * VolumeSpecificoFisso;
-    l.QvVol = l.Qv / l.Volume;
-    c.tr.riga("Qv= ", l.Qv);
-    c.tr.riga("Qv/Vol= ", l.QvVol);
+    acquaTrattata(c, t, m.x - d.x);
+    portataVolume(c);
 }
 
 // D left at the end of the room-load line, x = 0 (code 217).
@@ -112,7 +75,7 @@ void ramoTemperatura(ContestoImpianto& c, TTrattamento& t) {
         c.tr.testo("Qrin>Qimm ==> Qimm=Qrin");
         aumentata = true;
     }
-    miscela(c, CodiceDivisioneZero);
+    miscelaAB(c, CodiceDivisioneZero);
     c.linea(d, c.punto(3));
     caricoBatteria(c, t);
     if (aumentata && c.punto(3).qm != d.qm)
@@ -123,7 +86,7 @@ void ramoPortata(ContestoImpianto& c, TTrattamento& t) {
     TLavoro& l = c.l;
     const TPunto& b = c.punto(2);
     TPunto& d = c.punto(4);
-    miscela(c, 101);
+    miscelaAB(c, 101);
     if (l.Qimm <= 0)
         c.ferma(101);
     const double hD = b.h - (l.Csens + l.Clat) * 1000.0 / l.Qimm;
@@ -153,7 +116,6 @@ void ramoPortata(ContestoImpianto& c, TTrattamento& t) {
 
 void Calcola_A(ContestoImpianto& c) {
     TLavoro& l = c.l;
-    c.linea(c.punto(2), c.punto(1));
     l.NumPunti = 5;
     l.TitoloSequenza.assegna("CONDIZIONAMENTO ESTIVO TUTTA ARIA");
     l.NumTrattamenti = 4;
@@ -175,32 +137,19 @@ void Calcola_A(ContestoImpianto& c) {
         c.segnala(206);
     const double mts = c.dividi(m.x - d.x, m.tbs - d.tbs);
     c.tr.riga("mts= ", mts, 10);
-    RicercaTs r;
-    r.tL = m.tbs;
-    r.xL = m.x;
-    r.tR = d.tbs;
-    r.xR = d.x;
-    r.mts = mts;
-    r.tStart = d.tbs;
-    r.tK = d.tbs;
-    r.codPendenza = 205;
-    r.codSottoZero = 202;
-    r.codGuasto = 202;
-    r.codLimite = 203;
-    r.codOltre = 206;
-    double tts = 0;
-    const int esito = cercaTs(c, r, tts);
-    TPunto& ts = c.punto(5);
-    if (esito == 1) {
-        puntoTsTrovato(ts, tts);
-        l.fs = c.dividi(m.tbs - d.tbs, m.tbs - tts);
-        c.tr.riga("fs=", l.fs, 3);
-    } else {
-        c.segnala(esito);
-        puntoTsBordo(c, ts, m.tbs, m.x, mts);
-    }
-    ts.Marcato = 0;
-    c.mostra(ts);
+    const RicercaTs r{.tL = m.tbs,
+                      .xL = m.x,
+                      .tR = d.tbs,
+                      .xR = d.x,
+                      .mts = mts,
+                      .tStart = d.tbs,
+                      .tK = d.tbs,
+                      .codPendenza = 205,
+                      .codSottoZero = 202,
+                      .codLimite = 203,
+                      .codOltre = 206,
+                      .codGuasto = 202};
+    puntoTsBatteria(c, r, c.punto(5), m.tbs, d.tbs);
     riepilogoFinale(c);
 }
 

@@ -35,13 +35,7 @@ void Calcola_B(ContestoImpianto& c) {
     c.linea(a, m);
     c.linea(b, m);
 
-    t.Qtot = (a.h - m.h) * l.Qimm;
-    c.tr.riga("Qtot=", t.Qtot, 3);
-    puntoDaTbsX(t.PuntoAux2, a.tbs, xC);
-    t.Qsen = (t.PuntoAux2.h - m.h) * l.Qimm;
-    c.tr.riga("Qsen=", t.Qsen, 3);
-    t.ST = c.dividi(t.Qsen, t.Qtot);
-    c.tr.riga("Qsen/Qtot=", t.ST, 3);
+    batteriaFredda(c, t, a, m);
 
     puntoDaTbsX(t.PuntoAux1, b.tbs, xC);
     t.QsenFan = (t.PuntoAux1.h - m.h) * l.Qimm;
@@ -49,47 +43,26 @@ void Calcola_B(ContestoImpianto& c) {
     t.QFan = l.Csens * 1000.0 - t.QsenFan;
     c.tr.riga("QFAN=", t.QFan / 1000.0, 3);
 
-    t.dx = a.x - m.x;
-    c.tr.riga("dx= ", t.dx * 1000.0);
-    t.qx = t.dx * l.Qimm;
-    c.tr.riga("qx= ", t.qx * 1000.0);
-    if (t.qx < 0)
-        c.segnala(410);
-    l.Qv = l.Qimm * 3600.0 * VolumeSpecificoFisso;
-    l.QvVol = l.Qv / l.Volume;
-    c.tr.riga("Qv= ", l.Qv);
-    c.tr.riga("Qv/Vol= ", l.QvVol);
+    acquaTrattata(c, t, a.x - m.x);
+    portataVolume(c);
     if (m.UR > 99)
         c.segnala(206);
 
     const double mts = c.dividi(a.x - m.x, a.tbs - m.tbs);
-    RicercaTs r;
-    r.tL = m.tbs;
-    r.xL = m.x;
-    r.tR = a.tbs;
-    r.xR = a.x;
-    r.mts = mts;
-    r.tStart = m.tbs;
-    r.tK = a.tbs;
-    r.codPendenza = 215;
-    r.codSottoZero = 212;
-    r.codGuasto = 212;
-    r.codLimite = 213;
-    r.codOltre = 216;
-    r.traccia = false;
-    double tts = 0;
-    const int esito = cercaTs(c, r, tts);
-    TPunto& ts = c.punto(4);
-    if (esito == 1) {
-        puntoTsTrovato(ts, tts);
-        l.fs = c.dividi(a.tbs - m.tbs, a.tbs - tts);
-        c.tr.riga("fs=", l.fs, 3);
-    } else {
-        c.segnala(esito);
-        puntoTsBordo(c, ts, m.tbs, m.x, mts);
-    }
-    ts.Marcato = 0;
-    c.mostra(ts);
+    const RicercaTs r{.tL = m.tbs,
+                      .xL = m.x,
+                      .tR = a.tbs,
+                      .xR = a.x,
+                      .mts = mts,
+                      .tStart = m.tbs,
+                      .tK = a.tbs,
+                      .codPendenza = 215,
+                      .codSottoZero = 212,
+                      .codLimite = 213,
+                      .codOltre = 216,
+                      .codGuasto = 212,
+                      .traccia = false};
+    puntoTsBatteria(c, r, c.punto(4), a.tbs, m.tbs);
     riepilogoFinale(c);
 }
 

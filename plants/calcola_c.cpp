@@ -2,6 +2,7 @@
 // temperature cools and dehumidifies A to C, a reheater warms C to the
 // supply state D.
 #include "plants/plant_context.h"
+#include "treatments/coil_solver.h"
 #include "treatments/point_fill.h"
 
 #include <cmath>
@@ -42,16 +43,6 @@ void umiditaImmissione(ContestoImpianto& c, TTrattamento& unione) {
             su = true;
         }
     }
-}
-
-// The chords of the saturation curve from "ts" up to C must all be
-// steeper than the coil line.
-bool lineaAsciutta(double tts, double tC, double mts) {
-    int passi = 0;
-    for (double t = tts; t <= tC && passi < 100000; t += 0.2, ++passi)
-        if (!((xSat(t + 0.2) - xSat(t)) / 0.2 > mts))
-            return false;
-    return true;
 }
 
 } // namespace
@@ -101,57 +92,34 @@ void Calcola_C(ContestoImpianto& c) {
     c.linea(m, d);
 
     TTrattamento& batteria = c.tratto(1);
-    batteria.Qtot = (a.h - m.h) * l.Qimm;
-    c.tr.riga("Qtot=", batteria.Qtot, 3);
-    puntoDaTbsX(batteria.PuntoAux2, a.tbs, m.x);
-    batteria.Qsen = (batteria.PuntoAux2.h - m.h) * l.Qimm;
-    c.tr.riga("Qsen=", batteria.Qsen, 3);
-    batteria.ST = c.dividi(batteria.Qsen, batteria.Qtot);
-    c.tr.riga("Qsen/Qtot=", batteria.ST, 3);
-    batteria.dx = a.x - m.x;
-    c.tr.riga("dx= ", batteria.dx * 1000.0);
-    batteria.qx = batteria.dx * l.Qimm;
-    c.tr.riga("qx= ", batteria.qx * 1000.0);
-    if (batteria.qx < 0)
-        c.segnala(410);
-
-    TTrattamento& post = c.tratto(3);
-    post.Qtot = (d.h - m.h) * l.Qimm;
-    post.Qsen = post.Qtot;
-    post.ST = 1;
-    c.tr.riga("Qtot=", post.Qtot, 3);
-    c.tr.riga("Qsen=", post.Qsen, 3);
-    c.tr.riga("Qsen/Qtot=", post.ST, 3);
-
-    l.Qv = l.Qimm * 3600.0 * VolumeSpecificoFisso;
-    l.QvVol = l.Qv / l.Volume;
-    c.tr.riga("Qv= ", l.Qv);
-    c.tr.riga("Qv/Vol= ", l.QvVol);
+    batteriaFredda(c, batteria, a, m);
+    acquaTrattata(c, batteria, a.x - m.x);
+    riscaldamento(c, c.tratto(3), m, d);
+    portataVolume(c);
     l.fs = c.dividi(a.tbs - m.tbs, a.tbs - ts.tbs);
 
     if (d.tbs < m.tbs)
         c.ferma(407, false);
     if (m.UR >= 100)
         c.ferma(408, false);
-    if (!lineaAsciutta(ts.tbs, m.tbs, mts))
+    if (!segmentoAsciutto(ts.tbs, m.tbs, mts))
         c.ferma(409, false);
 
-    RicercaTs r;
-    r.tL = a.tbs;
-    r.xL = a.x;
-    r.mts = mts;
-    r.tStart = m.tbs;
-    r.tK = m.tbs;
-    r.codPendenza = 405;
-    r.codSottoZero = 402;
-    r.codGuasto = 202;
-    r.codLimite = 203;
-    r.codOltre = 406;
-    r.traccia = false;
-    r.affina = false;
+    // The search only checks: no trace, no refinement, point 5 stays.
+    const RicercaTs r{.tL = a.tbs,
+                      .xL = a.x,
+                      .mts = mts,
+                      .tStart = m.tbs,
+                      .tK = m.tbs,
+                      .codPendenza = 405,
+                      .codSottoZero = 402,
+                      .codLimite = 203,
+                      .codOltre = 406,
+                      .codGuasto = 202,
+                      .traccia = false,
+                      .affina = false};
     double tps = 0;
-    const int esito = cercaTs(c, r, tps);
-    if (esito != 1)
+    if (const int esito = cercaTs(c, r, tps); esito != 1)
         c.segnala(esito);
     riepilogoFinale(c);
 }

@@ -20,33 +20,10 @@ void Calcola_D(ContestoImpianto& c) {
                   vapore ? 6 : 4, 1);
     impostaTratto(c.tratto(4), 2, 5, LineaTratto::Piena, "", 5, 0);
 
-    TPunto &a = c.punto(1), &b = c.punto(2), &m = c.punto(3), &d = c.punto(4), &e = c.punto(5);
-    const double QA = l.Qrinn;
-    const double QB = l.Qimm - QA;
-    const double QC = QB + QA;
-    a.qm = QA;
-    b.qm = QB;
-    m.qm = QC;
-    c.tr.riga("QA= ", QA);
-    c.tr.riga("QB= ", QB);
-    c.tr.riga("QC= ", QC);
-    // No supply flow: the shares below would divide by zero.
-    if (QC == 0.0)
-        c.ferma(6);
-    const double RA = QA / QC, RB = QB / QC;
-    a.Quota = RA;
-    b.Quota = RB;
-    c.tr.riga("RA= ", RA);
-    c.tr.riga("RB= ", RB);
-    const double tC = RB * b.tbs + RA * a.tbs;
-    const double xC = RB * b.x + RA * a.x;
-    c.tr.riga("tbsC= ", tC);
-    c.tr.riga("WC= ", xC * 1000.0);
-    puntoDaTbsX(m, tC, xC);
+    TPunto &b = c.punto(2), &m = c.punto(3), &d = c.punto(4), &e = c.punto(5);
     impostaPunto(m, "C", -25, -25, 6);
-    c.tr.riga("hC= ", m.h);
-    c.mostra(m);
-    c.linea(a, b);
+    // No supply flow: the shares would divide by zero.
+    miscelaAB(c, 6);
     if (l.Qimm <= 0)
         c.ferma(6);
 
@@ -57,37 +34,22 @@ void Calcola_D(ContestoImpianto& c) {
     c.tr.riga("xE =", xE * 1000.0);
     puntoDaTbsX(e, TbsdaXH(xE, hE), xE);
     impostaPunto(e, "E", -25, -25, 6);
-    e.qm = QC;
+    e.qm = m.qm;
 
     const double acqua = vapore ? HVapore(l.tH2O) * 1000.0 : l.tH2O * 0.004187 * 1000.0 * 1000.0;
-    const double hD = hE - (xE - xC) * acqua;
-    puntoDaTbsX(d, TbsdaXH(xC, hD), xC);
+    const double hD = hE - (xE - m.x) * acqua;
+    puntoDaTbsX(d, TbsdaXH(m.x, hD), m.x);
     impostaPunto(d, "D", 60, 8, 6);
-    d.qm = QC;
+    d.qm = m.qm;
     c.mostra(d);
     c.mostra(e);
     c.linea(m, d);
     c.linea(d, e);
     c.linea(b, e);
 
-    TTrattamento& risc = c.tratto(2);
-    risc.Qtot = (d.h - m.h) * l.Qimm;
-    risc.Qsen = risc.Qtot;
-    risc.ST = 1;
-    c.tr.riga("Qtot=", risc.Qtot, 3);
-    c.tr.riga("Qsen=", risc.Qsen, 3);
-    c.tr.riga("Qsen/Qtot=", risc.ST, 3);
-    TTrattamento& umid = c.tratto(3);
-    umid.dx = e.x - d.x;
-    c.tr.riga("dx= ", umid.dx * 1000.0);
-    umid.qx = umid.dx * l.Qimm;
-    c.tr.riga("qx= ", umid.qx * 1000.0);
-    if (umid.qx < 0)
-        c.segnala(410);
-    l.Qv = l.Qimm * 3600.0 * VolumeSpecificoFisso;
-    l.QvVol = l.Qv / l.Volume;
-    c.tr.riga("Qv= ", l.Qv);
-    c.tr.riga("Qv/Vol= ", l.QvVol);
+    riscaldamento(c, c.tratto(2), m, d);
+    acquaTrattata(c, c.tratto(3), e.x - d.x);
+    portataVolume(c);
     l.DtRiscaldamento = d.tbs - m.tbs;
     if (e.tbs - b.tbs <= 0)
         c.ferma(208);

@@ -8,19 +8,6 @@
 
 namespace tarvelo {
 
-namespace {
-
-void caldo(ContestoImpianto& c, TTrattamento& t, const TPunto& da, const TPunto& a) {
-    t.Qtot = (a.h - da.h) * c.l.Qimm;
-    t.Qsen = t.Qtot;
-    t.ST = 1;
-    c.tr.riga("Qtot=", t.Qtot, 3);
-    c.tr.riga("Qsen=", t.Qsen, 3);
-    c.tr.riga("Qsen/Qtot=", t.ST, 3);
-}
-
-} // namespace
-
 void Calcola_F(ContestoImpianto& c) {
     TLavoro& l = c.l;
     l.NumPunti = 5;
@@ -67,19 +54,10 @@ void Calcola_F(ContestoImpianto& c) {
     c.linea(d, e);
     c.linea(b, e);
 
-    caldo(c, c.tratto(1), a, m);
-    caldo(c, c.tratto(3), d, e);
-    TTrattamento& umid = c.tratto(2);
-    umid.dx = d.x - m.x;
-    c.tr.riga("dx= ", umid.dx * 1000.0);
-    umid.qx = umid.dx * l.Qimm;
-    c.tr.riga("qx= ", umid.qx * 1000.0);
-    if (umid.qx < 0)
-        c.segnala(410);
-    l.Qv = l.Qimm * 3600.0 * VolumeSpecificoFisso;
-    l.QvVol = l.Qv / l.Volume;
-    c.tr.riga("Qv= ", l.Qv);
-    c.tr.riga("Qv/Vol= ", l.QvVol);
+    riscaldamento(c, c.tratto(1), a, m);
+    riscaldamento(c, c.tratto(3), d, e);
+    acquaTrattata(c, c.tratto(2), d.x - m.x);
+    portataVolume(c);
     riepilogoFinale(c);
 }
 

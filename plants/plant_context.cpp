@@ -3,6 +3,7 @@
 #include "engine/moist_air.h"
 #include "engine/numeric.h"
 #include "engine/state_solver.h"
+#include "treatments/coil_solver.h"
 #include "treatments/point_fill.h"
 #include "treatments/treatment_calc.h"
 
@@ -78,10 +79,6 @@ void controlli(ContestoImpianto& c) {
 }
 
 } // namespace
-
-double xSat(double t) {
-    return XdaPv(PressSat(t), Patm);
-}
 
 ContestoImpianto::ContestoImpianto(TLavoro& lavoro, TracciaDettagli& traccia, DisegnoCostruzione* d)
     : l(lavoro), tr(traccia), disegno(d), vista(VistaDiagramma::daTestata(lavoro.TestataChart)) {}
@@ -173,8 +170,8 @@ int cercaTs(ContestoImpianto& c, const RicercaTs& r, double& tps) {
         double lo = static_cast<double>(Decimo(r.tStart)) - 5 + 3 * g;
         codice = 0;
         for (;;) {
-            const double xhi = xSat(hi);
-            const double K = (xhi - xSat(lo)) / (hi - lo);
+            const double xhi = xSaturo(hi);
+            const double K = (xhi - xSaturo(lo)) / (hi - lo);
             if (t) {
                 tr.rigaIntero("kk= ", g);
                 tr.riga("Tp2= ", hi);
@@ -218,7 +215,7 @@ int cercaTs(ContestoImpianto& c, const RicercaTs& r, double& tps) {
     }
     if (!r.affina)
         return codice;
-    double wef = xSat(tps);
+    double wef = xSaturo(tps);
     if (t)
         tr.riga("wef prima di while = (wps-wef)>0.0001", wef, 10);
     for (int passo = 0; wps - wef > 0.0001; ++passo) {
@@ -230,7 +227,7 @@ int cercaTs(ContestoImpianto& c, const RicercaTs& r, double& tps) {
             tr.riga("Tps= ", tps);
             tr.riga("wps= ", wps, 10);
         }
-        wef = xSat(tps);
+        wef = xSaturo(tps);
         if (t)
             tr.riga("wef= ", wef, 10);
     }
@@ -262,6 +259,88 @@ void puntoTsBordo(ContestoImpianto& c, TPunto& p, double tL, double xL, double m
     p.Marcato = 0;
     p.InUso = 1;
     p.Maniglia = 6;
+}
+
+void puntoTsBatteria(ContestoImpianto& c, const RicercaTs& r, TPunto& ts, double tIngresso,
+                     double tUscita) {
+    double tts = 0;
+    const int esito = cercaTs(c, r, tts);
+    if (esito == 1) {
+        puntoTsTrovato(ts, tts);
+        c.l.fs = c.dividi(tIngresso - tUscita, tIngresso - tts);
+        c.tr.riga("fs=", c.l.fs, 3);
+    } else {
+        c.segnala(esito);
+        puntoTsBordo(c, ts, r.tL, r.xL, r.mts);
+    }
+    ts.Marcato = 0;
+    c.mostra(ts);
+}
+
+void miscelaAB(ContestoImpianto& c, int codiceFlussoNullo) {
+    TLavoro& l = c.l;
+    TPunto &a = c.punto(1), &b = c.punto(2), &m = c.punto(3);
+    const double QA = l.Qrinn;
+    const double QB = l.Qimm - QA;
+    const double QC = QB + QA;
+    a.qm = QA;
+    b.qm = QB;
+    m.qm = QC;
+    c.tr.riga("QA= ", QA);
+    c.tr.riga("QB= ", QB);
+    c.tr.riga("QC= ", QC);
+    if (QC == 0.0)
+        c.ferma(codiceFlussoNullo);
+    const double RA = QA / QC, RB = QB / QC;
+    a.Quota = RA;
+    b.Quota = RB;
+    c.tr.riga("RA= ", RA);
+    c.tr.riga("RB= ", RB);
+    const double tC = RB * b.tbs + RA * a.tbs;
+    const double xC = RB * b.x + RA * a.x;
+    c.tr.riga("tbsC= ", tC);
+    c.tr.riga("WC= ", xC * 1000.0);
+    puntoDaTbsX(m, tC, xC);
+    c.tr.riga("hC= ", m.h);
+    c.mostra(m);
+    c.linea(a, b);
+}
+
+void riscaldamento(ContestoImpianto& c, TTrattamento& t, const TPunto& da, const TPunto& a) {
+    t.Qtot = (a.h - da.h) * c.l.Qimm;
+    t.Qsen = t.Qtot;
+    t.ST = 1;
+    c.tr.riga("Qtot=", t.Qtot, 3);
+    c.tr.riga("Qsen=", t.Qsen, 3);
+    c.tr.riga("Qsen/Qtot=", t.ST, 3);
+}
+
+void batteriaFredda(ContestoImpianto& c, TTrattamento& t, const TPunto& ingresso,
+                    const TPunto& uscita) {
+    t.Qtot = (ingresso.h - uscita.h) * c.l.Qimm;
+    c.tr.riga("Qtot=", t.Qtot, 3);
+    puntoDaTbsX(t.PuntoAux2, ingresso.tbs, uscita.x);
+    t.Qsen = (t.PuntoAux2.h - uscita.h) * c.l.Qimm;
+    c.tr.riga("Qsen=", t.Qsen, 3);
+    t.ST = c.dividi(t.Qsen, t.Qtot);
+    c.tr.riga("Qsen/Qtot=", t.ST, 3);
+}
+
+void acquaTrattata(ContestoImpianto& c, TTrattamento& t, double dx) {
+    t.dx = dx;
+    c.tr.riga("dx= ", t.dx * 1000.0);
+    t.qx = t.dx * c.l.Qimm;
+    c.tr.riga("qx= ", t.qx * 1000.0);
+    if (t.qx < 0)
+        c.segnala(410);
+}
+
+void portataVolume(ContestoImpianto& c) {
+    TLavoro& l = c.l;
+    l.Qv = l.Qimm * 3600.0 * VolumeSpecificoFisso;
+    l.QvVol = l.Qv / l.Volume;
+    c.tr.riga("Qv= ", l.Qv);
+    c.tr.riga("Qv/Vol= ", l.QvVol);
 }
 
 void riepilogoFinale(ContestoImpianto& c) {

@@ -71,11 +71,29 @@ int cercaTs(ContestoImpianto& c, const RicercaTs& r, double& tps);
 void puntoTsTrovato(TPunto& p, double t);
 void puntoTsBordo(ContestoImpianto& c, TPunto& p, double tL, double xL, double mts);
 
+// The search for "ts" of a coil from `tIngresso` to `tUscita`: found, the
+// point "ts" and fs (traced); not found, its code and the point on the
+// chart's left edge along the line.
+void puntoTsBatteria(ContestoImpianto& c, const RicercaTs& r, TPunto& ts, double tIngresso,
+                     double tUscita);
+
+// Steps the schemes share, each with its trace lines:
+// QA = Qrinn, QB, QC, the shares of A and B and the mixture C (QC = 0
+// stops with `codiceFlussoNullo`);
+void miscelaAB(ContestoImpianto& c, int codiceFlussoNullo);
+// a heating at constant humidity: Qtot = Qsen, ST = 1;
+void riscaldamento(ContestoImpianto& c, TTrattamento& t, const TPunto& da, const TPunto& a);
+// a coil from `ingresso` to `uscita` (PuntoAux2 at the inlet temperature
+// and outlet humidity splits the load);
+void batteriaFredda(ContestoImpianto& c, TTrattamento& t, const TPunto& ingresso,
+                    const TPunto& uscita);
+// the water a treatment takes or gives: dx, qx, code 410 when negative;
+void acquaTrattata(ContestoImpianto& c, TTrattamento& t, double dx);
+// the supply volume flow Qv and the air changes QvVol.
+void portataVolume(ContestoImpianto& c);
+
 // dh, dx, dt, dhdx of the treatments that count.
 void riepilogoFinale(ContestoImpianto& c);
-
-// Humidity ratio of saturated air at t.
-double xSat(double t);
 
 void Calcola_A(ContestoImpianto& c);
 void Calcola_B(ContestoImpianto& c);

@@ -9,11 +9,20 @@
 
 namespace tarvelo {
 
-namespace {
-
-double xs(double t) {
+double xSaturo(double t) {
     return XdaPv(PressSat(t), Patm);
 }
+
+bool segmentoAsciutto(double tts, double t2, double pendenza) {
+    // The cap only matters for absurd inputs: 100 000 chords are 20 000 K.
+    int passi = 0;
+    for (double l = tts; l <= t2 && passi < 100000; l += 0.2, ++passi)
+        if (!((xSaturo(l + 0.2) - xSaturo(l)) / 0.2 > pendenza))
+            return false;
+    return true;
+}
+
+namespace {
 
 // The slope dx/dt of the process line through point 1 from S/T, by the
 // construction 1 kJ/kg deep. False when the construction collapses onto
@@ -46,8 +55,8 @@ int cercaTs(const Batteria& b, double u, double tbs2, double& ts, double& xc,
         double lo = static_cast<double>(Decimo(tbs2)) - 5 + 3 * g;
         codice = 0;
         for (;;) {
-            const double xhi = xs(hi);
-            const double K = (xhi - xs(lo)) / (hi - lo);
+            const double xhi = xSaturo(hi);
+            const double K = (xhi - xSaturo(lo)) / (hi - lo);
             if (!(K > u)) {
                 codice = 310;
                 break;
@@ -96,7 +105,7 @@ int chiudiConTs(Batteria& b, double u) {
         b.puntoTs->InUso = 1;
         return codice;
     }
-    for (int guardia = 0; xc - xs(ts) > 0.0001 && guardia < 100000; ++guardia) {
+    for (int guardia = 0; xc - xSaturo(ts) > 0.0001 && guardia < 100000; ++guardia) {
         ts += 0.05;
         xc = x2 + (ts - tbs2) * u;
     }
@@ -190,11 +199,8 @@ int CalcBatteria(Batteria& b) {
         puntoDaTbsX(*b.aux1, b.tbs1, b.punto2->x);
         b.T = (b.h1 - b.punto2->h) * b.qimm / 1000.0;
         b.S = (b.aux1->h - b.punto2->h) * b.qimm / 1000.0;
-        // The segment ts–2 must stay on the dry side of the curve.
-        for (double l = b.ts; l <= b.punto2->tbs; l += 0.2) {
-            if (!((xs(l + 0.2) - xs(l)) / 0.2 > u))
-                return 4000;
-        }
+        if (!segmentoAsciutto(b.ts, b.punto2->tbs, u))
+            return 4000;
         // The search only checks: its results are not kept.
         double ts = b.ts, xc = 0;
         const int codice = cercaTs(b, u, b.punto2->tbs, ts, xc, true);

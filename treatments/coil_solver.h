@@ -38,4 +38,12 @@ struct Batteria {
 // Returns 0 or the message code (203, 302, 304..311, 312, 4000).
 int CalcBatteria(Batteria& b);
 
+// Humidity ratio of saturated air at t, at the current pressure.
+double xSaturo(double t);
+
+// Whether a coil line of slope `pendenza` (kg/kg per K) from the surface
+// point at tts up to t2 stays on the dry side of the saturation curve: every
+// 0.2 K chord of the curve between them is steeper than the line.
+bool segmentoAsciutto(double tts, double t2, double pendenza);
+
 } // namespace tarvelo
