@@ -3,7 +3,7 @@
 #include "app/cli/number_parse.h"
 #include "app/cli/stato_command.h"
 #include "app/cli/work_report.h"
-#include "chart/initial_chart.h"
+#include "app/cli/work_session.h"
 #include "document/document.h"
 #include "engine/moist_air.h"
 #include "plants/error_messages.h"
@@ -22,15 +22,6 @@ namespace tarvelo::cli {
 namespace {
 
 constexpr const char* Prefix = "tarvelo impianto: ";
-
-struct SilentUi : DocumentUi {
-    std::string messaggio;
-    bool chiediSalvaPrecedente() override { return false; }
-    std::optional<std::string> scegliFileDaAprire() override { return std::nullopt; }
-    std::optional<std::string> scegliFileDaSalvare() override { return std::nullopt; }
-    void informa(const std::string& m) override { messaggio = m; }
-    std::string dataBreve() override { return {}; }
-};
 
 // Sets one zone-data field by its record name; an error text otherwise.
 std::optional<std::string> impostaCampo(TLavoro& l, const std::string& nome,
@@ -135,27 +126,15 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
         return ExitBadInput;
     }
 
-    std::vector<std::string> creati;
-    if (Esito e = preparaCartellaDati(dataFolder, creati); !e.ok) {
-        err << Prefix << "errore: " << e.errore << "\n";
-        return ExitIo;
-    }
-    TDriveMdl settings = TDriveMdl::crea(dataFolder);
-    if (chart) {
-        bool creato = false;
-        if (Esito e = assicuraChartIniziale(settings, chart->misura(), creato); !e.ok) {
-            err << Prefix << "errore: " << e.errore << "\n";
-            return ExitIo;
-        }
-    }
-    TDefault defaults;
-    if (Esito e = settings.archivio().leggiDefault(defaults); !e.ok) {
-        err << Prefix << "errore: " << e.errore << "\n";
-        return ExitBadInput;
-    }
-    SilentUi ui;
-    Documento doc(settings, defaults);
-    doc.inizializzaTestata("");
+    std::optional<SessioneLavoro> sessione;
+    if (int codice = apriSessione(dataFolder, chart, Prefix, false, err, sessione);
+        codice != ExitOk)
+        return codice;
+    const TDriveMdl& settings = sessione->settings;
+    const TDefault& defaults = sessione->defaults;
+    CommandLineUi ui;
+    Documento doc(sessione->settings, defaults);
+    doc.inizializzaTestata(ui.dataBreve());
     doc.nuovo(ui);
     TLavoro& l = doc.lavoro;
     // The work draws on the default chart, as a new work in the program.
@@ -170,17 +149,16 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
         }
     }
 
-    const std::string cartellaLog =
-        cartella ? *cartella + (cartella->back() == '/' ? "" : "/") : settings.DIR_LAVORI;
+    const std::string cartellaRisultati = cartellaLog(cartella, settings);
     const double patmPrecedente = Patm;
     Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;
-    const EsitoImpianto esito = CalcolaImpianto(l, cartellaLog);
+    const EsitoImpianto esito = CalcolaImpianto(l, cartellaRisultati);
     Patm = patmPrecedente;
     if (!esito.file.ok) {
         err << Prefix << "errore: " << esito.file.errore << "\n";
         return ExitIo;
     }
-    if (Esito e = ScriviRisult(l, cartellaLog); !e.ok) {
+    if (Esito e = ScriviRisult(l, cartellaRisultati); !e.ok) {
         err << Prefix << "errore: " << e.errore << "\n";
         return ExitIo;
     }

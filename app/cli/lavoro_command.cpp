@@ -3,10 +3,8 @@
 #include "app/cli/output_file.h"
 #include "app/cli/stato_command.h"
 #include "app/cli/work_report.h"
-#include "chart/initial_chart.h"
-#include "document/document.h"
+#include "app/cli/work_session.h"
 
-#include <ctime>
 #include <optional>
 #include <ostream>
 
@@ -15,24 +13,6 @@ namespace tarvelo::cli {
 namespace {
 
 constexpr const char* Prefix = "tarvelo lavoro: ";
-
-// The document's questions, answered for a command that asks nothing: no
-// previous work to save, no dialogs; messages are kept for standard error.
-struct CommandLineUi : DocumentUi {
-    std::string messaggio;
-    bool chiediSalvaPrecedente() override { return false; }
-    std::optional<std::string> scegliFileDaAprire() override { return std::nullopt; }
-    std::optional<std::string> scegliFileDaSalvare() override { return std::nullopt; }
-    void informa(const std::string& m) override { messaggio = m; }
-    std::string dataBreve() override {
-        const std::time_t now = std::time(nullptr);
-        std::tm tm{};
-        localtime_r(&now, &tm);
-        char buf[16];
-        std::strftime(buf, sizeof buf, "%d/%m/%Y", &tm);
-        return buf;
-    }
-};
 
 } // namespace
 
@@ -90,33 +70,12 @@ int runLavoro(std::span<const std::string> args, const std::string& dataFolder,
         return ExitBadInput;
     }
 
-    std::vector<std::string> creati;
-    if (Esito e = preparaCartellaDati(dataFolder, creati); !e.ok) {
-        err << Prefix << "errore: " << e.errore << "\n";
-        return ExitIo;
-    }
-    for (const std::string& c : creati)
-        err << Prefix << "creato " << c << "\n";
-    TDriveMdl settings = TDriveMdl::crea(dataFolder);
-    for (const std::string& a : settings.avvisi)
-        err << Prefix << "attenzione: " << a << "\n";
-    if (chart) {
-        bool creato = false;
-        if (Esito e = assicuraChartIniziale(settings, chart->misura(), creato); !e.ok) {
-            err << Prefix << "errore: " << e.errore << "\n";
-            return ExitIo;
-        }
-        if (creato)
-            err << Prefix << "creato il diagramma iniziale 1\n";
-    }
-    TDefault defaults;
-    if (Esito e = settings.archivio().leggiDefault(defaults); !e.ok) {
-        err << Prefix << "errore: " << e.errore << "\n";
-        return ExitBadInput;
-    }
+    std::optional<SessioneLavoro> sessione;
+    if (int codice = apriSessione(dataFolder, chart, Prefix, true, err, sessione); codice != ExitOk)
+        return codice;
 
     CommandLineUi ui;
-    Documento doc(settings, defaults);
+    Documento doc(sessione->settings, sessione->defaults);
     doc.inizializzaTestata(ui.dataBreve());
     if (!doc.apriPercorso(ui, *file, false)) {
         std::string m = ui.messaggio;

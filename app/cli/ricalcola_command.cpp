@@ -2,7 +2,7 @@
 
 #include "app/cli/stato_command.h"
 #include "app/cli/work_report.h"
-#include "chart/initial_chart.h"
+#include "app/cli/work_session.h"
 #include "document/document.h"
 #include "document/work_record_ops.h"
 #include "engine/moist_air.h"
@@ -20,15 +20,6 @@ namespace tarvelo::cli {
 namespace {
 
 constexpr const char* Prefix = "tarvelo ricalcola: ";
-
-struct SilentUi : DocumentUi {
-    std::string messaggio;
-    bool chiediSalvaPrecedente() override { return false; }
-    std::optional<std::string> scegliFileDaAprire() override { return std::nullopt; }
-    std::optional<std::string> scegliFileDaSalvare() override { return std::nullopt; }
-    void informa(const std::string& m) override { messaggio = m; }
-    std::string dataBreve() override { return {}; }
-};
 
 // A message as a line: "Tratto  3: message".
 std::string inRiga(std::string m) {
@@ -93,27 +84,14 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
             << "\n";
         return ExitBadInput;
     }
-    std::vector<std::string> creati;
-    if (Esito e = preparaCartellaDati(dataFolder, creati); !e.ok) {
-        err << Prefix << "errore: " << e.errore << "\n";
-        return ExitIo;
-    }
-    TDriveMdl settings = TDriveMdl::crea(dataFolder);
-    if (chart) {
-        bool creato = false;
-        if (Esito e = assicuraChartIniziale(settings, chart->misura(), creato); !e.ok) {
-            err << Prefix << "errore: " << e.errore << "\n";
-            return ExitIo;
-        }
-    }
-    TDefault defaults;
-    if (Esito e = settings.archivio().leggiDefault(defaults); !e.ok) {
-        err << Prefix << "errore: " << e.errore << "\n";
-        return ExitBadInput;
-    }
-    SilentUi ui;
-    Documento doc(settings, defaults);
-    doc.inizializzaTestata("");
+    std::optional<SessioneLavoro> sessione;
+    if (int codice = apriSessione(dataFolder, chart, Prefix, false, err, sessione);
+        codice != ExitOk)
+        return codice;
+    const TDriveMdl& settings = sessione->settings;
+    CommandLineUi ui;
+    Documento doc(sessione->settings, sessione->defaults);
+    doc.inizializzaTestata(ui.dataBreve());
     if (!doc.apriPercorso(ui, *file, false)) {
         err << Prefix << "errore: " << inRiga(ui.messaggio) << "\n";
         return ExitBadInput;
@@ -149,11 +127,10 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
         for (int k = 0; k < n; ++k)
             errori = errori || l.Trattamenti[static_cast<std::size_t>(k)].Errore != 0;
     }
-    const std::string cartellaLog =
-        cartella ? *cartella + (cartella->back() == '/' ? "" : "/") : settings.DIR_LAVORI;
+    const std::string cartellaRisultati = cartellaLog(cartella, settings);
     if (l.TipoImpianto != 6) {
         // A plant work: its configuration again from the stored zone data.
-        const EsitoImpianto esito = CalcolaImpianto(l, cartellaLog);
+        const EsitoImpianto esito = CalcolaImpianto(l, cartellaRisultati);
         if (!esito.file.ok) {
             Patm = patmPrecedente;
             err << Prefix << "errore: " << esito.file.errore << "\n";
@@ -166,7 +143,7 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
     }
     Patm = patmPrecedente;
 
-    if (Esito e = ScriviRisult(l, cartellaLog); !e.ok) {
+    if (Esito e = ScriviRisult(l, cartellaRisultati); !e.ok) {
         err << Prefix << "errore: " << e.errore << "\n";
         return ExitIo;
     }
