@@ -7,7 +7,7 @@
 
 #include "chart/chart_canvas.h"
 #include "chart/chart_file.h"
-#include "chart/chart_header.h"
+#include "document/chart_header.h"
 #include "document/defaults_archive.h"
 
 #include <string>

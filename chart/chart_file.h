@@ -5,7 +5,7 @@
 // the offset its header gives.
 #pragma once
 
-#include "chart/chart_header.h"
+#include "document/chart_header.h"
 #include "chart/display_list.h"
 #include "document/file_io.h"
 

@@ -4,7 +4,7 @@
 #include "engine/decimal_text.h"
 #include "engine/moist_air.h"
 #include "engine/state_solver.h"
-#include "plants/error_messages.h"
+#include "document/error_messages.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "chart/chart_canvas.h"
-#include "chart/chart_header.h"
+#include "document/chart_header.h"
 #include "document/work_records.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 // code c at 8 + 488·c (the slot of code 0 is not used). No file stays open.
 #pragma once
 
-#include "chart/chart_header.h"
+#include "document/chart_header.h"
 #include "document/file_io.h"
 
 #include <array>

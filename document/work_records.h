@@ -4,7 +4,7 @@
 // file holds there is written back unchanged.
 #pragma once
 
-#include "chart/chart_header.h"
+#include "document/chart_header.h"
 #include "document/le_bytes.h"
 #include "document/pascal_string.h"
 

@@ -2,7 +2,7 @@
 
 #include "engine/decimal_text.h"
 #include "engine/text.h"
-#include "plants/error_messages.h"
+#include "document/error_messages.h"
 #include "treatments/treatment_defaults.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "engine/format_mask.h"
 #include "engine/moist_air.h"
 #include "engine/state_solver.h"
-#include "plants/error_messages.h"
+#include "document/error_messages.h"
 #include "treatments/coil_solver.h"
 #include "treatments/point_fill.h"
 #include "treatments/process.h"

@@ -3,7 +3,7 @@
 // for, as PNG, SVG or PDF (chosen by the file's extension).
 #pragma once
 
-#include "chart/chart_header.h"
+#include "document/chart_header.h"
 #include "document/file_io.h"
 
 #include <QSize>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "chart/chart_canvas.h"
-#include "chart/chart_header.h"
+#include "document/chart_header.h"
 #include "document/file_io.h"
 
 #include <string>

@@ -6,7 +6,7 @@
 #include "app/cli/work_session.h"
 #include "document/document.h"
 #include "engine/moist_air.h"
-#include "plants/error_messages.h"
+#include "document/error_messages.h"
 #include "plants/plant_calc.h"
 #include "plants/plant_samples.h"
 #include "treatments/risult_log.h"

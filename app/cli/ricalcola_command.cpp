@@ -6,7 +6,7 @@
 #include "document/document.h"
 #include "document/work_record_ops.h"
 #include "engine/moist_air.h"
-#include "plants/error_messages.h"
+#include "document/error_messages.h"
 #include "plants/plant_calc.h"
 #include "treatments/risult_log.h"
 #include "treatments/treatment_calc.h"

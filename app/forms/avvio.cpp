@@ -2,7 +2,7 @@
 
 #include "app/forms/main_window.h"
 #include "app/forms/splash_about.h"
-#include "chart/form_diagramma.h"
+#include "chart/forms/form_diagramma.h"
 #include "chart/initial_chart.h"
 
 #include <QApplication>

@@ -2,12 +2,12 @@
 
 #include "app/forms/form_calcolatrice.h"
 #include "app/forms/splash_about.h"
-#include "chart/form_chart_dialogs.h"
-#include "chart/form_diagramma.h"
-#include "chart/form_display.h"
+#include "chart/forms/form_chart_dialogs.h"
+#include "chart/forms/form_diagramma.h"
+#include "chart/forms/form_display.h"
 #include "engine/moist_air.h"
 #include "engine/text.h"
-#include "print/form_intestazione.h"
+#include "print/forms/form_intestazione.h"
 #include "ui/help_window.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "engine/moist_air.h"
-#include "plants/error_messages.h"
+#include "document/error_messages.h"
 #include "plants/plant_calc.h"
 #include "plants/plant_samples.h"
 

@@ -1,4 +1,4 @@
-#include "chart/form_display.h"
+#include "chart/forms/form_display.h"
 
 #include <QColorDialog>
 #include <QFontDialog>

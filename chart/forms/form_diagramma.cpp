@@ -1,8 +1,8 @@
-#include "chart/form_diagramma.h"
+#include "chart/forms/form_diagramma.h"
 
 #include "chart/chart_builder.h"
 #include "chart/chart_replay.h"
-#include "chart/form_display.h"
+#include "chart/forms/form_display.h"
 #include "document/work_record_ops.h"
 #include "engine/moist_air.h"
 #include "ui/cursors.h"

@@ -1,4 +1,4 @@
-#include "chart/form_chart_dialogs.h"
+#include "chart/forms/form_chart_dialogs.h"
 
 #include "app/forms/frm_interpola.h"
 #include "engine/decimal_text.h"

@@ -1,4 +1,4 @@
-#include "print/form_intestazione.h"
+#include "print/forms/form_intestazione.h"
 
 #include "engine/text.h"
 #include "ui/enter_key.h"

@@ -1,4 +1,4 @@
-#include "chart/chart_header.h"
+#include "document/chart_header.h"
 
 #include "document/field_io.h"
 

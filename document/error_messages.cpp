@@ -1,4 +1,4 @@
-#include "plants/error_messages.h"
+#include "document/error_messages.h"
 
 #include <map>
 
