@@ -192,11 +192,13 @@ void TC_BldChart::umiditaRelativa(Emitter& e) {
         for (int i = 0; i <= n; ++i) {
             const double t = p_.tbsMin + i * 0.01;
             const double x = XdaPv(ur / 100.0 * PressSat(t), Patm);
-            const Campione c{roundEven(s_.sx * t), guard(x)};
+            // x0 is added before rounding: at half degrees with an odd x0
+            // the two orders land one unit apart.
+            const int X = roundEven(s_.sx * t + s_.x0);
             if (i == 0)
-                e.move(c);
+                e.moveAbs(X, guard(x));
             else
-                e.line(c);
+                e.lineAbs(X, guard(x));
         }
     }
 }
@@ -336,6 +338,12 @@ void TC_BldChart::campioneSottoCurva(Emitter& e, LineaSottoCurva& l, Campione c,
                 const Campione x =
                     cerca(l.prev, c, true, [this](int X, int y) { return ysat(X) >= y; });
                 e.move({x.X, ysat(x.X)});
+            } else if (l.prev.Y > s_.y0 && c.Y > s_.y0) {
+                // Both samples below the bottom edge: the line never enters
+                // the field, and nothing of it is drawn.
+                l.sulBordo = true;
+                l.prev = c;
+                return;
             }
             if (scrivi)
                 e.line(c);
@@ -549,22 +557,38 @@ RisultatoGenerazione costruisci(const ParametriChart& p, int codice,
 
 } // namespace
 
+namespace {
+ParametriChart parametriDaTestata(const TTestataChart& h, double patm) {
+    ParametriChart p;
+    p.tbsMin = h.tbsMin;
+    p.tbsMax = h.tbsMax;
+    p.xMax = h.xMax;
+    p.Patm = patm;
+    p.descrizione = h.description.testo();
+    return p;
+}
+} // namespace
+
 RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo,
-                                 const ArchivioDefault& archivio, TextMeasurer& misura,
-                                 const AreaVideo& area, ChartCanvas* anteprima) {
+                                 const ArchivioDefault& archivio, TDefault& defaults,
+                                 TextMeasurer& misura, const AreaVideo& area,
+                                 ChartCanvas* anteprima) {
     RisultatoGenerazione r;
     if (Esito e = verificaParametri(p, area); !e.ok) {
         r.esito = e;
         return r;
     }
-    TDefault d;
-    if (Esito e = archivio.leggiDefault(d); !e.ok) {
+    // The record in memory is the one that counts the charts; a chart added
+    // to the archive by another run meanwhile is not overwritten.
+    TDefault suDisco;
+    if (Esito e = archivio.leggiDefault(suDisco); !e.ok) {
         r.esito = e;
         return r;
     }
+    const int numChart = std::max<int>(defaults.NumChart, suDisco.NumChart);
     if (nuovo) {
-        codice = d.NumChart + 1;
-    } else if (codice < 1 || codice > d.NumChart) {
+        codice = numChart + 1;
+    } else if (codice < 1 || codice > numChart) {
         r.esito = Esito::fallito(MsgCodiceNonEsiste);
         return r;
     }
@@ -574,11 +598,24 @@ RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo
     Patm = previous;
     if (!r.esito.ok)
         return r;
-    if (nuovo) {
-        d.NumChart = static_cast<std::uint16_t>(codice);
-        r.esito = archivio.scriviDefault(d);
-    }
+    TDefault scritto = defaults;
+    scritto.NumChart = static_cast<std::uint16_t>(nuovo ? codice : numChart);
+    r.esito = archivio.scriviDefault(scritto);
+    if (r.esito.ok)
+        defaults = scritto;
     return r;
+}
+
+RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo,
+                                 const ArchivioDefault& archivio, TextMeasurer& misura,
+                                 const AreaVideo& area, ChartCanvas* anteprima) {
+    TDefault defaults;
+    if (Esito e = archivio.leggiDefault(defaults); !e.ok) {
+        RisultatoGenerazione r;
+        r.esito = e;
+        return r;
+    }
+    return generaChart(p, codice, nuovo, archivio, defaults, misura, area, anteprima);
 }
 
 RisultatoGenerazione rigeneraChart(int codice, const ArchivioDefault& archivio,
@@ -590,17 +627,51 @@ RisultatoGenerazione rigeneraChart(int codice, const ArchivioDefault& archivio,
         r.esito = e;
         return r;
     }
-    ParametriChart p;
-    p.tbsMin = h.tbsMin;
-    p.tbsMax = h.tbsMax;
-    p.xMax = h.xMax;
-    p.Patm = Patm;
-    p.descrizione = h.description.testo();
+    const ParametriChart p = parametriDaTestata(h, Patm);
     if (Esito e = verificaParametri(p, area); !e.ok) {
         r.esito = e;
         return r;
     }
     return costruisci(p, codice, archivio, misura, area, anteprima);
+}
+
+VideoInMemoria costruisciVideo(const TTestataChart& h, TextMeasurer& misura,
+                               const AreaVideo& area) {
+    VideoInMemoria r;
+    const ParametriChart p = parametriDaTestata(h, h.pressure);
+    if (Esito e = verificaParametri(p, area); !e.ok) {
+        r.esito = e;
+        return r;
+    }
+    const double previous = Patm;
+    Patm = p.Patm;
+    TC_BldChart builder(p, misura);
+    ScalaVersione video;
+    const std::string testo = builder.passo(VersioneVideo, area, video);
+    Patm = previous;
+    if (Esito e = convertiTesto(testo, r.versione); !e.ok) {
+        r.esito = e;
+        return r;
+    }
+    r.testata = h;
+    riempiSezione(r.testata.screen, video);
+    r.testata.screen.blockCount = static_cast<std::uint8_t>(r.versione.blocchi.size());
+    r.testata.screen.blockSizes = {};
+    std::copy(r.versione.blocchi.begin(), r.versione.blocchi.end(),
+              r.testata.screen.blockSizes.begin());
+    return r;
+}
+
+bool videoAdatto(const TTestataChart& h, const AreaVideo& area) {
+    const int range = h.tbsMax - h.tbsMin;
+    if (range <= 0 || h.xMax <= 0)
+        return true; // nothing better can be built
+    const int y0 = area.height - MargineBasso;
+    const int sx =
+        static_cast<int>(Decimo(static_cast<double>(area.width - MargineDestro) / range));
+    const int sy = static_cast<int>(Decimo(static_cast<double>(y0) / h.xMax * 1000.0));
+    return y0 == h.screen.y0 && sx == static_cast<int>(h.screen.sx) &&
+           sy == static_cast<int>(h.screen.sy);
 }
 
 ParametriChart parametriChartIniziale() {

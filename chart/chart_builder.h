@@ -102,6 +102,13 @@ struct RisultatoGenerazione {
     int codice = 0;
     TTestataChart testata;
 };
+// `defaults` is the program's own defaults record: a new chart raises its
+// NumChart, and the record is written back whole.
+RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo,
+                                 const ArchivioDefault& archivio, TDefault& defaults,
+                                 TextMeasurer& misura, const AreaVideo& area,
+                                 ChartCanvas* anteprima = nullptr);
+// For callers without a record of their own: the archive's is used.
 RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo,
                                  const ArchivioDefault& archivio, TextMeasurer& misura,
                                  const AreaVideo& area, ChartCanvas* anteprima = nullptr);
@@ -111,6 +118,19 @@ RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo
 RisultatoGenerazione rigeneraChart(int codice, const ArchivioDefault& archivio,
                                    TextMeasurer& misura, const AreaVideo& area,
                                    ChartCanvas* anteprima = nullptr);
+
+// The screen version of a chart rebuilt in memory for another paint area,
+// at the chart's own pressure; nothing is written. `testata` is the chart's
+// header with the screen section of that area.
+struct VideoInMemoria {
+    Esito esito;
+    VersioneConvertita versione;
+    TTestataChart testata;
+};
+VideoInMemoria costruisciVideo(const TTestataChart& h, TextMeasurer& misura, const AreaVideo& area);
+// True when the header's screen version was built for a paint area of
+// this size (the same scales), so it can be shown as it is.
+bool videoAdatto(const TTestataChart& h, const AreaVideo& area);
 
 inline constexpr const char* MsgCodiceNonEsiste = "Il codice non esiste";
 

@@ -1,6 +1,7 @@
 #include "chart/chart_replay.h"
 
 #include <cmath>
+#include <functional>
 
 namespace tarvelo {
 
@@ -91,11 +92,13 @@ void applyStyle(const DisplayCommand& c, ReplayState& s, ChartCanvas& canvas, bo
 
 } // namespace
 
-Esito replayVideo(const std::string& dirArchivi, int code, const TTestataChart& header,
-                  ChartCanvas& canvas) {
+namespace {
+
+// The screen version's commands onto a canvas, X moved by the left margin.
+std::function<void(const DisplayCommand&)> sinkVideo(const TTestataChart& header,
+                                                     ChartCanvas& canvas, ReplayState& state) {
     const int margin = header.screen.leftMargin;
-    ReplayState state;
-    return leggiVersione(dirArchivi, code, header, VersioneVideo, [&](const DisplayCommand& c) {
+    return [&header, &canvas, &state, margin](const DisplayCommand& c) {
         switch (c.code) {
         case cmd::Move:
             canvas.moveTo(c.a + margin, c.b);
@@ -118,7 +121,28 @@ Esito replayVideo(const std::string& dirArchivi, int code, const TTestataChart& 
         default:
             applyStyle(c, state, canvas, false, {});
         }
-    });
+    };
+}
+
+} // namespace
+
+Esito replayVideo(const std::string& dirArchivi, int code, const TTestataChart& header,
+                  ChartCanvas& canvas) {
+    ReplayState state;
+    return leggiVersione(dirArchivi, code, header, VersioneVideo, sinkVideo(header, canvas, state));
+}
+
+void replayVideo(const VersioneConvertita& versione, const TTestataChart& header,
+                 ChartCanvas& canvas) {
+    ReplayState state;
+    const auto sink = sinkVideo(header, canvas, state);
+    std::size_t offset = 0;
+    for (const std::uint16_t size : versione.blocchi) {
+        if (offset + size > versione.bytes.size())
+            break;
+        decodificaBlocco(versione.bytes.data() + offset, size, sink);
+        offset += size;
+    }
 }
 
 Esito replayStampa(const std::string& dirArchivi, int code, const TTestataChart& header,

@@ -10,6 +10,10 @@ namespace tarvelo {
 
 Esito replayVideo(const std::string& dirArchivi, int code, const TTestataChart& header,
                   ChartCanvas& canvas);
+// The same from a screen version held in memory (rebuilt for another paint
+// area); `header` carries that version's screen section.
+void replayVideo(const VersioneConvertita& versione, const TTestataChart& header,
+                 ChartCanvas& canvas);
 
 struct PrintPlacement {
     int offsetX = 0; // page position of the chart's X = 0 less the left margin

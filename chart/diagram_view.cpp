@@ -1,10 +1,10 @@
 #include "chart/diagram_view.h"
 
 #include "chart/chart_replay.h"
+#include "document/error_messages.h"
 #include "engine/decimal_text.h"
 #include "engine/moist_air.h"
 #include "engine/state_solver.h"
-#include "document/error_messages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,7 +71,8 @@ std::string testoTestGrave(int X, int Y) {
 }
 
 namespace {
-constexpr Rgb Grigio{80, 80, 80};
+// Colours are hexadecimal RGB: gray is 80 80 80 hex, as navy is 00 00 80.
+constexpr Rgb Grigio{0x80, 0x80, 0x80};
 constexpr Rgb Rosso{255, 0, 0};
 constexpr Rgb BluTesto{0, 0, 255};
 constexpr Rgb Bianco{255, 255, 255};
@@ -123,12 +124,11 @@ EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas
         canvas.moveTo(v.X(a->tbs), v.Y(a->x));
         canvas.lineTo(v.X(b->tbs), v.Y(b->x));
     }
+    // The markers take the first treatment's pen, whether it is shown or not.
     PenState pen;
-    if (l.Trattamenti[0].Visibile) {
-        pen.style = l.Trattamenti[0].StilePenna;
-        pen.colour = coloreWindows(l.Trattamenti[0].Colore);
-        pen.width = l.Trattamenti[0].Spessore;
-    }
+    pen.style = l.Trattamenti[0].StilePenna;
+    pen.colour = coloreWindows(l.Trattamenti[0].Colore);
+    pen.width = l.Trattamenti[0].Spessore;
     const Rgb P = pen.colour;
     FontState font;
     font.size = 16;

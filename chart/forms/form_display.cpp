@@ -66,7 +66,7 @@ TFormDisplay::TFormDisplay(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Win
 
 void TFormDisplay::mostra(const LetturaStato& s) {
     const auto testi = s.testi();
-    const QColor colore = s.soprassatura ? QColor(80, 80, 80) : QColor(Qt::white);
+    const QColor colore = s.soprassatura ? QColor(0x80, 0x80, 0x80) : QColor(Qt::white);
     for (int i = 0; i < 11; ++i) {
         valori_[i]->setText(QString::fromStdString(testi[static_cast<std::size_t>(i)]));
         if (i != 10)

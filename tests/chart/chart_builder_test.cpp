@@ -1,4 +1,5 @@
 #include "chart/chart_builder.h"
+#include "chart/chart_replay.h"
 #include "chart/initial_chart.h"
 #include "document/settings.h"
 #include "engine/moist_air.h"
@@ -258,6 +259,155 @@ TEST(Generation, PreviewAndRegenerationForAnotherWindow) {
     EXPECT_EQ(after.print.W, before.print.W);
     EXPECT_EQ(after.description, before.description);
     EXPECT_FALSE(rigeneraChart(2, archivio, misura, AreaVideo{}).esito.ok);
+}
+
+} // namespace
+} // namespace tarvelo
+
+namespace tarvelo {
+namespace {
+
+using test::FixedMeasurer;
+using test::TempDir;
+
+// Charts whose lines cross the bottom edge in every way: the default, a
+// narrow one at altitude, a wide one with a tall screen.
+struct ChartCaso {
+    ParametriChart p;
+    AreaVideo area;
+};
+std::vector<ChartCaso> casiBordo() {
+    std::vector<ChartCaso> casi;
+    casi.push_back({parametriChartIniziale(), AreaVideo{1000, 1400}});
+    ParametriChart stretto;
+    stretto.tbsMin = 10;
+    stretto.tbsMax = 30;
+    stretto.xMax = 15;
+    stretto.Patm = 84684.5; // 1500 m
+    casi.push_back({stretto, AreaVideo{1000, 700}});
+    ParametriChart largo;
+    largo.tbsMin = -10;
+    largo.tbsMax = 45;
+    largo.xMax = 30;
+    casi.push_back({largo, AreaVideo{1600, 1200}});
+    return casi;
+}
+
+TEST(Generation, NoSegmentLiesWhollyOutsideTheField) {
+    for (const ChartCaso& caso : casiBordo()) {
+        TempDir dir;
+        std::vector<std::string> created;
+        ASSERT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
+        const TDriveMdl settings = TDriveMdl::crea(dir.prefix());
+        FixedMeasurer misura;
+        const RisultatoGenerazione r =
+            generaChart(caso.p, 0, true, settings.archivio(), misura, caso.area);
+        ASSERT_TRUE(r.esito.ok) << r.esito.errore;
+        for (const int versione : {VersioneVideo, VersioneStampa}) {
+            const ChartVersion& v = versione == VersioneVideo ? r.testata.screen : r.testata.print;
+            int x = 0, y = 0, fuori = 0;
+            ASSERT_TRUE(leggiVersione(settings.DIR_ARCHIVI, r.codice, r.testata, versione,
+                                      [&](const DisplayCommand& c) {
+                                          if (c.code == cmd::Line &&
+                                              ((y > v.y0 && c.b > v.y0) || (x < 0 && c.a < 0) ||
+                                               (x > v.W && c.a > v.W)))
+                                              ++fuori;
+                                          if (c.code == cmd::Move || c.code == cmd::Line) {
+                                              x = c.a;
+                                              y = c.b;
+                                          }
+                                      })
+                            .ok);
+            EXPECT_EQ(fuori, 0) << caso.p.tbsMin << "..." << caso.p.tbsMax << " version "
+                                << versione;
+        }
+    }
+}
+
+TEST_F(Builder, RelativeHumidityCurvesRoundWithTheirOrigin) {
+    // x0 = 245 is odd: at -4.5 °C, 49 · -4.5 + 245 = 24.5 rounds to 24 (even);
+    // rounding 49 · -4.5 first (-220, even) would give 25.
+    TC_BldChart b(parametriChartIniziale(), misura);
+    ScalaVersione s;
+    const auto list = parse(b.passo(VersioneStampa, AreaVideo{}, s));
+    const auto primo = std::find_if(list.begin(), list.end(), [](const DisplayCommand& c) {
+        return c.code == cmd::Move;
+    }); // the 10 % curve starts at tbs min
+    ASSERT_NE(primo, list.end());
+    EXPECT_EQ(primo->a, 0);
+    EXPECT_EQ((primo + 50)->a, 24);  // -4.5 °C
+    EXPECT_EQ((primo + 150)->a, 74); // -3.5 °C: 73.5 rounds to 74
+}
+
+TEST(Generation, TheProgramsDefaultsRecordCountsTheCharts) {
+    TempDir dir;
+    std::vector<std::string> created;
+    ASSERT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
+    const TDriveMdl settings = TDriveMdl::crea(dir.prefix());
+    const ArchivioDefault archivio = settings.archivio();
+    FixedMeasurer misura;
+    bool creato = false;
+    ASSERT_TRUE(assicuraChartIniziale(settings, misura, creato).ok);
+    TDefault inMemoria;
+    ASSERT_TRUE(archivio.leggiDefault(inMemoria).ok);
+    ASSERT_EQ(inMemoria.NumChart, 1);
+
+    RisultatoGenerazione r =
+        generaChart(parametriChartIniziale(), 0, true, archivio, inMemoria, misura, AreaVideo{});
+    ASSERT_TRUE(r.esito.ok);
+    EXPECT_EQ(r.codice, 2);
+    EXPECT_EQ(inMemoria.NumChart, 2); // the record the program holds
+    // Writing that record back later keeps the new chart.
+    inMemoria.ChartDefault = 2;
+    ASSERT_TRUE(archivio.scriviDefault(inMemoria).ok);
+    TDefault letto;
+    ASSERT_TRUE(archivio.leggiDefault(letto).ok);
+    EXPECT_EQ(letto.NumChart, 2);
+
+    // A chart added by another run meanwhile is not overwritten.
+    TDefault vecchio = inMemoria;
+    vecchio.NumChart = 1;
+    r = generaChart(parametriChartIniziale(), 0, true, archivio, vecchio, misura, AreaVideo{});
+    ASSERT_TRUE(r.esito.ok);
+    EXPECT_EQ(r.codice, 3);
+    EXPECT_EQ(vecchio.NumChart, 3);
+}
+
+TEST(Generation, AScreenVersionRebuiltInMemoryForAnotherArea) {
+    TempDir dir;
+    std::vector<std::string> created;
+    ASSERT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
+    const TDriveMdl settings = TDriveMdl::crea(dir.prefix());
+    FixedMeasurer misura;
+    const RisultatoGenerazione r = generaChart(parametriChartIniziale(), 0, true,
+                                               settings.archivio(), misura, AreaVideo{1000, 700});
+    ASSERT_TRUE(r.esito.ok);
+    const auto file = TempDir::read(settings.DIR_ARCHIVI + chartFileName(r.codice));
+    EXPECT_TRUE(videoAdatto(r.testata, AreaVideo{1000, 700}));
+    EXPECT_FALSE(videoAdatto(r.testata, AreaVideo{1000, 800}));
+    EXPECT_FALSE(videoAdatto(r.testata, AreaVideo{1400, 700}));
+
+    Patm = 90000; // the chart's own pressure is used, and this one kept
+    VideoInMemoria v = costruisciVideo(r.testata, misura, AreaVideo{1400, 900});
+    EXPECT_EQ(Patm, 90000);
+    Patm = 101325;
+    ASSERT_TRUE(v.esito.ok) << v.esito.errore;
+    EXPECT_EQ(v.testata.screen.y0, 875);
+    EXPECT_EQ(v.testata.screen.sx, 33); // Decimo(1365 / 41)
+    EXPECT_EQ(v.testata.print, r.testata.print);
+    EXPECT_TRUE(videoAdatto(v.testata, AreaVideo{1400, 900}));
+    EXPECT_EQ(TempDir::read(settings.DIR_ARCHIVI + chartFileName(r.codice)), file);
+
+    // Built again for the file's own area, the memory copy replays as the file does.
+    v = costruisciVideo(r.testata, misura, AreaVideo{1000, 700});
+    ASSERT_TRUE(v.esito.ok);
+    test::RecordingCanvas daFile, daMemoria;
+    ASSERT_TRUE(replayVideo(settings.DIR_ARCHIVI, r.codice, r.testata, daFile).ok);
+    replayVideo(v.versione, v.testata, daMemoria);
+    EXPECT_GT(daFile.calls.size(), 1000u);
+    EXPECT_EQ(daFile.calls, daMemoria.calls);
+
+    EXPECT_FALSE(costruisciVideo(r.testata, misura, AreaVideo{40, 40}).esito.ok);
 }
 
 } // namespace
