@@ -27,9 +27,15 @@ void Documento::impostaPercorso(const PercorsoDiviso& p) {
     settings_.DIR_LAVORI = p.cartella;
 }
 
+bool Documento::lasciaPrecedente(DocumentUi& ui) {
+    // A work that should have been saved and was not (a failed write, a
+    // cancelled question or save dialog) is not dropped.
+    const EsitoSalva e = salva(ui, true);
+    return e != EsitoSalva::Fallito && e != EsitoSalva::Annullato;
+}
+
 void Documento::nuovo(DocumentUi& ui) {
-    // A work that should have been saved and could not be is not dropped.
-    if (salva(ui, true) == EsitoSalva::Fallito)
+    if (!lasciaPrecedente(ui))
         return;
     testata.SenzaNome = 1;
     testata.CalcoliValidi = 0;
@@ -49,7 +55,7 @@ bool Documento::apri(DocumentUi& ui) {
 }
 
 bool Documento::apriPercorso(DocumentUi& ui, const std::string& path, bool offriSalvataggio) {
-    if (offriSalvataggio && salva(ui, true) == EsitoSalva::Fallito)
+    if (offriSalvataggio && !lasciaPrecedente(ui))
         return false;
     const int chartPrecedente = lavoro.CodiceChart;
     const TestataLetta t = leggiTestata(path);
@@ -90,33 +96,56 @@ Esito Documento::scrivi() {
 Documento::EsitoSalva Documento::salva(DocumentUi& ui, bool conDomanda) {
     if (!modificato)
         return EsitoSalva::NienteDaSalvare;
-    if (conDomanda && !ui.chiediSalvaPrecedente())
-        return EsitoSalva::Rifiutato;
+    if (conDomanda) {
+        switch (ui.chiediSalvaPrecedente()) {
+        case DocumentUi::Risposta::No:
+            return EsitoSalva::Rifiutato;
+        case DocumentUi::Risposta::Annulla:
+            return EsitoSalva::Annullato;
+        case DocumentUi::Risposta::Si:
+            break;
+        }
+    }
     if (testata.SenzaNome == 1) {
         const auto chosen = ui.scegliFileDaSalvare();
         if (!chosen)
             return EsitoSalva::Annullato;
-        const std::string previousName = nome_, previousExt = estensione_,
-                          previousDir = settings_.DIR_LAVORI;
-        PercorsoDiviso p = dividiPercorso(*chosen);
-        if (p.estensione == ".")
-            p.estensione = EstensioneLavoro;
-        impostaPercorso(p);
-        testata.SenzaNome = 0;
-        if (Esito e = scrivi(); !e.ok) {
-            // Nothing was written: the document stays unnamed and modified.
-            testata.SenzaNome = 1;
-            nome_ = previousName;
-            estensione_ = previousExt;
-            settings_.DIR_LAVORI = previousDir;
-            ui.informa("Lavoro non salvato: " + e.errore);
-            return EsitoSalva::Fallito;
-        }
-        ui.aggiornaTitolo(titolo());
-    } else if (Esito e = scrivi(); !e.ok) {
+        return scriviConNome(ui, *chosen);
+    }
+    if (Esito e = scrivi(); !e.ok) {
         ui.informa("Lavoro non salvato: " + e.errore);
         return EsitoSalva::Fallito;
     }
+    modificato = false;
+    return EsitoSalva::Salvato;
+}
+
+Documento::EsitoSalva Documento::salvaConNome(DocumentUi& ui) {
+    const auto chosen = ui.scegliFileDaSalvare();
+    if (!chosen)
+        return EsitoSalva::Annullato;
+    return scriviConNome(ui, *chosen);
+}
+
+Documento::EsitoSalva Documento::scriviConNome(DocumentUi& ui, const std::string& path) {
+    const std::string previousName = nome_, previousExt = estensione_,
+                      previousDir = settings_.DIR_LAVORI;
+    const std::uint8_t senzaNome = testata.SenzaNome;
+    PercorsoDiviso p = dividiPercorso(path);
+    if (p.estensione == ".")
+        p.estensione = EstensioneLavoro;
+    impostaPercorso(p);
+    testata.SenzaNome = 0;
+    if (Esito e = scrivi(); !e.ok) {
+        // Nothing was written: the document keeps its name and stays modified.
+        testata.SenzaNome = senzaNome;
+        nome_ = previousName;
+        estensione_ = previousExt;
+        settings_.DIR_LAVORI = previousDir;
+        ui.informa("Lavoro non salvato: " + e.errore);
+        return EsitoSalva::Fallito;
+    }
+    ui.aggiornaTitolo(titolo());
     modificato = false;
     return EsitoSalva::Salvato;
 }

@@ -24,8 +24,10 @@ inline constexpr const char* TitoloDiagramma = "Diagramma psicrometrico: File: "
 class DocumentUi {
   public:
     virtual ~DocumentUi() = default;
-    // "Salvo il lavoro precedente?", Yes or No.
-    virtual bool chiediSalvaPrecedente() = 0;
+    // "Salvo il lavoro precedente?": Yes saves, No drops the changes,
+    // Annulla gives up the command that asked.
+    enum class Risposta { Si, No, Annulla };
+    virtual Risposta chiediSalvaPrecedente() = 0;
     // The open and save dialogs (filter FiltroFileLavoro); nullopt if cancelled.
     virtual std::optional<std::string> scegliFileDaAprire() = 0;
     virtual std::optional<std::string> scegliFileDaSalvare() = 0;
@@ -74,6 +76,9 @@ class Documento {
     // A failed write is reported through the user interface; the old file
     // and the modified flag stay as they were.
     EsitoSalva salva(DocumentUi& ui, bool conDomanda = false);
+    // "Salva con nome ...": the save dialog, then the work takes the new
+    // name and folder, as a first save does.
+    EsitoSalva salvaConNome(DocumentUi& ui);
     // Saves to exactly the given path (the command line's --salva).
     Esito salvaCome(const std::string& path);
 
@@ -86,6 +91,9 @@ class Documento {
 
   private:
     void impostaPercorso(const PercorsoDiviso& p);
+    // The previous work is kept unless it was saved or dropped on purpose.
+    bool lasciaPrecedente(DocumentUi& ui);
+    EsitoSalva scriviConNome(DocumentUi& ui, const std::string& path);
     Esito scrivi();
 
     TDriveMdl& settings_;

@@ -4,6 +4,7 @@
 #include "engine/decimal_text.h"
 #include "engine/format_mask.h"
 #include "engine/text.h"
+#include "ui/locale_text.h"
 
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
@@ -46,7 +47,7 @@ void CampoMaschera::setValore(double v) {
         t = FloatToStrFixed(v, 15, 0);
     else
         t = TogliSpazi(FormatMask(mask_, v));
-    setText(QString::fromStdString(cp1252ToUtf8(t)));
+    setText(testoNumero(cp1252ToUtf8(t)));
 }
 
 } // namespace tarvelo::ui

@@ -1,7 +1,8 @@
 // A numeric entry field with a picture mask: it accepts what the mask
 // accepts (digits, a sign where the mask has a sign or the field is free,
 // the decimal point where the mask has decimals; "," is taken as the point)
-// and shows values laid out by FormatMask, blanks trimmed.
+// and shows values laid out by FormatMask, blanks trimmed, with the
+// locale's decimal separator.
 #pragma once
 
 #include <QLineEdit>

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tarvelo::ui {
 
@@ -11,10 +12,24 @@ namespace {
 const QString Filtro = QStringLiteral("Tarvex (*.TRV *.trv);;Tutti i files (*)");
 }
 
-bool QtDocumentUi::chiediSalvaPrecedente() {
-    return QMessageBox::information(
-               parent_, QStringLiteral("TARVELO"), QString::fromUtf8(DomandaSalvaPrecedente),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+DocumentUi::Risposta QtDocumentUi::chiediSalvaPrecedente() {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("TARVELO"),
+                    QString::fromUtf8(DomandaSalvaPrecedente),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    box.setObjectName(QStringLiteral("DomandaSalva"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Risposta::Si;
+    case QMessageBox::No:
+        return Risposta::No;
+    default:
+        return Risposta::Annulla;
+    }
 }
 
 std::optional<std::string> QtDocumentUi::scegliFileDaAprire() {

@@ -13,7 +13,7 @@ class QtDocumentUi : public DocumentUi {
   public:
     explicit QtDocumentUi(QWidget* parent) : parent_(parent) {}
 
-    bool chiediSalvaPrecedente() override;
+    Risposta chiediSalvaPrecedente() override;
     std::optional<std::string> scegliFileDaAprire() override;
     std::optional<std::string> scegliFileDaSalvare() override;
     void informa(const std::string& messaggio) override;

@@ -18,7 +18,7 @@ namespace tarvelo::cli {
 // previous work to save, no dialogs; messages are kept for standard error.
 struct CommandLineUi : DocumentUi {
     std::string messaggio;
-    bool chiediSalvaPrecedente() override { return false; }
+    Risposta chiediSalvaPrecedente() override { return Risposta::No; }
     std::optional<std::string> scegliFileDaAprire() override { return std::nullopt; }
     std::optional<std::string> scegliFileDaSalvare() override { return std::nullopt; }
     void informa(const std::string& m) override { messaggio = m; }

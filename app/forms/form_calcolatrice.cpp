@@ -1,11 +1,13 @@
 #include "app/forms/form_calcolatrice.h"
 
 #include "app/forms/frm_interpola.h"
+#include "engine/air_state.h"
 #include "engine/decimal_text.h"
 #include "engine/moist_air.h"
 #include "engine/state_solver.h"
 #include "ui/enter_key.h"
 #include "ui/help_window.h"
+#include "ui/locale_text.h"
 #include "ui/masked_field.h"
 
 #include <QButtonGroup>
@@ -27,12 +29,12 @@ const char* const NomiValori[11] = {"TbsLbVal",  "TbuLbVal", "xLbVal",    "hLbVa
                                     "UrLbVal",   "TdpLbVal", "RhoDLbVal", "RhoMLbVal",
                                     "VolDLbVal", "PvLbVal",  "PsLbVal"};
 QString f(double v, int precision, int digits) {
-    return QString::fromStdString(FloatToStrFixed(v, precision, digits));
+    return ui::testoNumero(FloatToStrFixed(v, precision, digits));
 }
 } // namespace
 
 TFormCalcolatriceAria::TFormCalcolatriceAria(int modo, double tbs, double tbu, double x, double UR,
-                                             bool emulazione, QWidget* parent)
+                                             QWidget* parent)
     : QDialog(parent), patmIniziale_(Patm), modo_(modo), tbs_(tbs), tbu_(tbu), x_(x * 1000.0),
       UR_(UR * 100.0) {
     setObjectName(QStringLiteral("FormCalcolatriceAria"));
@@ -81,6 +83,18 @@ TFormCalcolatriceAria::TFormCalcolatriceAria(int modo, double tbs, double tbu, d
         grid->addWidget(new QLabel(QString::fromUtf8(Unita[i]), risultati), i, 2);
     }
 
+    messaggio_ = new QLabel(risultati);
+    messaggio_->setObjectName(QStringLiteral("lbMessaggio"));
+    messaggio_->setWordWrap(true);
+    messaggio_->setMinimumWidth(180);
+    {
+        QPalette p = messaggio_->palette();
+        p.setColor(QPalette::WindowText, Qt::red);
+        messaggio_->setPalette(p);
+    }
+    messaggio_->hide();
+    grid->addWidget(messaggio_, 11, 0, 1, 3);
+
     ok_ = new QPushButton(QStringLiteral("Riporta"), this);
     ok_->setObjectName(QStringLiteral("OKBtn"));
     cancel_ = new QPushButton(QStringLiteral("Annulla"), this);
@@ -116,9 +130,10 @@ TFormCalcolatriceAria::TFormCalcolatriceAria(int modo, double tbs, double tbu, d
         Patm = frame_->pressione();
         BtnCalcolaClick();
     };
+    // Enter moves between the fields whatever the option says; "Riporta"
+    // stays the default button.
+    ui::applicaConvenzioneInvio(this, ok_, true);
     ok_->setDefault(true);
-    ui::applicaConvenzioneInvio(this, ok_, emulazione);
-    ok_->setDefault(true); // "Riporta" stays the default button
 
     if (QAbstractButton* b = radInput_->button(std::clamp(modo_, 0, 3)))
         b->setChecked(true);
@@ -130,6 +145,8 @@ TFormCalcolatriceAria::~TFormCalcolatriceAria() {
 }
 
 void TFormCalcolatriceAria::done(int result) {
+    if (result == QDialog::Accepted && !valido_)
+        return; // no state to hand back
     Patm = patmIniziale_;
     QDialog::done(result);
 }
@@ -177,6 +194,26 @@ void TFormCalcolatriceAria::BtnCalcolaClick() {
         UR_ = ur * 100.0;
         break;
     }
+    // The engine is silent on states that cannot exist (a negative humidity
+    // from a low enthalpy, say): the checked calculation names them.
+    static constexpr CoppiaNota coppie[4] = {CoppiaNota::TbsUR, CoppiaNota::TbsTbu,
+                                             CoppiaNota::TbsX, CoppiaNota::TbsH};
+    const double secondo[4] = {UR_, tbu_, x_ / 1000.0, h_ * 1000.0};
+    const EsitoStato verifica = calcolaStato(coppie[modo_], tbs_, secondo[modo_], Patm);
+    valido_ = verifica.ok;
+    ok_->setEnabled(valido_);
+    QStringList righe;
+    if (!verifica.ok)
+        righe << QString::fromStdString(verifica.errore);
+    for (const std::string& a : verifica.avvisi)
+        righe << QString::fromStdString(a);
+    messaggio_->setText(righe.join(QLatin1Char('\n')));
+    messaggio_->setVisible(!righe.isEmpty());
+    if (!valido_) {
+        for (QLabel* l : valori_)
+            l->clear();
+        return;
+    }
     double ps = 0;
     const double pv = PvdaUR(UR_ / 100.0, tbs_, ps);
     valori_[0]->setText(f(tbs_, 3, 1));
@@ -196,13 +233,17 @@ StatoRiportato TFormCalcolatriceAria::stato() const {
     return {tbs_, UR_ / 100.0, x_ / 1000.0, h_ * 1000.0, tbu_, tdp_, rd_, rm_};
 }
 
+QString TFormCalcolatriceAria::messaggio() const {
+    return messaggio_->isVisible() ? messaggio_->text() : QString();
+}
+
 QString TFormCalcolatriceAria::valore(int riga) const {
     return valori_[static_cast<std::size_t>(riga)]->text();
 }
 
 bool TFormCalcolatriceAria::apri(QWidget* parent, int modo, double tbs, double tbu, double x,
-                                 double UR, bool emulazione, StatoRiportato* out) {
-    TFormCalcolatriceAria dialog(modo, tbs, tbu, x, UR, emulazione, parent);
+                                 double UR, StatoRiportato* out) {
+    TFormCalcolatriceAria dialog(modo, tbs, tbu, x, UR, parent);
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (ok && out)
         *out = dialog.stato();

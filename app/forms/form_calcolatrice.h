@@ -26,19 +26,22 @@ struct StatoRiportato {
 
 class TFormCalcolatriceAria : public QDialog {
   public:
+    // Enter always moves to the next field here, whatever the option says.
     TFormCalcolatriceAria(int modo, double tbs, double tbu, double x, double UR,
-                          bool emulazioneDosInvio, QWidget* parent = nullptr);
+                          QWidget* parent = nullptr);
     ~TFormCalcolatriceAria() override;
 
     // Opens the calculator modally; true with the state when closed with
     // "Riporta".
     static bool apri(QWidget* parent, int modo, double tbs, double tbu, double x, double UR,
-                     bool emulazioneDosInvio, StatoRiportato* out);
+                     StatoRiportato* out);
 
     void BtnCalcolaClick();
     void radInputClick(int modo);
     StatoRiportato stato() const;
     QString valore(int riga) const;
+    // The message beside the results: why there is no state, or a warning.
+    QString messaggio() const;
     ui::CampoMaschera* fld1() const { return fld1_; }
     ui::CampoMaschera* fld2() const { return fld2_; }
     TFrmInterpola* frame() const { return frame_; }
@@ -53,6 +56,7 @@ class TFormCalcolatriceAria : public QDialog {
     int modo_;
     // Working values in display units: x g/kg, h kJ/kg, UR %.
     double tbs_, tbu_, x_, h_ = 0, UR_, tdp_ = 0, rd_ = 0, rm_ = 0;
+    bool valido_ = true; // the state exists: "Riporta" can hand it back
     QButtonGroup* radInput_;
     ui::CampoMaschera* fld1_;
     ui::CampoMaschera* fld2_;
@@ -60,6 +64,7 @@ class TFormCalcolatriceAria : public QDialog {
     QLabel* lbUm2_;
     TFrmInterpola* frame_;
     std::array<QLabel*, 11> valori_{};
+    QLabel* messaggio_;
     QPushButton* ok_;
     QPushButton* cancel_;
 };

@@ -6,10 +6,13 @@
 #include "ui/masked_field.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QPainter>
 #include <QSlider>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace tarvelo {
 
@@ -40,7 +43,7 @@ class TFrmInterpola::Disegno : public QWidget {
 
 TFrmInterpola::TFrmInterpola(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TFrmInterpola1"));
-    setFixedSize(PaintLeft + PaintW + 4, PaintH + 30);
+    setFixedSize(PaintLeft + PaintW + 4, PaintH + 58);
     track_ = new QSlider(Qt::Vertical, this);
     track_->setObjectName(QStringLiteral("TrackBar1"));
     track_->setGeometry(TrackLeft, TrackTop, TrackW, TrackH);
@@ -58,17 +61,38 @@ TFrmInterpola::TFrmInterpola(QWidget* parent) : QWidget(parent) {
     campo_->setMaxLength(11);
     campo_->setGeometry(PaintLeft, PaintH + 4, 80, 22);
     campo_->setValore(0);
+    campo_->setAccessibleName(QStringLiteral("Altitudine [m]"));
+    track_->setAccessibleName(QStringLiteral("Altitudine [m]"));
+    auto* unita = new QLabel(QStringLiteral("m"), this);
+    unita->setGeometry(PaintLeft + 84, PaintH + 4, 20, 22);
+    unita->setBuddy(campo_);
+    avviso_ = new QLabel(this);
+    avviso_->setObjectName(QStringLiteral("lbAvvisoAltitudine"));
+    avviso_->setGeometry(TrackLeft, PaintH + 28, PaintLeft + PaintW - TrackLeft, 28);
+    avviso_->setWordWrap(true);
+    QPalette rosso = avviso_->palette();
+    rosso.setColor(QPalette::WindowText, Qt::red);
+    avviso_->setPalette(rosso);
     bitmap_ = QPixmap(PaintW, PaintH);
     connect(track_, &QSlider::valueChanged, this, [this] {
+        if (rientro_)
+            return; // moved by the field or by a new pressure: they report
         TrackBar1Change();
         if (onCambio)
             onCambio();
     });
-    // A typed altitude takes effect at once.
+    // A typed altitude takes effect at once; one the track bar cannot take
+    // is refused, and when the typing ends the field shows the altitude in
+    // use.
     connect(campo_, &QLineEdit::textEdited, this, [this] {
-        fldAltitudeChange();
-        if (onCambio)
+        if (fldAltitudeChange() && onCambio)
             onCambio();
+    });
+    connect(campo_, &QLineEdit::editingFinished, this, [this] {
+        inizioModifica_.reset();
+        digitate_.clear();
+        if (campo_->valore() != std::optional<double>(altitudine()))
+            campo_->setValore(altitudine());
     });
     ridisegna();
 }
@@ -78,6 +102,9 @@ int TFrmInterpola::altitudine() const {
 }
 
 void TFrmInterpola::impostaPressione(double p) {
+    avviso_->clear();
+    inizioModifica_.reset();
+    digitate_.clear();
     pressione_ = p;
     const double alt = altitudeFromPressure(std::round(p));
     rientro_ = true;
@@ -90,18 +117,42 @@ void TFrmInterpola::impostaPressione(double p) {
 void TFrmInterpola::TrackBar1Change() {
     if (rientro_)
         return;
+    avviso_->clear();
     ridisegna();
     campo_->setValore(altitudine());
 }
 
-void TFrmInterpola::fldAltitudeChange() {
+bool TFrmInterpola::fldAltitudeChange() {
+    if (!inizioModifica_)
+        inizioModifica_ = altitudine();
+    const QString testo = campo_->text().trimmed();
     const auto v = campo_->valore();
     if (!v)
-        return;
+        return false; // nothing typed yet, or a lone sign
+    int nuova = 0;
+    if (!(*v >= AltitudineMinima && *v <= AltitudineMassima)) {
+        // Refused: the digits typed on the way ("-6", "-60" of "-600") do
+        // not stay in force either.
+        avviso_->setText(QString::fromUtf8(MsgAltitudineFuoriCampo));
+        while (!digitate_.empty() && testo.startsWith(digitate_.back().first))
+            digitate_.pop_back();
+        nuova = digitate_.empty() ? *inizioModifica_ : digitate_.back().second;
+    } else {
+        avviso_->clear();
+        nuova = static_cast<int>(std::lround(*v));
+        digitate_.emplace_back(testo, nuova);
+    }
+    if (nuova == altitudine())
+        return false;
     rientro_ = true;
-    track_->setValue(3000 - static_cast<int>(std::lround(*v)));
+    track_->setValue(3000 - nuova);
     ridisegna();
     rientro_ = false;
+    return true;
+}
+
+QString TFrmInterpola::avviso() const {
+    return avviso_->text();
 }
 
 void TFrmInterpola::ridisegna() {

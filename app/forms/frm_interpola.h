@@ -6,11 +6,20 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
+class QLabel;
 class QSlider;
 class QPaintEvent;
 
 namespace tarvelo {
+
+// The travel of the track bar: a typed altitude outside it is refused.
+inline constexpr int AltitudineMinima = -500, AltitudineMassima = 3500;
+inline constexpr const char* MsgAltitudineFuoriCampo =
+    "Altitudine fuori campo: scrivere un valore da -500 a 3500 m.";
 
 namespace ui {
 class CampoMaschera;
@@ -32,7 +41,10 @@ class TFrmInterpola : public QWidget {
     std::function<void()> onCambio;
 
     void TrackBar1Change();
-    void fldAltitudeChange();
+    // False when the text is not an altitude the frame can take.
+    bool fldAltitudeChange();
+    // The refusal shown under the field, empty when there is none.
+    QString avviso() const;
 
   private:
     class Disegno;
@@ -41,9 +53,12 @@ class TFrmInterpola : public QWidget {
     QSlider* track_;
     ui::CampoMaschera* campo_;
     QWidget* paint_;
+    QLabel* avviso_;
     QPixmap bitmap_;
     double pressione_ = 101325.0;
     bool rientro_ = false;
+    std::optional<int> inizioModifica_;             // the altitude before the typing began
+    std::vector<std::pair<QString, int>> digitate_; // texts taken while typing
 };
 
 } // namespace tarvelo

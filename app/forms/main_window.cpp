@@ -2,6 +2,7 @@
 
 #include "app/forms/form_calcolatrice.h"
 #include "app/forms/splash_about.h"
+#include "app/forms/window_layout.h"
 #include "chart/forms/form_chart_dialogs.h"
 #include "chart/forms/form_diagramma.h"
 #include "chart/forms/form_display.h"
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
 
@@ -32,7 +34,7 @@ TFormMain::TFormMain(Sessione& sessione)
     s_.settings.archivio().leggiDefault(s_.defaults);
     creaMenu();
     creaToolbar();
-    diagramma_ = new TFormDiagramma(doc_, s_.settings, this);
+    diagramma_ = new TFormDiagramma(doc_, s_.settings, s_.misura, this);
     std::string errore;
     if (!diagramma_->InitVirtualChart(s_.defaults.ChartDefault, &errore) &&
         !diagramma_->InitVirtualChart(1, &errore))
@@ -47,22 +49,46 @@ TFormMain::TFormMain(Sessione& sessione)
     };
     docUi_.onRevisione = [this](bool on) { revisione_->setEnabled(on); };
     docUi_.onRidisegna = [this] { diagramma_->aggiorna(); };
+    // The commands also work from the diagram window.
+    diagramma_->addActions(scorciatoie_);
     aggiornaEditChart();
     diagramma_->setWindowTitle(QString::fromStdString(cp1252ToUtf8(doc_.titolo())));
-    // 235 × 138 as designed, wide enough for the whole menu bar.
-    resize(std::max(235, menuBar()->sizeHint().width() + 8), 138);
+    // 235 × 138 as designed, wide enough for the whole menu bar and tall
+    // enough for the status bar under the toolbar.
+    statusBar()->setObjectName(QStringLiteral("StatusBarMain"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setMinimumHeight(statusBar()->fontMetrics().height() + 8);
+    resize(std::max(235, menuBar()->sizeHint().width() + 8),
+           std::max(138, menuBar()->sizeHint().height() + 89 + statusBar()->minimumHeight()));
     move(0, 0);
 }
 
 TFormMain::~TFormMain() = default;
 
 void TFormMain::creaMenu() {
+    // Undo and redo have no menu entry: their keys work in the main window
+    // and in the diagram.
+    auto* annulla = new QAction(QStringLiteral("Ripristina ultima condizione valida"), this);
+    connect(annulla, &QAction::triggered, this, &TFormMain::Annulla);
+    addAction(annulla);
+    scorciatoia(annulla, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    auto* ripeti = new QAction(QStringLiteral("Mostra ultima condizione non valida"), this);
+    connect(ripeti, &QAction::triggered, this, &TFormMain::Ripeti);
+    addAction(ripeti);
+    scorciatoia(ripeti, QKeySequence(Qt::CTRL | Qt::Key_Y));
+
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("Nuovo"), this, &TFormMain::Nuovo);
-    file->addAction(QStringLiteral("Apri"), this, &TFormMain::Apri);
-    file->addAction(QStringLiteral("Salva"), this, &TFormMain::Salva);
-    for (const char* hidden : {"Salva con nome ...", "Nuovo Foglio", "Seleziona Foglio n...",
-                               "Cancella Foglio", "Copia Foglio", "Incolla Foglio"})
+    scorciatoia(file->addAction(QStringLiteral("Nuovo"), this, &TFormMain::Nuovo),
+                QKeySequence::New);
+    scorciatoia(file->addAction(QStringLiteral("Apri"), this, &TFormMain::Apri),
+                QKeySequence::Open);
+    scorciatoia(file->addAction(QStringLiteral("Salva"), this, &TFormMain::Salva),
+                QKeySequence::Save);
+    scorciatoia(
+        file->addAction(QStringLiteral("Salva con nome ..."), this, &TFormMain::SalvaConNome),
+        QKeySequence::SaveAs);
+    for (const char* hidden : {"Nuovo Foglio", "Seleziona Foglio n...", "Cancella Foglio",
+                               "Copia Foglio", "Incolla Foglio"})
         file->addAction(QString::fromUtf8(hidden))->setVisible(false);
     file->addSeparator();
     file->addAction(QStringLiteral("Descrizione"), this, &TFormMain::Descrizione);
@@ -92,6 +118,8 @@ void TFormMain::creaMenu() {
     fin->addAction(QStringLiteral("Condizioni fisiche punti"), this, &TFormMain::nonDisponibile);
     fin->addAction(QStringLiteral("Dettaglio di calcolo"), this, &TFormMain::nonDisponibile);
     fin->addAction(QStringLiteral("Coordinate mouse premuto"), this, &TFormMain::Coordinate);
+    fin->addAction(QStringLiteral("Diagramma psicrometrico"), this,
+                   [this] { diagramma_->mostra(); });
     fin->addAction(QStringLiteral("Galleria trattamenti"), this, &TFormMain::nonDisponibile);
     for (const char* hidden :
          {"Editor Presentazione Relazione tecnica", "Salva disposizioni finestre",
@@ -106,7 +134,8 @@ void TFormMain::creaMenu() {
     opz->addAction(QStringLiteral("Didattica"))->setVisible(false);
 
     QMenu* aiuto = menuBar()->addMenu(QStringLiteral("?"));
-    aiuto->addAction(QStringLiteral("Aiuto"), this, [this] { ui::apriAiuto(1, this); });
+    scorciatoia(aiuto->addAction(QStringLiteral("Aiuto"), this, [this] { ui::apriAiuto(1, this); }),
+                QKeySequence::HelpContents);
     aiuto->addAction(QStringLiteral("Info"), this, [this] {
         TFormInfo info(this);
         info.exec();
@@ -183,21 +212,41 @@ void TFormMain::aggiornaEditChart() {
     editChart_->setCursorPosition(0);
 }
 
+void TFormMain::scorciatoia(QAction* azione, const QKeySequence& tasto) {
+    azione->setShortcut(tasto);
+    scorciatoie_.append(azione);
+}
+
+namespace {
+Rettangolo esterno(const QWidget* w) {
+    const QRect r = w->frameGeometry();
+    return {r.left(), r.top(), r.width(), r.height()};
+}
+// Places a window by its outer rectangle.
+void colloca(QWidget* w, const Rettangolo& r) {
+    const QSize cornice = w->frameGeometry().size() - w->size();
+    w->move(r.left, r.top);
+    w->resize(std::max(100, r.width - cornice.width()), std::max(100, r.height - cornice.height()));
+    w->show();
+}
+} // namespace
+
 void TFormMain::disponiFinestre(const QSize& schermo) {
-    const QRect main = frameGeometry();
-    QRect diag;
-    if (schermo.width() == 800 || schermo.width() == 640) {
-        diag = QRect(0, main.height(), diagramma_->width(), 0);
-    } else {
-        diag = QRect(main.left(), main.height(), diagramma_->width(), 0);
-    }
-    diag.setHeight(schermo.height() - diag.top());
-    diagramma_->setGeometry(diag.left(), diag.top(), std::min(diag.width(), schermo.width()),
-                            std::max(200, diag.height() - 40));
-    diagramma_->show();
-    if (display_) {
-        const int top = schermo.width() == 640 ? main.height() : diag.top() + 20;
-        display_->move(std::max(0, schermo.width() - display_->width()), top);
+    FinestreAperte f;
+    f.schermoW = schermo.width();
+    f.schermoH = schermo.height();
+    f.main = esterno(this);
+    f.diagramma = esterno(diagramma_);
+    if (display_)
+        f.coordinate = esterno(display_);
+    const Disposizione d = tarvelo::disponiFinestre(f);
+    colloca(diagramma_, d.diagramma);
+    if (display_ && d.coordinate) {
+        display_->move(d.coordinate->left, d.coordinate->top);
+        display_->resize(display_->width(),
+                         std::max(display_->minimumSizeHint().height(),
+                                  d.coordinate->height -
+                                      (display_->frameGeometry().height() - display_->height())));
         display_->show();
     }
 }
@@ -216,8 +265,11 @@ void TFormMain::changeEvent(QEvent* event) {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-    // A modified work is offered for saving; a failed save keeps the program open.
-    if (doc_.salva(docUi_, true) == Documento::EsitoSalva::Fallito) {
+    // A modified work is offered for saving; a failed or cancelled save
+    // keeps the program open.
+    docUi_.cartellaIniziale = s_.settings.DIR_LAVORI;
+    const Documento::EsitoSalva e = doc_.salva(docUi_, true);
+    if (e == Documento::EsitoSalva::Fallito || e == Documento::EsitoSalva::Annullato) {
         event->ignore();
         return;
     }
@@ -226,24 +278,35 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFormMain::Nuovo() {
+    docUi_.cartellaIniziale = s_.settings.DIR_LAVORI;
     doc_.nuovo(docUi_);
+    diagramma_->mostra();
     diagramma_->aggiorna();
 }
 
 void TFormMain::Apri() {
+    docUi_.cartellaIniziale = s_.settings.DIR_LAVORI;
     if (doc_.apri(docUi_))
         aggiornaEditChart();
+    diagramma_->mostra();
     diagramma_->aggiorna();
 }
 
 void TFormMain::apriFile(const std::string& path) {
     if (doc_.apriPercorso(docUi_, path))
         aggiornaEditChart();
+    diagramma_->mostra();
     diagramma_->aggiorna();
 }
 
 void TFormMain::Salva() {
+    docUi_.cartellaIniziale = s_.settings.DIR_LAVORI;
     doc_.salva(docUi_);
+}
+
+void TFormMain::SalvaConNome() {
+    docUi_.cartellaIniziale = s_.settings.DIR_LAVORI;
+    doc_.salvaConNome(docUi_);
 }
 
 void TFormMain::Descrizione() {
@@ -254,13 +317,18 @@ void TFormMain::Descrizione() {
 }
 
 void TFormMain::GeneraChart() {
-    TFormBldChart dialog(s_.settings.varie.EmulazioneDosInvio, this);
+    TFormBldChart dialog(s_.settings.varie.EmulazioneDosInvio, s_.defaults.NumChart,
+                         diagramma_->areaVideo(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const AreaVideo area{diagramma_->paintASHRAE()->width(), diagramma_->paintASHRAE()->height()};
-    ui::QtChartCanvas* preview = nullptr;
-    const RisultatoGenerazione r = generaChart(dialog.parametri(), dialog.codice(), dialog.nuovo(),
-                                               s_.settings.archivio(), s_.misura, area, preview);
+    diagramma_->mostra();
+    RisultatoGenerazione r;
+    {
+        // The screen pass is drawn on the diagram as it is built.
+        const std::unique_ptr<ChartCanvas> anteprima = diagramma_->anteprima();
+        r = generaChart(dialog.parametri(), dialog.codice(), dialog.nuovo(), s_.settings.archivio(),
+                        s_.defaults, s_.misura, diagramma_->areaVideo(), anteprima.get());
+    }
     if (!r.esito.ok) {
         QMessageBox::information(this, QStringLiteral("Genera Chart"),
                                  QString::fromStdString(r.esito.errore));
@@ -280,8 +348,7 @@ void TFormMain::SelezionaChart() {
 
 void TFormMain::Calcolatrice() {
     // The results are not used: the work is not touched.
-    TFormCalcolatriceAria::apri(this, 0, 25, 23, 0.01, 0.5, s_.settings.varie.EmulazioneDosInvio,
-                                nullptr);
+    TFormCalcolatriceAria::apri(this, 0, 25, 23, 0.01, 0.5, nullptr);
 }
 
 void TFormMain::SalvaDefault() {
@@ -291,7 +358,7 @@ void TFormMain::SalvaDefault() {
 }
 
 void TFormMain::Ridisegna() {
-    if (Esito e = diagramma_->rigenera(s_.misura); !e.ok)
+    if (Esito e = diagramma_->rigenera(); !e.ok)
         QMessageBox::warning(this, QStringLiteral("Ridisegna"), QString::fromStdString(e.errore));
     aggiornaEditChart();
 }
@@ -308,11 +375,13 @@ void TFormMain::Coordinate() {
 
 void TFormMain::Annulla() {
     doc_.ripristinaValido(docUi_);
+    diagramma_->mostra();
     diagramma_->aggiorna();
 }
 
 void TFormMain::Ripeti() {
     doc_.mostraNonValido(docUi_);
+    diagramma_->mostra();
     diagramma_->aggiorna();
 }
 

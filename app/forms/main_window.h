@@ -6,6 +6,8 @@
 #include "app/forms/session.h"
 #include "ui/qt_document_ui.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 
 #include <memory>
@@ -41,6 +43,7 @@ class TFormMain : public QMainWindow {
     void Apri();
     void apriFile(const std::string& path);
     void Salva();
+    void SalvaConNome();
     void Descrizione();
     void GeneraChart();
     void SelezionaChart();
@@ -59,6 +62,8 @@ class TFormMain : public QMainWindow {
 
   private:
     void creaMenu();
+    // A standard shortcut, also active in the diagram window.
+    void scorciatoia(QAction* azione, const QKeySequence& tasto);
     void creaToolbar();
     void nonDisponibile();
     QToolButton* bottone(const char* nome, int x, int y, const QString& testo, const QString& hint,
@@ -72,6 +77,7 @@ class TFormMain : public QMainWindow {
     QLineEdit* editChart_ = nullptr;
     QAction* revisione_ = nullptr;
     bool primaAttivazione_ = true;
+    QList<QAction*> scorciatoie_;
 };
 
 } // namespace tarvelo

@@ -26,6 +26,10 @@ void TFormSplash::mousePressEvent(QMouseEvent*) {
     accept();
 }
 
+void TFormSplash::keyPressEvent(QKeyEvent*) {
+    accept(); // any key, Escape included, just closes it
+}
+
 void TFormSplash::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(rect(), picture_);

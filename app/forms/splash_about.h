@@ -6,13 +6,14 @@
 namespace tarvelo {
 
 // Borderless, centred, 780 × 306: the picture, "TARVELO" and the version
-// line; closes after 10 s or on a click.
+// line; closes after 10 s, on a click or on a key.
 class TFormSplash : public QDialog {
   public:
     explicit TFormSplash(QWidget* parent = nullptr, int millisecondi = 10000);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:

@@ -6,6 +6,7 @@
 #include "engine/text.h"
 #include "ui/enter_key.h"
 #include "ui/help_window.h"
+#include "ui/locale_text.h"
 #include "ui/masked_field.h"
 
 #include <QButtonGroup>
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,14 +27,20 @@
 
 namespace tarvelo {
 
-TFormBldChart::TFormBldChart(bool emulazione, QWidget* parent) : QDialog(parent) {
+namespace {
+const QString PromptDescrizione =
+    QStringLiteral("1^ riga: titolo\n2^ riga: descrizione per la stampa");
+}
+
+TFormBldChart::TFormBldChart(bool emulazione, int numChart, const AreaVideo& area, QWidget* parent)
+    : QDialog(parent), numChart_(numChart), area_(area) {
     setObjectName(QStringLiteral("FormBldChart"));
     setWindowTitle(QStringLiteral("Genera Chart"));
     memo_ = new QPlainTextEdit(this);
     memo_->setObjectName(QStringLiteral("MemoDesc"));
     memo_->setProperty("tag", 2);
     memo_->setTabChangesFocus(true);
-    memo_->setPlainText(QStringLiteral("1^ riga: titolo\n2^ riga: descrizione per la stampa"));
+    memo_->setPlainText(PromptDescrizione);
     memo_->setFixedHeight(60);
     tbsMin_ = new ui::CampoMaschera("iiii", this);
     tbsMin_->setObjectName(QStringLiteral("fldTbsMin"));
@@ -57,6 +65,8 @@ TFormBldChart::TFormBldChart(bool emulazione, QWidget* parent) : QDialog(parent)
     codice_ = new ui::CampoMaschera("999", gruppo);
     codice_->setObjectName(QStringLiteral("fldCodice"));
     codice_->installEventFilter(this);
+    connect(codice_, &QLineEdit::textEdited, this,
+            [this] { radioCodice_->button(1)->setChecked(true); });
     auto* g = new QVBoxLayout(gruppo);
     g->addWidget(nuovo);
     g->addWidget(sovrascrivi);
@@ -67,7 +77,10 @@ TFormBldChart::TFormBldChart(bool emulazione, QWidget* parent) : QDialog(parent)
         {"tbs-Min", "°C"}, {"tbs-Max", "°C"}, {"x-Max", "g/kg"}};
     ui::CampoMaschera* campo[3] = {tbsMin_, tbsMax_, wMax_};
     for (int i = 0; i < 3; ++i) {
-        campi->addWidget(new QLabel(QString::fromUtf8(etichette[i].first), this), i, 0);
+        auto* etichetta = new QLabel(QString::fromUtf8(etichette[i].first), this);
+        etichetta->setBuddy(campo[i]);
+        campo[i]->setAccessibleName(QString::fromUtf8(etichette[i].first));
+        campi->addWidget(etichetta, i, 0);
         campi->addWidget(campo[i], i, 1);
         campi->addWidget(new QLabel(QString::fromUtf8(etichette[i].second), this), i, 2);
     }
@@ -82,7 +95,12 @@ TFormBldChart::TFormBldChart(bool emulazione, QWidget* parent) : QDialog(parent)
     connect(help, &QPushButton::clicked, this, [this] { ui::apriAiuto(12, this); });
 
     auto* sinistra = new QVBoxLayout;
-    sinistra->addWidget(new QLabel(QStringLiteral("Descrizione del diagramma"), this));
+    auto* etichettaMemo = new QLabel(QStringLiteral("Descrizione del diagramma"), this);
+    etichettaMemo->setBuddy(memo_);
+    memo_->setAccessibleName(etichettaMemo->text());
+    codice_->setAccessibleName(QStringLiteral("Codice da sovrascrivere"));
+    frame_->setAccessibleName(QStringLiteral("Altitudine e pressione"));
+    sinistra->addWidget(etichettaMemo);
     sinistra->addWidget(memo_);
     sinistra->addLayout(campi);
     sinistra->addWidget(gruppo);
@@ -94,6 +112,38 @@ TFormBldChart::TFormBldChart(bool emulazione, QWidget* parent) : QDialog(parent)
     tutto->addLayout(corpo);
     tutto->addWidget(buttons);
     ui::applicaConvenzioneInvio(this, ok, emulazione);
+}
+
+QString TFormBldChart::verifica() const {
+    const QString testo = memo_->toPlainText();
+    const QString titolo = testo.section(QLatin1Char('\n'), 0, 0).trimmed();
+    if (titolo.isEmpty() || testo == PromptDescrizione ||
+        titolo == PromptDescrizione.section(QLatin1Char('\n'), 0, 0))
+        return QStringLiteral("Scrivere il titolo del diagramma nella prima riga della "
+                              "descrizione: è il nome con cui il diagramma compare nel "
+                              "catalogo.");
+    const std::pair<ui::CampoMaschera*, const char*> campi[3] = {
+        {tbsMin_, "tbs-Min"}, {tbsMax_, "tbs-Max"}, {wMax_, "x-Max"}};
+    for (const auto& [campo, nome] : campi)
+        if (!campo->valore())
+            return QStringLiteral("Scrivere un numero intero in %1.").arg(QString::fromUtf8(nome));
+    if (Esito e = verificaParametri(parametri(), area_); !e.ok) {
+        QString m = QString::fromStdString(e.errore);
+        m[0] = m[0].toUpper();
+        return m + QLatin1Char('.');
+    }
+    if (!nuovo() && (codice() < 1 || codice() > numChart_))
+        return QString::fromUtf8(MsgCodiceNonEsiste);
+    return {};
+}
+
+void TFormBldChart::accept() {
+    const QString errore = verifica();
+    if (errore.isEmpty()) {
+        QDialog::accept();
+        return;
+    }
+    QMessageBox::information(this, QStringLiteral("Genera Chart"), errore);
 }
 
 bool TFormBldChart::eventFilter(QObject* watched, QEvent* event) {
@@ -131,6 +181,7 @@ TFormSelectChart::TFormSelectChart(const ArchivioDefault& archivio, QWidget* par
     QFont mono(QStringLiteral("Liberation Mono"));
     mono.setPixelSize(12);
     lista_->setFont(mono);
+    lista_->setAccessibleName(QStringLiteral("Diagrammi del catalogo"));
     std::vector<ArchivioDefault::VoceCatalogo> voci;
     archivio.catalogo(voci);
     for (const auto& v : voci) {
@@ -149,6 +200,7 @@ TFormSelectChart::TFormSelectChart(const ArchivioDefault& archivio, QWidget* par
     memo_->setObjectName(QStringLiteral("Memo1"));
     memo_->setReadOnly(true);
     memo_->setFixedHeight(60);
+    memo_->setAccessibleName(QStringLiteral("Descrizione del diagramma"));
     auto* dettagli = new QGridLayout;
     dettagli->addWidget(new QLabel(QStringLiteral("tbs"), this), 0, 0);
     dettagli->addWidget(tbs_, 0, 1);
@@ -186,7 +238,7 @@ void TFormSelectChart::OvcVirtualListbox1Click() {
     std::snprintf(buf, sizeof buf, "%+03d ... %+03d", h.tbsMin, h.tbsMax);
     tbs_->setText(QString::fromUtf8(buf));
     x_->setText(QStringLiteral("0 ... %1").arg(h.xMax));
-    patm_->setText(QString::fromStdString(FloatToStrFixed(h.pressure, 15, 2)));
+    patm_->setText(ui::testoNumero(FloatToStrFixed(h.pressure, 15, 2)));
     QString d = QString::fromStdString(cp1252ToUtf8(h.description.testo()));
     d.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     memo_->setPlainText(d);

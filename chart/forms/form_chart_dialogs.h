@@ -24,7 +24,10 @@ class TFrmInterpola;
 
 class TFormBldChart : public QDialog {
   public:
-    TFormBldChart(bool emulazioneDosInvio, QWidget* parent = nullptr);
+    // `numChart` and `area` are what the values are checked against: the
+    // charts that can be overwritten and the diagram's paint area.
+    TFormBldChart(bool emulazioneDosInvio, int numChart, const AreaVideo& area,
+                  QWidget* parent = nullptr);
 
     // The parameters as typed; `nuovo` and `codice` from "CODICE".
     ParametriChart parametri() const;
@@ -38,10 +41,17 @@ class TFormBldChart : public QDialog {
     ui::CampoMaschera* fldCodice() const { return codice_; }
     TFrmInterpola* frame() const { return frame_; }
 
+    // Why the values make no chart (empty when they do); OK stays in the
+    // dialog with the values until they do.
+    QString verifica() const;
+    void accept() override;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    int numChart_;
+    AreaVideo area_;
     QPlainTextEdit* memo_;
     ui::CampoMaschera* tbsMin_;
     ui::CampoMaschera* tbsMax_;

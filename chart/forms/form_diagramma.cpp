@@ -1,6 +1,5 @@
 #include "chart/forms/form_diagramma.h"
 
-#include "chart/chart_builder.h"
 #include "chart/chart_replay.h"
 #include "chart/forms/form_display.h"
 #include "document/work_record_ops.h"
@@ -8,13 +7,18 @@
 #include "ui/cursors.h"
 #include "ui/qt_chart_canvas.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 namespace tarvelo {
 
@@ -33,12 +37,6 @@ class TFormDiagramma::Area : public QWidget {
         QPainter p(this);
         owner_->paintArea(p);
     }
-    // The chart is not rescaled; a bigger area only gets a bigger bitmap,
-    // with the chart replayed at the size it was generated for.
-    void resizeEvent(QResizeEvent*) override {
-        if (width() > owner_->chart_.width() || height() > owner_->chart_.height())
-            owner_->replay(nullptr);
-    }
     void mousePressEvent(QMouseEvent* e) override {
         owner_->PaintASHRAEMouseDown(e->button(), e->position().toPoint().x(),
                                      e->position().toPoint().y());
@@ -56,84 +54,204 @@ class TFormDiagramma::Area : public QWidget {
     TFormDiagramma* owner_;
 };
 
-TFormDiagramma::TFormDiagramma(Documento& documento, const TDriveMdl& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window), doc_(documento), settings_(settings) {
+// The builder's screen pass drawn on the paint area while it is built; the
+// window is repainted every few milliseconds so that the lines appear.
+class TFormDiagramma::Anteprima : public ChartCanvas {
+  public:
+    explicit Anteprima(TFormDiagramma* owner) : owner_(owner) {
+        owner_->anteprima_ =
+            QImage(owner_->paint_->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        owner_->anteprima_.fill(Qt::white);
+        painter_.begin(&owner_->anteprima_);
+        painter_.setRenderHint(QPainter::Antialiasing);
+        canvas_ = std::make_unique<ui::QtChartCanvas>(painter_, 96.0 / 72.0);
+        clock_.start();
+    }
+    ~Anteprima() override {
+        canvas_.reset();
+        painter_.end();
+        owner_->anteprima_ = QImage();
+        owner_->paint_->update();
+    }
+    void setPen(const PenState& pen) override { canvas_->setPen(pen); }
+    void setFont(const FontState& font) override { canvas_->setFont(font); }
+    void moveTo(int x, int y) override { canvas_->moveTo(x, y); }
+    void lineTo(int x, int y) override {
+        canvas_->lineTo(x, y);
+        mostra();
+    }
+    TextSize measure(std::string_view text) override { return canvas_->measure(text); }
+    void fillWhite(int l, int t, int r, int b) override { canvas_->fillWhite(l, t, r, b); }
+    void textTopLeft(int x, int y, std::string_view text) override {
+        canvas_->textTopLeft(x, y, text);
+        mostra();
+    }
+    void textBaseline(int x, int y, std::string_view text, double degrees) override {
+        canvas_->textBaseline(x, y, text, degrees);
+    }
+    void circle(int x, int y, int r, Rgb fill) override { canvas_->circle(x, y, r, fill); }
+
+  private:
+    void mostra() {
+        if (clock_.elapsed() < 30)
+            return;
+        owner_->paint_->repaint();
+        clock_.restart();
+    }
+    TFormDiagramma* owner_;
+    QPainter painter_;
+    std::unique_ptr<ui::QtChartCanvas> canvas_;
+    QElapsedTimer clock_;
+};
+
+namespace {
+
+// The image a screen version is replayed into: its field with both
+// margins, so that no label at the right edge is cut.
+QSize dimensioneVideo(const TTestataChart& h) {
+    return QSize(h.screen.leftMargin + h.screen.W + h.screen.rightMargin,
+                 h.screen.y0 + h.screen.bottomMargin);
+}
+
+// The paint area a screen version needs: the builder takes the field as
+// the area's width less the right margin, and the labels at the right fit
+// in a few pixels less than that margin (the rounding of the scale can
+// widen the field by a pixel or two).
+QSize areaNecessaria(const VistaDiagramma& v) {
+    return QSize(v.W + 30, v.y0 + 25);
+}
+
+// The screen version (from the chart file, or from memory) replayed into a
+// white image of its own size.
+bool disegna(const std::string& dirArchivi, const TTestataChart& h, int codice,
+             const VersioneConvertita* memoria, QImage& out, std::string* errore) {
+    QImage image(dimensioneVideo(h).expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    ui::QtChartCanvas canvas(p, 96.0 / 72.0);
+    if (memoria) {
+        replayVideo(*memoria, h, canvas);
+    } else if (Esito e = replayVideo(dirArchivi, codice, h, canvas); !e.ok) {
+        if (errore)
+            *errore = e.errore;
+        return false;
+    }
+    p.end();
+    out = image;
+    return true;
+}
+
+} // namespace
+
+TFormDiagramma::TFormDiagramma(Documento& documento, const TDriveMdl& settings,
+                               TextMeasurer& misura, QWidget* parent)
+    : QWidget(parent, Qt::Window), doc_(documento), settings_(settings), misura_(misura) {
     setObjectName(QStringLiteral("FormDiagramma"));
     setWindowTitle(QStringLiteral("Diagramma psicrometrico (Foglio 01)"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("ScrollASHRAE"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(false);
+    scroll_->setBackgroundRole(QPalette::Base);
     paint_ = new Area(this);
+    paint_->setAccessibleName(QStringLiteral("Diagramma psicrometrico"));
+    scroll_->setWidget(paint_);
     tabs_ = new QTabBar(this);
     tabs_->setObjectName(QStringLiteral("TabSet1"));
     tabs_->addTab(QStringLiteral("Foglio 01"));
     tabs_->setShape(QTabBar::RoundedSouth);
+    tabs_->setAccessibleName(QStringLiteral("Fogli"));
     status_ = new QStatusBar(this);
     status_->setObjectName(QStringLiteral("StatusBar1"));
     status_->setSizeGripEnabled(false);
     statusLabel_ = new QLabel(status_);
+    statusLabel_->setObjectName(QStringLiteral("StatusText"));
+    // A status bar always tall enough for a line of its text.
+    status_->setMinimumHeight(statusLabel_->fontMetrics().height() + 8);
     status_->addWidget(statusLabel_, 1);
-    layout->addWidget(paint_, 1);
+    layout->addWidget(scroll_, 1);
     layout->addWidget(tabs_, 0, Qt::AlignLeft);
     layout->addWidget(status_);
+    assestamento_.setSingleShot(true);
+    assestamento_.setInterval(150);
+    connect(&assestamento_, &QTimer::timeout, this, [this] { adatta(); });
     resize(1000, 700 + 60);
 }
 
+TFormDiagramma::~TFormDiagramma() = default;
+
 QString TFormDiagramma::statoTesto() const {
     return statusLabel_->text();
+}
+
+QColor TFormDiagramma::statoColore() const {
+    return statusLabel_->palette().color(QPalette::WindowText);
 }
 
 QWidget* TFormDiagramma::paintASHRAE() const {
     return paint_;
 }
 
+AreaVideo TFormDiagramma::areaVideo() const {
+    const QSize s = scroll_->maximumViewportSize();
+    return AreaVideo{s.width(), s.height()};
+}
+
+void TFormDiagramma::dimensionaArea() {
+    paint_->resize(areaNecessaria(vista_).expandedTo(scroll_->maximumViewportSize()));
+}
+
 bool TFormDiagramma::InitVirtualChart(int codice, std::string* errore) {
     TTestataChart h;
-    const ArchivioDefault archivio = settings_.archivio();
-    if (Esito e = archivio.leggiTestataChart(codice, h); !e.ok) {
+    if (Esito e = settings_.archivio().leggiTestataChart(codice, h); !e.ok) {
         if (errore)
             *errore = e.errore;
         return false;
     }
-    const TTestataChart previous = doc_.lavoro.TestataChart;
-    const int previousCode = codiceInUso_;
-    doc_.lavoro.TestataChart = h;
-    codiceInUso_ = codice;
-    if (!replay(errore)) {
-        doc_.lavoro.TestataChart = previous;
-        codiceInUso_ = previousCode;
+    QImage image;
+    if (!disegna(settings_.DIR_ARCHIVI, h, codice, nullptr, image, errore))
         return false;
-    }
+    doc_.lavoro.TestataChart = h;
     doc_.lavoro.CodiceChart = static_cast<std::int16_t>(codice);
+    codiceInUso_ = codice;
+    testataVista_ = h;
+    videoInMemoria_.reset();
+    chart_ = image;
     vista_ = VistaDiagramma::daTestata(h);
     Patm = h.pressure;
+    erroreChart_.clear();
     marcato_ = QPoint(-1, -1);
     croce_ = QPoint(-1, -1);
+    if (isVisible())
+        adatta();
+    dimensionaArea();
     paint_->update();
     return true;
 }
 
-bool TFormDiagramma::replay(std::string* errore) {
+bool TFormDiagramma::adatta() {
     if (codiceInUso_ < 1)
         return false;
-    const TTestataChart& h = doc_.lavoro.TestataChart;
-    // At least the size the chart was generated for.
-    QSize size =
-        paint_->size().expandedTo(QSize(h.screen.leftMargin + h.screen.W + h.screen.rightMargin,
-                                        h.screen.y0 + h.screen.bottomMargin));
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        ui::QtChartCanvas canvas(p, 96.0 / 72.0);
-        if (Esito e = replayVideo(settings_.DIR_ARCHIVI, codiceInUso_, h, canvas); !e.ok) {
-            if (errore)
-                *errore = e.errore;
-            return false;
-        }
-    }
+    const AreaVideo area = areaVideo();
+    if (videoAdatto(testataVista_, area))
+        return false;
+    VideoInMemoria v = costruisciVideo(testataVista_, misura_, area);
+    if (!v.esito.ok)
+        return false; // too small for a chart: the one on show can be scrolled
+    QImage image;
+    disegna(settings_.DIR_ARCHIVI, v.testata, codiceInUso_, &v.versione, image, nullptr);
+    testataVista_ = v.testata;
+    videoInMemoria_ = std::move(v.versione);
     chart_ = image;
+    vista_ = VistaDiagramma::daTestata(testataVista_);
+    // Marks made at the old scale would point elsewhere now.
+    marcato_ = QPoint(-1, -1);
+    croce_ = QPoint(-1, -1);
+    dimensionaArea();
     paint_->update();
     return true;
 }
@@ -141,39 +259,94 @@ bool TFormDiagramma::replay(std::string* errore) {
 void TFormDiagramma::mostraChart(int codice, int precedente) {
     if (codice != precedente) {
         std::string errore;
-        if (!InitVirtualChart(codice, &errore))
-            statusLabel_->setText(QString::fromStdString(errore));
+        if (!InitVirtualChart(codice, &errore)) {
+            char code[8];
+            std::snprintf(code, sizeof code, "%03d", codice);
+            erroreChart_ = "Il diagramma " + std::string(code) +
+                           " non si può caricare; resta quello di prima. " + errore;
+            aggiorna();
+            QMessageBox::warning(this, QStringLiteral("Diagramma psicrometrico"),
+                                 QString::fromStdString(erroreChart_));
+        }
     }
+    mostra();
     aggiorna();
 }
 
-Esito TFormDiagramma::rigenera(TextMeasurer& misura) {
-    const AreaVideo area{paint_->width(), paint_->height()};
+void TFormDiagramma::mostra() {
+    show();
+    raise();
+}
+
+Esito TFormDiagramma::rigenera() {
     const RisultatoGenerazione r =
-        rigeneraChart(doc_.lavoro.CodiceChart, settings_.archivio(), misura, area);
+        rigeneraChart(doc_.lavoro.CodiceChart, settings_.archivio(), misura_, areaVideo());
     if (!r.esito.ok)
         return r.esito;
     std::string errore;
     if (!InitVirtualChart(doc_.lavoro.CodiceChart, &errore))
         return Esito::fallito(errore);
+    mostra();
     return {};
+}
+
+std::unique_ptr<ChartCanvas> TFormDiagramma::anteprima() {
+    return std::make_unique<Anteprima>(this);
 }
 
 void TFormDiagramma::aggiorna() {
     paint_->update();
 }
 
+bool TFormDiagramma::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QWidget::event(e);
+}
+
+void TFormDiagramma::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    dimensionaArea();
+    assestamento_.start(); // rebuilt once the size stops changing
+}
+
+void TFormDiagramma::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    dimensionaArea();
+    adatta();
+}
+
+void TFormDiagramma::FormActivate() {
+    // The first time only: the pointer goes onto the chart and the read-out
+    // comes to the front.
+    if (tag_ != 0)
+        return;
+    tag_ = 1;
+    QCursor::setPos(350, 280);
+    if (display_) {
+        display_->show();
+        display_->raise();
+    }
+}
+
 void TFormDiagramma::paintArea(QPainter& p) {
     p.fillRect(paint_->rect(), Qt::white);
+    if (!anteprima_.isNull()) {
+        p.drawImage(0, 0, anteprima_);
+        return;
+    }
     p.drawImage(0, 0, chart_);
     p.setRenderHint(QPainter::Antialiasing);
     ui::QtChartCanvas canvas(p, 96.0 / 72.0);
     const EsitoDisegno e =
         DisegnaTrattamento(doc_.lavoro, vista_, canvas, codiceTrascinamento_, raggio_);
     raggio_ = e.raggioMarcatore;
-    statusLabel_->setText(QString::fromStdString(e.stato));
+    // A chart that could not be loaded is named until one loads.
+    const bool errore = e.errore || !erroreChart_.empty();
+    statusLabel_->setText(QString::fromStdString(erroreChart_.empty() ? e.stato : erroreChart_));
+    statusLabel_->setToolTip(statusLabel_->text());
     QPalette pal = statusLabel_->palette();
-    pal.setColor(QPalette::WindowText, e.errore ? Qt::red : Qt::blue);
+    pal.setColor(QPalette::WindowText, errore ? Qt::red : Qt::blue);
     statusLabel_->setPalette(pal);
     p.setRenderHint(QPainter::Antialiasing, false);
     if (marcato_.x() >= 0) {
@@ -216,6 +389,8 @@ void TFormDiagramma::PaintASHRAEMouseDown(Qt::MouseButton, int X, int Y) {
     if (FUORI_CAMPO(X, Y))
         return;
     codiceTrascinamento_ = hitTestHandle(doc_.lavoro, X, Y);
+    if (codiceTrascinamento_ == 6)
+        croce_ = QPoint(-1, -1); // one left over by a release outside the field
     AggiornaCalcolo(X, Y);
     paint_->update();
 }

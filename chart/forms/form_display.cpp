@@ -1,5 +1,7 @@
 #include "chart/forms/form_display.h"
 
+#include "ui/locale_text.h"
+
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QGridLayout>
@@ -68,10 +70,14 @@ void TFormDisplay::mostra(const LetturaStato& s) {
     const auto testi = s.testi();
     const QColor colore = s.soprassatura ? QColor(0x80, 0x80, 0x80) : QColor(Qt::white);
     for (int i = 0; i < 11; ++i) {
-        valori_[i]->setText(QString::fromStdString(testi[static_cast<std::size_t>(i)]));
+        valori_[i]->setText(ui::testoNumero(testi[static_cast<std::size_t>(i)]));
         if (i != 10)
             colora(valori_[i], colore);
     }
+}
+
+QColor TFormDisplay::colore(int riga) const {
+    return valori_[static_cast<std::size_t>(riga)]->palette().color(QPalette::WindowText);
 }
 
 QString TFormDisplay::valore(int riga) const {

@@ -18,6 +18,7 @@ class TFormDisplay : public QWidget {
     // Fills the eleven values; gray above saturation (Psat keeps its colour).
     void mostra(const LetturaStato& s);
     QString valore(int riga) const;
+    QColor colore(int riga) const;
 
   private:
     void PopupColoreClick();

@@ -12,16 +12,16 @@ using test::TempDir;
 
 // Answers the document's questions from a script and records what it shows.
 struct FakeUi : DocumentUi {
-    std::deque<bool> answers;
+    std::deque<Risposta> answers;
     std::deque<std::optional<std::string>> openChoices, saveChoices;
     std::vector<std::string> messages, titles;
     std::vector<std::uint8_t> reviews;
     int questions = 0, plantRefreshes = 0;
     std::optional<bool> revisioneEnabled;
 
-    bool chiediSalvaPrecedente() override {
+    Risposta chiediSalvaPrecedente() override {
         ++questions;
-        const bool a = answers.empty() ? false : answers.front();
+        const Risposta a = answers.empty() ? Risposta::No : answers.front();
         if (!answers.empty())
             answers.pop_front();
         return a;
@@ -102,14 +102,14 @@ TEST_F(DocumentCommands, SaveFollowsTheStateTable) {
 
 TEST_F(DocumentCommands, SaveAsksAndKeepsOtherExtensionsCut) {
     doc.modificato = true;
-    ui.answers.push_back(false);
+    ui.answers.push_back(DocumentUi::Risposta::No);
     EXPECT_EQ(doc.salva(ui, true), Documento::EsitoSalva::Rifiutato);
     EXPECT_TRUE(doc.modificato);
-    ui.answers.push_back(true);
+    ui.answers.push_back(DocumentUi::Risposta::Si);
     ui.saveChoices.push_back(std::nullopt);
     EXPECT_EQ(doc.salva(ui, true), Documento::EsitoSalva::Annullato);
     EXPECT_EQ(doc.testata.SenzaNome, 1);
-    ui.answers.push_back(true);
+    ui.answers.push_back(DocumentUi::Risposta::Si);
     ui.saveChoices.push_back(dir.file("prova.dati"));
     EXPECT_EQ(doc.salva(ui, true), Documento::EsitoSalva::Salvato);
     EXPECT_TRUE(fileExists(dir.file("prova.dat")));
@@ -132,9 +132,65 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
 
     // "Nuovo" does not drop a work it could not save.
     doc.lavoro.NumTrattamenti = 3;
-    ui.answers.push_back(true);
+    ui.answers.push_back(DocumentUi::Risposta::Si);
     doc.nuovo(ui);
     EXPECT_EQ(doc.lavoro.NumTrattamenti, 3);
+}
+
+TEST_F(DocumentCommands, AnnullaOrACancelledSaveDialogKeepsTheWork) {
+    // The question's third answer, or no name in the save dialog, gives up
+    // "Nuovo" and "Apri": the modified work stays as it is.
+    const std::string other = dir.file("altro.TRV");
+    ASSERT_TRUE(doc.salvaCome(other).ok);
+    struct Caso {
+        DocumentUi::Risposta risposta;
+        bool conNome; // a name chosen in the save dialog
+    };
+    for (const Caso c :
+         {Caso{DocumentUi::Risposta::Annulla, true}, Caso{DocumentUi::Risposta::Si, false}}) {
+        for (const bool apri : {false, true}) {
+            doc.testata.SenzaNome = 1;
+            doc.lavoro.NumTrattamenti = 3;
+            doc.modificato = true;
+            ui.answers.push_back(c.risposta);
+            ui.saveChoices.push_back(c.conNome ? std::optional(dir.file("nuovo.TRV"))
+                                               : std::nullopt);
+            if (apri)
+                EXPECT_FALSE(doc.apriPercorso(ui, other));
+            else
+                doc.nuovo(ui);
+            EXPECT_EQ(doc.lavoro.NumTrattamenti, 3);
+            EXPECT_TRUE(doc.modificato);
+            ui.saveChoices.clear();
+        }
+    }
+    EXPECT_FALSE(fileExists(dir.file("nuovo.TRV")));
+}
+
+TEST_F(DocumentCommands, SalvaConNomeRenamesTheWork) {
+    doc.modificato = true;
+    ui.saveChoices.push_back(dir.file("primo.TRV"));
+    ASSERT_EQ(doc.salva(ui), Documento::EsitoSalva::Salvato);
+    std::filesystem::create_directories(dir.file("copie"));
+    // Cancelled: nothing changes.
+    EXPECT_EQ(doc.salvaConNome(ui), Documento::EsitoSalva::Annullato);
+    EXPECT_EQ(doc.nome(), "primo");
+    // Named: written there, and the work now lives there, unchanged or not.
+    ui.saveChoices.push_back(dir.file("copie/secondo"));
+    EXPECT_EQ(doc.salvaConNome(ui), Documento::EsitoSalva::Salvato);
+    EXPECT_EQ(TempDir::read(dir.file("copie/secondo.TRV")), TempDir::read(dir.file("primo.TRV")));
+    EXPECT_EQ(doc.nome(), "secondo");
+    EXPECT_EQ(settings.DIR_LAVORI, dir.file("copie/"));
+    EXPECT_EQ(ui.titles.back(), "Diagramma psicrometrico: File: secondo");
+    doc.lavoro.Descrizione.assegna("dopo");
+    doc.modificato = true;
+    ASSERT_EQ(doc.salva(ui), Documento::EsitoSalva::Salvato);
+    EXPECT_NE(TempDir::read(dir.file("copie/secondo.TRV")), TempDir::read(dir.file("primo.TRV")));
+    // A folder that does not exist: reported, the name stays.
+    ui.saveChoices.push_back(dir.file("manca/terzo.TRV"));
+    EXPECT_EQ(doc.salvaConNome(ui), Documento::EsitoSalva::Fallito);
+    EXPECT_EQ(doc.nome(), "secondo");
+    EXPECT_EQ(settings.DIR_LAVORI, dir.file("copie/"));
 }
 
 TEST_F(DocumentCommands, NuovoEmptiesOnlyTheTreatmentList) {

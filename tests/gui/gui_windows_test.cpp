@@ -3,6 +3,9 @@
 #include "app/forms/form_calcolatrice.h"
 #include "app/forms/frm_interpola.h"
 #include "app/forms/main_window.h"
+#include "app/forms/splash_about.h"
+#include "app/forms/window_layout.h"
+#include "chart/chart_file.h"
 #include "chart/forms/form_chart_dialogs.h"
 #include "chart/forms/form_diagramma.h"
 #include "chart/forms/form_display.h"
@@ -11,16 +14,20 @@
 #include "ui/masked_field.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 
@@ -51,13 +58,13 @@ class GuiWindows : public QObject {
     std::unique_ptr<Sessione> s_;
     std::unique_ptr<TFormMain> main_;
 
-    std::string dati() const { return dir_.path().toStdString() + "/"; }
+    int prova_ = 0; // each test starts on a data folder of its own
+    std::string dati() const {
+        return dir_.path().toStdString() + "/" + std::to_string(prova_) + "/";
+    }
 
-  private slots:
-    void init() {
-        Patm = 101325;
-        std::vector<std::string> created;
-        QVERIFY(preparaCartellaDati(dati(), created).ok);
+    // Start-up as the program does it, on the data folder of the test.
+    void avvia() {
         s_ = std::make_unique<Sessione>();
         s_->settings = TDriveMdl::crea(dati());
         bool creato = false;
@@ -68,6 +75,36 @@ class GuiWindows : public QObject {
         main_ = std::make_unique<TFormMain>(*s_);
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_->diagramma()));
+    }
+
+    void riavvia() {
+        main_.reset();
+        s_.reset();
+        avvia();
+    }
+
+    // Answers the next message box and returns its text through `testo`.
+    static void rispondi(QString* testo, QMessageBox::StandardButton bottone = QMessageBox::Ok) {
+        sulProssimoDialogo([testo, bottone](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            if (testo)
+                *testo = box->text();
+            if (QAbstractButton* b = box->button(bottone))
+                b->click();
+            else
+                box->accept();
+        });
+    }
+
+  private slots:
+    void init() {
+        Patm = 101325;
+        ++prova_;
+        std::filesystem::create_directories(dati());
+        std::vector<std::string> created;
+        QVERIFY(preparaCartellaDati(dati(), created).ok);
+        avvia();
     }
 
     void cleanup() {
@@ -95,9 +132,11 @@ class GuiWindows : public QObject {
         const VistaDiagramma& v = d->vista();
         const QPoint at(v.X(25.0), v.Y(0.0098816));
         QTest::mousePress(d->paintASHRAE(), Qt::LeftButton, Qt::NoModifier, at);
-        QCOMPARE(display->valore(0), QStringLiteral("25.0"));
-        QCOMPARE(display->valore(2), QStringLiteral("9.9"));
+        // The program's Italian locale: a decimal comma.
+        QCOMPARE(display->valore(0), QStringLiteral("25,0"));
+        QCOMPARE(display->valore(2), QStringLiteral("9,9"));
         QCOMPARE(display->valore(4), QStringLiteral("50"));
+        QCOMPARE(display->valore(6), QStringLiteral("1,165"));
         QVERIFY(std::abs(display->valore(3).toDouble() - 50310) < 100);
         QTest::mouseRelease(d->paintASHRAE(), Qt::LeftButton, Qt::NoModifier, at);
         std::ifstream trace("TestGrave.txt");
@@ -107,38 +146,83 @@ class GuiWindows : public QObject {
         // Outside the field nothing changes.
         QTest::mousePress(d->paintASHRAE(), Qt::LeftButton, Qt::NoModifier,
                           QPoint(v.X(25.0), v.Y(0.0) + 5));
-        QCOMPARE(display->valore(0), QStringLiteral("25.0"));
+        QCOMPARE(display->valore(0), QStringLiteral("25,0"));
+        // Above saturation the values turn gray (hexadecimal 80 80 80).
+        QTest::mousePress(d->paintASHRAE(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(v.X(10.0), v.Y(0.02)));
+        QCOMPARE(display->colore(0), QColor(0x80, 0x80, 0x80));
+        QCOMPARE(display->colore(10), QColor(Qt::white)); // Psat keeps its colour
     }
 
     void calculatorEdgeCases() {
         const double before = Patm;
-        TFormCalcolatriceAria calc(0, 25, 23, 0.01, 0.5, true);
-        QCOMPARE(calc.valore(2), QStringLiteral("9.9"));
-        QCOMPARE(calc.valore(3), QStringLiteral("50.310"));
-        QCOMPARE(calc.valore(1), QStringLiteral("17.9"));
-        QCOMPARE(calc.valore(5), QStringLiteral("13.9"));
-        QCOMPARE(calc.valore(6), QStringLiteral("1.165"));
-        QCOMPARE(calc.valore(7), QStringLiteral("1.177"));
-        QCOMPARE(calc.valore(8), QStringLiteral("0.858"));
+        TFormCalcolatriceAria calc(0, 25, 23, 0.01, 0.5);
+        QCOMPARE(calc.valore(2), QStringLiteral("9,9"));
+        QCOMPARE(calc.valore(3), QStringLiteral("50,310"));
+        QCOMPARE(calc.valore(1), QStringLiteral("17,9"));
+        QCOMPARE(calc.valore(5), QStringLiteral("13,9"));
+        QCOMPARE(calc.valore(6), QStringLiteral("1,165"));
+        QCOMPARE(calc.valore(7), QStringLiteral("1,177"));
+        QCOMPARE(calc.valore(8), QStringLiteral("0,858"));
         QCOMPARE(calc.valore(9), QStringLiteral("1585"));
         QCOMPARE(calc.valore(10), QStringLiteral("3169"));
         // Switching modes carries the values: back and forth, the same state.
         calc.radInputClick(2);
         calc.radInputClick(3);
         calc.radInputClick(0);
-        QCOMPARE(calc.valore(2), QStringLiteral("9.9"));
+        QCOMPARE(calc.valore(2), QStringLiteral("9,9"));
         QCOMPARE(calc.valore(4), QStringLiteral("50"));
         // UR 0: x 0 and the dew point of dry air shown as it is.
         calc.fld2()->selectAll();
         QTest::keyClicks(calc.fld2(), QStringLiteral("0"));
         calc.BtnCalcolaClick();
-        QCOMPARE(calc.valore(2), QStringLiteral("0.0"));
-        QCOMPARE(calc.valore(5), QStringLiteral("-999.0"));
+        QCOMPARE(calc.valore(2), QStringLiteral("0,0"));
+        QCOMPARE(calc.valore(5), QStringLiteral("-999,0"));
         // The altitude moves the pressure while open; Cancel puts it back.
         calc.frame()->trackBar()->setValue(2000); // 1000 m
         QCOMPARE(Patm, 89874.0);
         calc.reject();
         QCOMPARE(Patm, before);
+    }
+
+    void calculatorEnterAndImpossibleStates() {
+        // Enter moves to the next field whatever the option says.
+        s_->settings.varie.EmulazioneDosInvio = false;
+        TFormCalcolatriceAria calc(3, 25, 20, 0.01, 0.5);
+        calc.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&calc));
+        calc.fld1()->setFocus();
+        QTest::keyClick(calc.fld1(), Qt::Key_Return);
+        QVERIFY(calc.isVisible());
+        QCOMPARE(calc.focusWidget(), calc.fld2());
+
+        // 25 °C with 10 kJ/kg: no such air. The message in red, no values,
+        // nothing to hand back.
+        calc.fld2()->selectAll();
+        QTest::keyClicks(calc.fld2(), QStringLiteral("10"));
+        calc.BtnCalcolaClick();
+        QVERIFY2(calc.messaggio().contains(QStringLiteral("stato impossibile")),
+                 qPrintable(calc.messaggio()));
+        for (int i = 0; i < 11; ++i)
+            QVERIFY(calc.valore(i).isEmpty());
+        QVERIFY(!calc.okBtn()->isEnabled());
+        calc.accept();
+        QVERIFY(calc.isVisible());
+        // Supersaturated air (wet bulb above dry bulb) keeps its values,
+        // with the warning beside them.
+        calc.radInputClick(1);
+        calc.fld1()->setText(QStringLiteral("20"));
+        calc.fld2()->setText(QStringLiteral("25"));
+        calc.BtnCalcolaClick();
+        QVERIFY2(calc.messaggio().contains(QStringLiteral("aria soprassatura")),
+                 qPrintable(calc.messaggio()));
+        QVERIFY(!calc.valore(2).isEmpty());
+        QVERIFY(calc.okBtn()->isEnabled());
+        // A plain state clears the message.
+        calc.fld2()->setText(QStringLiteral("15"));
+        calc.BtnCalcolaClick();
+        QVERIFY(calc.messaggio().isEmpty());
+        calc.reject();
     }
 
     void altitudeFrame() {
@@ -151,12 +235,24 @@ class GuiWindows : public QObject {
         QCOMPARE(f.altitudine(), 3500); // the track bar stops at its top
         QCOMPARE(f.pressione(), 65874.0);
         f.campoAltitudine()->selectAll();
-        QTest::keyClicks(f.campoAltitudine(), QStringLiteral("-600"));
-        QCOMPARE(f.altitudine(), -500);
-        QCOMPARE(f.pressione(), 107478.0);
-        f.campoAltitudine()->selectAll();
         QTest::keyClicks(f.campoAltitudine(), QStringLiteral("1500"));
         QCOMPARE(f.pressione(), 84684.5); // a typed altitude takes effect at once
+        QVERIFY(f.avviso().isEmpty());
+        // An altitude the track bar cannot take is refused, digits typed on
+        // the way included; when the typing ends the field shows the one in use.
+        for (const char* fuori : {"-600", "20000", "3501"}) {
+            f.campoAltitudine()->selectAll();
+            QTest::keyClicks(f.campoAltitudine(), QString::fromUtf8(fuori));
+            QCOMPARE(f.avviso(), QString::fromUtf8(MsgAltitudineFuoriCampo));
+            QCOMPARE(f.altitudine(), 1500);
+            QCOMPARE(f.pressione(), 84684.5);
+            QTest::keyClick(f.campoAltitudine(), Qt::Key_Return);
+            QCOMPARE(f.campoAltitudine()->text(), QStringLiteral("1500"));
+        }
+        f.campoAltitudine()->selectAll();
+        QTest::keyClicks(f.campoAltitudine(), QStringLiteral("-500"));
+        QCOMPARE(f.pressione(), 107478.0);
+        QVERIFY(f.avviso().isEmpty());
     }
 
     void generatingAChartFromTheDialogShowsIt() {
@@ -180,21 +276,293 @@ class GuiWindows : public QObject {
         QCOMPARE(d.NumChart, 2);
         QCOMPARE(main_->diagramma()->vista().tbsMin, 10);
 
-        // Entering the code field switches to "sovrascrivi esistente";
-        // an unknown code is refused with the Part's message.
-        QString message;
-        sulProssimoDialogo([&message](QWidget* w) {
+        // "Salva default" keeps the new chart: after a restart it is listed
+        // and shown.
+        main_->SalvaDefault();
+        riavvia();
+        QCOMPARE(s_->documento->lavoro.CodiceChart, 2);
+        QCOMPARE(main_->editChart()->text(), QStringLiteral("Stretto"));
+        QCOMPARE(TFormSelectChart(s_->settings.archivio()).lista()->count(), 2);
+        QCOMPARE(s_->defaults.NumChart, 2);
+    }
+
+    void theGenerationDialogKeepsWhatWasTypedUntilItMakesAChart() {
+        // Each refusal leaves the dialog open with the values; the table:
+        // what is typed, and words of the message.
+        struct Caso {
+            const char *memo, *tbsMin, *tbsMax, *xMax, *codice, *parole;
+        };
+        const Caso casi[] = {
+            {nullptr, "-5", "36", "26", nullptr, "titolo del diagramma"},
+            {"", "-5", "36", "26", nullptr, "titolo del diagramma"},
+            {"Prova", "30", "10", "26", nullptr, "inferiore alla massima"},
+            {"Prova", "-5", "36", "0", nullptr, "x massima"},
+            {"Prova", "-5", "", "26", nullptr, "tbs-Max"},
+            {"Prova", "-5", "36", "26", "", "Il codice non esiste"},
+            {"Prova", "-5", "36", "26", "7", "Il codice non esiste"},
+        };
+        int visti = 0;
+        sulProssimoDialogo([&casi, &visti](QWidget* w) {
             auto* dialog = dynamic_cast<TFormBldChart*>(w);
-            dialog->fldCodice()->setFocus();
-            QTest::keyClicks(dialog->fldCodice(), QStringLiteral("7"));
-            sulProssimoDialogo([&message](QWidget* box) {
-                message = qobject_cast<QMessageBox*>(box)->text();
-                qobject_cast<QMessageBox*>(box)->accept();
-            });
-            dialog->accept();
+            QVERIFY(dialog);
+            for (const Caso& c : casi) {
+                if (c.memo)
+                    dialog->memo()->setPlainText(QString::fromUtf8(c.memo));
+                const std::pair<ui::CampoMaschera*, const char*> campi[3] = {
+                    {dialog->fldTbsMin(), c.tbsMin},
+                    {dialog->fldTbsMax(), c.tbsMax},
+                    {dialog->fldWmax(), c.xMax}};
+                for (const auto& [campo, testo] : campi) {
+                    campo->selectAll();
+                    campo->del();
+                    QTest::keyClicks(campo, QString::fromUtf8(testo));
+                }
+                if (c.codice) {
+                    for (QRadioButton* r : dialog->findChildren<QRadioButton*>())
+                        if (r->text() == QStringLiteral("sovrascrivi esistente"))
+                            r->click();
+                    dialog->fldCodice()->clear();
+                    QTest::keyClicks(dialog->fldCodice(), QString::fromUtf8(c.codice));
+                }
+                QString messaggio;
+                rispondi(&messaggio);
+                dialog->accept();
+                if (!messaggio.contains(QString::fromUtf8(c.parole)) || !dialog->isVisible()) {
+                    qWarning() << "case" << visti << messaggio;
+                    dialog->reject();
+                    return;
+                }
+                QCOMPARE(dialog->fldTbsMin()->text(), QString::fromUtf8(c.tbsMin));
+                ++visti;
+            }
+            dialog->reject();
         });
         main_->GeneraChart();
-        QCOMPARE(message, QStringLiteral("Il codice non esiste"));
+        QCOMPARE(visti, static_cast<int>(std::size(casi)));
+        QCOMPARE(s_->defaults.NumChart, 1); // nothing generated
+    }
+
+    void aChartThatCannotBeLoadedIsReportedAndStaysNamed() {
+        TFormDiagramma* d = main_->diagramma();
+        QString messaggio;
+        rispondi(&messaggio);
+        d->mostraChart(9, 1); // no such chart
+        QVERIFY(messaggio.contains(QStringLiteral("009")));
+        QCOMPARE(s_->documento->lavoro.CodiceChart, 1); // the chart in use stays
+        d->paintASHRAE()->repaint();
+        QCOMPARE(d->statoTesto(), messaggio);
+        QCOMPARE(d->statoColore(), QColor(Qt::red));
+        // The next chart that loads clears it.
+        d->mostraChart(1, 0);
+        d->paintASHRAE()->repaint();
+        QCOMPARE(d->statoTesto(), QStringLiteral("Ok"));
+    }
+
+    void crosshairAndActivation() {
+        TFormDiagramma* d = main_->diagramma();
+        const VistaDiagramma& v = d->vista();
+        const int X = v.X(20), Y = v.Y(0.008);
+        d->PaintASHRAEMouseDown(Qt::LeftButton, X, Y);
+        d->PaintASHRAEMouseMove(Qt::LeftButton, Qt::NoModifier, X + 10, Y);
+        QCOMPARE(d->croce(), QPoint(X + 10, Y));
+        d->PaintASHRAEMouseUp(Qt::LeftButton, X, v.Y(0) + 5); // released outside
+        QCOMPARE(d->croce(), QPoint(X + 10, Y));
+        d->PaintASHRAEMouseDown(Qt::LeftButton, X, Y); // erases the one left over
+        QCOMPARE(d->croce(), QPoint(-1, -1));
+        d->PaintASHRAEMouseUp(Qt::LeftButton, X, Y);
+
+        // The first activation brings the read-out to the front, later ones
+        // do not.
+        TFormDiagramma nuovo(*s_->documento, s_->settings, s_->misura);
+        TFormDisplay display;
+        nuovo.setDisplay(&display);
+        nuovo.FormActivate();
+        QVERIFY(display.isVisible());
+        display.hide();
+        nuovo.FormActivate();
+        QVERIFY(!display.isVisible());
+    }
+
+    void windowArrangementByScreenWidth() {
+        FinestreAperte f;
+        f.main = {0, 0, 270, 160};
+        f.diagramma = {50, 50, 1000, 760};
+        f.coordinate = Rettangolo{900, 40, 230, 300};
+        f.schermoH = 1024;
+        struct Caso {
+            int schermoW;
+            std::optional<Rettangolo> palette;
+            Rettangolo diagramma, coordinate;
+            std::optional<Rettangolo> paletteAttesa;
+        };
+        const Caso casi[] = {
+            {800, std::nullopt, {0, 160, 1000, 864}, {0, 180, 230, 300}, std::nullopt},
+            {640, std::nullopt, {0, 160, 1000, 864}, {0, 160, 230, 281}, std::nullopt},
+            {1280, std::nullopt, {0, 160, 1000, 864}, {0, 180, 230, 270}, std::nullopt},
+            {1280,
+             Rettangolo{5, 5, 600, 100},
+             {0, 260, 1000, 764},
+             {0, 280, 230, 270},
+             Rettangolo{0, 160, 1000, 100}},
+            {800,
+             Rettangolo{5, 5, 600, 100},
+             {0, 160, 1000, 864},
+             {0, 180, 230, 300},
+             Rettangolo{270, 0, 600, 100}},
+        };
+        for (const Caso& c : casi) {
+            f.schermoW = c.schermoW;
+            f.palette = c.palette;
+            const Disposizione d = disponiFinestre(f);
+            QCOMPARE(d.diagramma, c.diagramma);
+            QCOMPARE(*d.coordinate, c.coordinate);
+            QCOMPARE(d.palette, c.paletteAttesa);
+            QVERIFY(!d.tabellaPunti && !d.dettaglio);
+        }
+    }
+
+    void theDiagramFitsItsWindow() {
+        TFormDiagramma* d = main_->diagramma();
+        const std::string file = s_->settings.DIR_ARCHIVI + chartFileName(1);
+        const auto leggi = [](const std::string& f) {
+            std::ifstream in(f, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        const std::string prima = leggi(file);
+        auto adatto = [d] {
+            const VistaDiagramma& v = d->vista();
+            const AreaVideo a = d->areaVideo();
+            // The field as wide as the area allows (within a degree) and as
+            // tall, with no scroll bar.
+            return v.W + 35 > a.width - v.sx && v.W + 35 <= a.width + 2 && v.y0 + 25 == a.height &&
+                   d->paintASHRAE()->size() == QSize(a.width, a.height);
+        };
+        QTRY_VERIFY(adatto());
+        // Smaller: scroll bars until the resize settles, then the chart fits.
+        d->resize(700, 500);
+        QCoreApplication::processEvents();
+        QVERIFY(d->paintASHRAE()->width() > d->areaVideo().width);
+        QTRY_VERIFY(adatto());
+        QCOMPARE(d->paintASHRAE()->width(), d->areaVideo().width);
+        // Larger: the read-out and the points follow the new scale.
+        const int sxPrima = d->vista().sx;
+        d->resize(1500, 1000);
+        QTRY_VERIFY(adatto());
+        QVERIFY(d->vista().sx > sxPrima);
+        main_->Coordinate();
+        const QPoint at(d->vista().X(25.0), d->vista().Y(0.0098816));
+        QTest::mousePress(d->paintASHRAE(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(main_->coordinate()->valore(0), QStringLiteral("25,0"));
+        QCOMPARE(main_->coordinate()->valore(2), QStringLiteral("9,9"));
+        QTest::mouseRelease(d->paintASHRAE(), Qt::LeftButton, Qt::NoModifier, at);
+        // The chart file is rewritten only by "Ridisegna".
+        QCOMPARE(leggi(file), prima);
+        main_->Ridisegna();
+        QVERIFY(leggi(file) != prima);
+        QVERIFY(adatto());
+        // After a restart at another size the chart still fits.
+        riavvia();
+        QTRY_VERIFY(adatto());
+    }
+
+    void aClosedDiagramComesBackWithTheCommandsThatShowIt() {
+        TFormDiagramma* d = main_->diagramma();
+        const std::pair<const char*, std::function<void()>> comandi[] = {
+            {"Ridisegna", [this] { main_->Ridisegna(); }},
+            {"Nuovo", [this] { main_->Nuovo(); }},
+            {"Annulla", [this] { main_->Annulla(); }},
+            {"F&inestra",
+             [this] {
+                 for (QAction* a : main_->findChildren<QAction*>())
+                     if (a->text() == QStringLiteral("Diagramma psicrometrico"))
+                         a->trigger();
+             }},
+        };
+        for (const auto& [nome, comando] : comandi) {
+            d->close();
+            QVERIFY(!d->isVisible());
+            comando();
+            QVERIFY2(d->isVisible(), nome);
+        }
+    }
+
+    void statusBarsShowALineOfText() {
+        for (QStatusBar* bar : {main_->diagramma()->findChild<QStatusBar*>(), main_->statusBar()}) {
+            QVERIFY(bar);
+            QVERIFY2(bar->height() >= bar->fontMetrics().height() + 4,
+                     qPrintable(QString::number(bar->height())));
+        }
+    }
+
+    void shortcutsAndTheSplash() {
+        Documento& doc = *s_->documento;
+        doc.lavoro.NumPunti = 2;
+        doc.salvaValido();
+        doc.lavoro.NumPunti = 5;
+        QApplication::setActiveWindow(main_->diagramma());
+        QVERIFY(QTest::qWaitForWindowActive(main_->diagramma()));
+        QTest::keyClick(main_->diagramma(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(doc.lavoro.NumPunti, 2);
+        QTest::keyClick(main_->diagramma(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(doc.lavoro.NumPunti, 5);
+        QStringList tasti;
+        for (QAction* a : main_->findChildren<QAction*>())
+            if (!a->shortcut().isEmpty())
+                tasti << a->text() + QLatin1Char('=') + a->shortcut().toString();
+        for (const char* atteso : {"Nuovo=Ctrl+N", "Apri=Ctrl+O", "Salva=Ctrl+S", "Aiuto=F1"})
+            QVERIFY2(tasti.contains(QString::fromUtf8(atteso)), qPrintable(tasti.join(' ')));
+
+        TFormSplash splash(nullptr, 60000);
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        QTest::keyClick(&splash, Qt::Key_Space);
+        QVERIFY(!splash.isVisible());
+    }
+
+    void theSaveQuestionCanCancelTheCommand() {
+        Documento& doc = *s_->documento;
+        doc.lavoro.NumTrattamenti = 2;
+        doc.modificato = true;
+        QStringList bottoni;
+        sulProssimoDialogo([&bottoni](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            for (QAbstractButton* b : box->buttons())
+                bottoni << b->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        main_->Nuovo();
+        bottoni.sort();
+        QCOMPARE(bottoni, (QStringList{QStringLiteral("Annulla"), QStringLiteral("No"),
+                                       QStringLiteral("Sì")}));
+        QCOMPARE(doc.lavoro.NumTrattamenti, 2);
+        QVERIFY(doc.modificato);
+        // "Esci" too stays.
+        rispondi(nullptr, QMessageBox::Cancel);
+        main_->close();
+        QVERIFY(main_->isVisible());
+    }
+
+    void salvaConNomeGivesTheWorkItsNewName() {
+        QAction* azione = nullptr;
+        for (QAction* a : main_->findChildren<QAction*>())
+            if (a->text() == QStringLiteral("Salva con nome ..."))
+                azione = a;
+        QVERIFY(azione && azione->isVisible());
+        const QString percorso = QString::fromStdString(dati() + "lavori/copia.TRV");
+        sulProssimoDialogo([percorso](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog);
+            auto* nome = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(nome);
+            nome->setText(percorso);
+            QTest::keyClick(nome, Qt::Key_Return);
+        });
+        azione->trigger();
+        QVERIFY(QFile::exists(percorso));
+        QCOMPARE(main_->diagramma()->windowTitle(),
+                 QStringLiteral("Diagramma psicrometrico: File: copia"));
+        QCOMPARE(s_->documento->testata.SenzaNome, 0);
     }
 
     void openingOlderAndUnrecognisedFiles() {
@@ -240,7 +608,7 @@ class GuiWindows : public QObject {
         dialog.lista()->setCurrentRow(0);
         QCOMPARE(dialog.testoTbs(), QStringLiteral("-05 ... +36"));
         QCOMPARE(dialog.testoX(), QStringLiteral("0 ... 26"));
-        QCOMPARE(dialog.testoPatm(), QStringLiteral("101325.00"));
+        QCOMPARE(dialog.testoPatm(), QStringLiteral("101325,00"));
         QCOMPARE(dialog.codiceScelto(), 1);
     }
 
