@@ -63,7 +63,29 @@ void BM_ReplayVideo(benchmark::State& state) {
     }
 }
 
+// A resized diagram: the screen version rebuilt in memory for a new paint
+// area and replayed into its image, as the window does when a resize settles.
+void BM_AdattaVideo(benchmark::State& state) {
+    Folder folder;
+    ui::QtTextMeasurer misura;
+    const RisultatoGenerazione r = generaChart(parametriChartIniziale(), 0, true,
+                                               folder.settings.archivio(), misura, AreaVideo{});
+    int passo = 0;
+    for (auto _ : state) {
+        const AreaVideo area{1200 + (passo++ % 2) * 100, 900};
+        const VideoInMemoria v = costruisciVideo(r.testata, misura, area);
+        if (!v.esito.ok)
+            state.SkipWithError(v.esito.errore.c_str());
+        QImage image(area.width + 15, area.height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        ui::QtChartCanvas canvas(painter, 96.0 / 72.0);
+        replayVideo(v.versione, v.testata, canvas);
+    }
+}
+
 BENCHMARK(BM_GeneraChart)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AdattaVideo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplayVideo)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -57,7 +57,10 @@ TFormCalcolatriceAria::TFormCalcolatriceAria(int modo, double tbs, double tbu, d
     lbIn2_ = new QLabel(this);
     lbUm2_ = new QLabel(this);
     auto* campi = new QGridLayout;
-    campi->addWidget(new QLabel(QStringLiteral("tbs"), this), 0, 0);
+    auto* lbIn1 = new QLabel(QStringLiteral("tbs"), this);
+    lbIn1->setBuddy(fld1_);
+    lbIn2_->setBuddy(fld2_);
+    campi->addWidget(lbIn1, 0, 0);
     campi->addWidget(fld1_, 0, 1);
     campi->addWidget(new QLabel(QStringLiteral("°C"), this), 0, 2);
     campi->addWidget(lbIn2_, 1, 0);
@@ -207,6 +210,8 @@ void TFormCalcolatriceAria::BtnCalcolaClick() {
         righe << QString::fromStdString(verifica.errore);
     for (const std::string& a : verifica.avvisi)
         righe << QString::fromStdString(a);
+    for (QString& r : righe)
+        r[0] = r[0].toUpper(); // a sentence of its own here
     messaggio_->setText(righe.join(QLatin1Char('\n')));
     messaggio_->setVisible(!righe.isEmpty());
     if (!valido_) {

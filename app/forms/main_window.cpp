@@ -150,6 +150,7 @@ QToolButton* TFormMain::bottone(const char* nome, int x, int y, const QString& t
     b->setText(testo);
     const int bar = hint.indexOf('|');
     b->setToolTip(bar < 0 ? hint : hint.left(bar));
+    b->setAccessibleName(testo.isEmpty() || bar >= 0 ? b->toolTip() : hint);
     b->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
     b->setAutoRaise(true);
     if (azione)
@@ -194,6 +195,7 @@ void TFormMain::creaToolbar() {
     editChart_ = new QLineEdit(QStringLiteral("CHART 01"), pannello);
     editChart_->setObjectName(QStringLiteral("EditChart"));
     editChart_->setReadOnly(true);
+    editChart_->setAccessibleName(QStringLiteral("Diagramma in uso"));
     editChart_->setGeometry(72, 64, 126, 22);
     bottone("btnChangeChart", 200, 64, QStringLiteral("···"), QStringLiteral("Seleziona diagramma"),
             &TFormMain::SelezionaChart);
@@ -222,9 +224,11 @@ Rettangolo esterno(const QWidget* w) {
     const QRect r = w->frameGeometry();
     return {r.left(), r.top(), r.width(), r.height()};
 }
-// Places a window by its outer rectangle.
-void colloca(QWidget* w, const Rettangolo& r) {
-    const QSize cornice = w->frameGeometry().size() - w->size();
+// Places a window by its outer rectangle. A window not framed yet is
+// framed as the main window is.
+void colloca(QWidget* w, const Rettangolo& r, QSize cornice) {
+    if (w->isVisible() && w->frameGeometry().size() != w->size())
+        cornice = w->frameGeometry().size() - w->size();
     w->move(r.left, r.top);
     w->resize(std::max(100, r.width - cornice.width()), std::max(100, r.height - cornice.height()));
     w->show();
@@ -240,7 +244,8 @@ void TFormMain::disponiFinestre(const QSize& schermo) {
     if (display_)
         f.coordinate = esterno(display_);
     const Disposizione d = tarvelo::disponiFinestre(f);
-    colloca(diagramma_, d.diagramma);
+    const QSize cornice = frameGeometry().size() - size();
+    colloca(diagramma_, d.diagramma, cornice);
     if (display_ && d.coordinate) {
         display_->move(d.coordinate->left, d.coordinate->top);
         display_->resize(display_->width(),
@@ -253,15 +258,20 @@ void TFormMain::disponiFinestre(const QSize& schermo) {
 
 void TFormMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (primaAttivazione_) {
-        primaAttivazione_ = false;
-        const QScreen* screen = QApplication::primaryScreen();
-        disponiFinestre(screen ? screen->availableGeometry().size() : QSize(1280, 1024));
-    }
+    // The diagram comes up with the main window; it is placed at the first
+    // activation, when the window manager has framed the windows and their
+    // outer sizes are known.
+    if (primaAttivazione_)
+        diagramma_->show();
 }
 
 void TFormMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && primaAttivazione_) {
+        primaAttivazione_ = false;
+        const QScreen* screen = QApplication::primaryScreen();
+        disponiFinestre(screen ? screen->availableGeometry().size() : QSize(1280, 1024));
+    }
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

@@ -70,6 +70,10 @@ TFormInfo::TFormInfo(QWidget* parent) : QDialog(parent) {
     auto* versione = new QLabel(QString::fromUtf8(RigaVersione), this);
     versione->setAlignment(Qt::AlignCenter);
     auto* calendario = new QCalendarWidget(this);
+    calendario->setAccessibleName(QStringLiteral("Calendario"));
+    // Its day grid is the part that takes the focus.
+    if (auto* giorni = calendario->findChild<QWidget*>(QStringLiteral("qt_calendar_calendarview")))
+        giorni->setAccessibleName(QStringLiteral("Calendario"));
     calendario->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     auto* mese = new QLabel(this);
     mese->setObjectName(QStringLiteral("LabelMese"));

@@ -157,6 +157,7 @@ TFormDiagramma::TFormDiagramma(Documento& documento, const TDriveMdl& settings,
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(false);
     scroll_->setBackgroundRole(QPalette::Base);
+    scroll_->setAccessibleName(QStringLiteral("Diagramma psicrometrico"));
     paint_ = new Area(this);
     paint_->setAccessibleName(QStringLiteral("Diagramma psicrometrico"));
     scroll_->setWidget(paint_);

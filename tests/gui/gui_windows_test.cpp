@@ -11,8 +11,10 @@
 #include "chart/forms/form_display.h"
 #include "chart/initial_chart.h"
 #include "engine/moist_air.h"
+#include "print/forms/form_intestazione.h"
 #include "ui/masked_field.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -201,7 +203,7 @@ class GuiWindows : public QObject {
         calc.fld2()->selectAll();
         QTest::keyClicks(calc.fld2(), QStringLiteral("10"));
         calc.BtnCalcolaClick();
-        QVERIFY2(calc.messaggio().contains(QStringLiteral("stato impossibile")),
+        QVERIFY2(calc.messaggio().contains(QStringLiteral("Stato impossibile")),
                  qPrintable(calc.messaggio()));
         for (int i = 0; i < 11; ++i)
             QVERIFY(calc.valore(i).isEmpty());
@@ -214,7 +216,7 @@ class GuiWindows : public QObject {
         calc.fld1()->setText(QStringLiteral("20"));
         calc.fld2()->setText(QStringLiteral("25"));
         calc.BtnCalcolaClick();
-        QVERIFY2(calc.messaggio().contains(QStringLiteral("aria soprassatura")),
+        QVERIFY2(calc.messaggio().contains(QStringLiteral("Aria soprassatura")),
                  qPrintable(calc.messaggio()));
         QVERIFY(!calc.valore(2).isEmpty());
         QVERIFY(calc.okBtn()->isEnabled());
@@ -563,6 +565,36 @@ class GuiWindows : public QObject {
         QCOMPARE(main_->diagramma()->windowTitle(),
                  QStringLiteral("Diagramma psicrometrico: File: copia"));
         QCOMPARE(s_->documento->testata.SenzaNome, 0);
+    }
+
+    void everyControlHasAnAccessibleName() {
+        // What a screen reader announces for each control that takes the
+        // focus: its own name, its label's text or its caption.
+        const auto senzaNome = [](QWidget* finestra) {
+            QStringList out;
+            for (QWidget* w : finestra->findChildren<QWidget*>()) {
+                if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(finestra))
+                    continue;
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+                if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+                    out << QString::fromUtf8(w->metaObject()->className()) + QLatin1Char('/') +
+                               w->objectName();
+            }
+            return out;
+        };
+        main_->Coordinate();
+        TFormCalcolatriceAria calc(0, 25, 23, 0.01, 0.5);
+        TFormBldChart genera(true, 1, AreaVideo{});
+        TFormSelectChart seleziona(s_->settings.archivio());
+        TDlgIntestazionePag intestazione(s_->documento->testata, s_->documento->lavoro, true);
+        TFormInfo info;
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{main_.get(), main_->diagramma(), main_->coordinate(),
+                                             &calc, &genera, &seleziona, &intestazione, &info}) {
+            const QStringList mancanti = senzaNome(w);
+            QVERIFY2(mancanti.isEmpty(),
+                     qPrintable(w->objectName() + QStringLiteral(": ") + mancanti.join(' ')));
+        }
     }
 
     void openingOlderAndUnrecognisedFiles() {
