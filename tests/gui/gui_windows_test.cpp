@@ -431,7 +431,7 @@ class GuiWindows : public QObject {
             return std::string(std::istreambuf_iterator<char>(in), {});
         };
         const std::string prima = leggi(file);
-        auto adatto = [d] {
+        auto adatto = [&d] {
             const VistaDiagramma& v = d->vista();
             const AreaVideo a = d->areaVideo();
             // The field as wide as the area allows (within a degree) and as
@@ -464,6 +464,7 @@ class GuiWindows : public QObject {
         QVERIFY(adatto());
         // After a restart at another size the chart still fits.
         riavvia();
+        d = main_->diagramma();
         QTRY_VERIFY(adatto());
     }
 
