@@ -270,6 +270,18 @@ namespace {
 using test::FixedMeasurer;
 using test::TempDir;
 
+// A data folder of its own, laid out as on first use, and its settings.
+struct CartellaDati {
+    CartellaDati() {
+        std::vector<std::string> created;
+        EXPECT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
+        settings = TDriveMdl::crea(dir.prefix());
+    }
+    TempDir dir;
+    TDriveMdl settings;
+    FixedMeasurer misura;
+};
+
 // Charts whose lines cross the bottom edge in every way: the default, a
 // narrow one at altitude, a wide one with a tall screen.
 struct ChartCaso {
@@ -295,13 +307,10 @@ std::vector<ChartCaso> casiBordo() {
 
 TEST(Generation, NoSegmentLiesWhollyOutsideTheField) {
     for (const ChartCaso& caso : casiBordo()) {
-        TempDir dir;
-        std::vector<std::string> created;
-        ASSERT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
-        const TDriveMdl settings = TDriveMdl::crea(dir.prefix());
-        FixedMeasurer misura;
+        CartellaDati cartella;
+        const TDriveMdl& settings = cartella.settings;
         const RisultatoGenerazione r =
-            generaChart(caso.p, 0, true, settings.archivio(), misura, caso.area);
+            generaChart(caso.p, 0, true, settings.archivio(), cartella.misura, caso.area);
         ASSERT_TRUE(r.esito.ok) << r.esito.errore;
         for (const int versione : {VersioneVideo, VersioneStampa}) {
             const ChartVersion& v = versione == VersioneVideo ? r.testata.screen : r.testata.print;
@@ -340,12 +349,10 @@ TEST_F(Builder, RelativeHumidityCurvesRoundWithTheirOrigin) {
 }
 
 TEST(Generation, TheProgramsDefaultsRecordCountsTheCharts) {
-    TempDir dir;
-    std::vector<std::string> created;
-    ASSERT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
-    const TDriveMdl settings = TDriveMdl::crea(dir.prefix());
+    CartellaDati c;
+    const TDriveMdl& settings = c.settings;
     const ArchivioDefault archivio = settings.archivio();
-    FixedMeasurer misura;
+    FixedMeasurer& misura = c.misura;
     bool creato = false;
     ASSERT_TRUE(assicuraChartIniziale(settings, misura, creato).ok);
     TDefault inMemoria;
@@ -374,11 +381,9 @@ TEST(Generation, TheProgramsDefaultsRecordCountsTheCharts) {
 }
 
 TEST(Generation, AScreenVersionRebuiltInMemoryForAnotherArea) {
-    TempDir dir;
-    std::vector<std::string> created;
-    ASSERT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
-    const TDriveMdl settings = TDriveMdl::crea(dir.prefix());
-    FixedMeasurer misura;
+    CartellaDati c;
+    const TDriveMdl& settings = c.settings;
+    FixedMeasurer& misura = c.misura;
     const RisultatoGenerazione r = generaChart(parametriChartIniziale(), 0, true,
                                                settings.archivio(), misura, AreaVideo{1000, 700});
     ASSERT_TRUE(r.esito.ok);
