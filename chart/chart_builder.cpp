@@ -587,6 +587,11 @@ RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo
     }
     const int numChart = std::max<int>(defaults.NumChart, suDisco.NumChart);
     if (nuovo) {
+        // The catalogue lists 201 charts; beyond, codes and files would wrap.
+        if (numChart >= static_cast<int>(ArchivioDefault::MaxVociCatalogo)) {
+            r.esito = Esito::fallito(MsgCatalogoPieno);
+            return r;
+        }
         codice = numChart + 1;
     } else if (codice < 1 || codice > numChart) {
         r.esito = Esito::fallito(MsgCodiceNonEsiste);

@@ -133,6 +133,8 @@ VideoInMemoria costruisciVideo(const TTestataChart& h, TextMeasurer& misura, con
 bool videoAdatto(const TTestataChart& h, const AreaVideo& area);
 
 inline constexpr const char* MsgCodiceNonEsiste = "Il codice non esiste";
+inline constexpr const char* MsgCatalogoPieno =
+    "Il catalogo è pieno: contiene già 201 diagrammi; sovrascriverne uno esistente";
 
 // The chart every new data folder starts with: the generation dialog's
 // defaults at standard pressure.

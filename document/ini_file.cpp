@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <limits>
 
 namespace tarvelo {
 
@@ -89,11 +90,18 @@ long IniFile::leggiIntero(const std::string& sezione, const std::string& chiave,
         base = 16;
         s.remove_prefix(2);
     }
-    long n = 0;
+    // The magnitude is read unsigned (a second sign is not a digit), so that
+    // the smallest long is taken and nothing overflows.
+    unsigned long n = 0;
     const auto res = std::from_chars(s.data(), s.data() + s.size(), n, base);
     if (s.empty() || res.ec != std::errc() || res.ptr != s.data() + s.size())
         return predefinito;
-    return negative ? -n : n;
+    constexpr unsigned long massimo = std::numeric_limits<long>::max();
+    if (n > massimo + (negative ? 1UL : 0UL))
+        return predefinito;
+    if (!negative)
+        return static_cast<long>(n);
+    return n == massimo + 1UL ? std::numeric_limits<long>::min() : -static_cast<long>(n);
 }
 
 bool IniFile::leggiBool(const std::string& sezione, const std::string& chiave,

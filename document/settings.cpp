@@ -102,8 +102,13 @@ Esito TDriveMdl::entraCartellaLavori() const {
 }
 
 std::string locateDataFolder(const std::string& explicitFolder, const std::string& exeFolder) {
-    if (!explicitFolder.empty())
-        return withSlash(explicitFolder);
+    // A relative folder is taken from where the program was started, once:
+    // start-up enters the works folder afterwards.
+    if (!explicitFolder.empty()) {
+        std::error_code ec;
+        const fs::path assoluta = fs::absolute(nativePath(explicitFolder), ec);
+        return withSlash(ec ? explicitFolder : assoluta.lexically_normal().string());
+    }
     const std::string beside = withSlash(exeFolder);
     if (!exeFolder.empty() && fileExists(beside + TDriveMdl::NomeCartelle + ".INI"))
         return beside;

@@ -5,6 +5,7 @@
 #include "engine/state_solver.h"
 
 #include <cmath>
+#include <limits>
 
 namespace tarvelo {
 
@@ -67,7 +68,7 @@ EsitoStato completa(const Completamento& c) {
     if (s.rhoSecca != 0.0)
         s.v = 1.0 / s.rhoSecca;
     else
-        s.v = NAN;
+        s.v = std::numeric_limits<double>::quiet_NaN();
     s.UR = ur * 100.0;
     s.Psat = ps;
     s.Pv = ur * ps;

@@ -134,6 +134,8 @@ QString TFormBldChart::verifica() const {
     }
     if (!nuovo() && (codice() < 1 || codice() > numChart_))
         return QString::fromUtf8(MsgCodiceNonEsiste);
+    if (nuovo() && numChart_ >= static_cast<int>(ArchivioDefault::MaxVociCatalogo))
+        return QString::fromUtf8(MsgCatalogoPieno) + QLatin1Char('.');
     return {};
 }
 

@@ -378,6 +378,21 @@ TEST(Generation, TheProgramsDefaultsRecordCountsTheCharts) {
     ASSERT_TRUE(r.esito.ok);
     EXPECT_EQ(r.codice, 3);
     EXPECT_EQ(vecchio.NumChart, 3);
+
+    // A full catalogue refuses a new chart and touches nothing; overwriting
+    // still works.
+    TDefault pieno = vecchio;
+    pieno.NumChart = 201;
+    ASSERT_TRUE(archivio.scriviDefault(pieno).ok);
+    const auto prima = TempDir::read(archivio.path());
+    r = generaChart(parametriChartIniziale(), 0, true, archivio, pieno, misura, AreaVideo{});
+    EXPECT_EQ(r.esito.errore, MsgCatalogoPieno);
+    EXPECT_EQ(pieno.NumChart, 201);
+    EXPECT_EQ(TempDir::read(archivio.path()), prima);
+    EXPECT_FALSE(fileExists(c.dir.prefix() + "archivi/CHART.202"));
+    EXPECT_TRUE(
+        generaChart(parametriChartIniziale(), 2, false, archivio, pieno, misura, AreaVideo{})
+            .esito.ok);
 }
 
 TEST(Generation, AScreenVersionRebuiltInMemoryForAnotherArea) {

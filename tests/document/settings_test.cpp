@@ -1,7 +1,11 @@
+#include "document/ini_file.h"
 #include "document/settings.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <limits>
 
 namespace tarvelo {
 namespace {
@@ -55,6 +59,20 @@ TEST(Settings, OptionsWithTheirDefaultsAndTheByteRule) {
     EXPECT_TRUE(s.varie.EC);
 }
 
+TEST(Settings, IntegersAtAndBeyondTheLimitsOfLong) {
+    TempDir dir;
+    TempDir::writeText(dir.file("T.INI"), "[S]\na=--9223372036854775808\nb=-9223372036854775808\n"
+                                          "c=9223372036854775807\nd=9223372036854775808\n"
+                                          "e=+-1\nf=-$10\ng=0x\n");
+    IniFile ini;
+    ASSERT_TRUE(ini.load(dir.file("T.INI")));
+    const std::pair<const char*, long> casi[] = {
+        {"a", 7}, {"b", std::numeric_limits<long>::min()}, {"c", std::numeric_limits<long>::max()},
+        {"d", 7}, {"e", 7},  {"f", -16}, {"g", 7}};
+    for (const auto& [chiave, atteso] : casi)
+        EXPECT_EQ(ini.leggiIntero("S", chiave, 7), atteso) << chiave;
+}
+
 TEST(Settings, OverlongLinesAreLeftOutNotCut) {
     TempDir dir;
     const std::string longFolder = "/srv/" + std::string(230, 'a') + "/";
@@ -82,6 +100,9 @@ TEST(Settings, EntersTheWorksFolder) {
 TEST(DataFolder, ExplicitThenBesideTheProgramThenTheUsersFolder) {
     TempDir dir;
     EXPECT_EQ(locateDataFolder("/x/y", dir.prefix()), "/x/y/");
+    // A relative folder is resolved at once against the current folder.
+    EXPECT_EQ(locateDataFolder("progetti/../dati", dir.prefix()),
+              std::filesystem::current_path().string() + "/dati/");
     EXPECT_NE(locateDataFolder("", dir.prefix()), dir.prefix());
     TempDir::writeText(dir.file("TARVEX.INI"), "[CARTELLE]\n");
     EXPECT_EQ(locateDataFolder("", dir.prefix()), dir.prefix());
