@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <system_error>
 
 namespace tarvelo {
@@ -41,7 +42,7 @@ std::string fixedAbsText(double value, int decimals) {
     // A tie rounds away from zero: nudging it one ulp outwards leaves every
     // other digit as it was.
     if (isDecimalTie(a, decimals))
-        a = std::nextafter(a, INFINITY);
+        a = std::nextafter(a, std::numeric_limits<double>::infinity());
     return toFixed(a, decimals);
 }
 

@@ -5,8 +5,8 @@
 #include "app/cli/work_report.h"
 #include "app/cli/work_session.h"
 #include "document/document.h"
-#include "engine/moist_air.h"
 #include "document/error_messages.h"
+#include "engine/moist_air.h"
 #include "plants/plant_calc.h"
 #include "plants/plant_samples.h"
 #include "treatments/risult_log.h"
@@ -138,9 +138,11 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
     doc.nuovo(ui);
     TLavoro& l = doc.lavoro;
     // The work draws on the default chart, as a new work in the program.
-    if (defaults.ChartDefault >= 0 &&
-        settings.archivio().leggiTestataChart(defaults.ChartDefault, l.TestataChart).ok)
-        l.CodiceChart = defaults.ChartDefault;
+    if (!chartDiUnNuovoLavoro(*sessione, l)) {
+        err << Prefix << "errore: il catalogo non contiene né il diagramma predefinito ("
+            << defaults.ChartDefault << ") né il diagramma 1\n";
+        return ExitBadInput;
+    }
     preparaImpianto(*tipo, l, defaults);
     for (const auto& [nome, valore] : campi) {
         if (auto errore = impostaCampo(l, nome, valore)) {

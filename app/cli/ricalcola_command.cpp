@@ -4,9 +4,9 @@
 #include "app/cli/work_report.h"
 #include "app/cli/work_session.h"
 #include "document/document.h"
+#include "document/error_messages.h"
 #include "document/work_record_ops.h"
 #include "engine/moist_air.h"
-#include "document/error_messages.h"
 #include "plants/plant_calc.h"
 #include "treatments/risult_log.h"
 #include "treatments/treatment_calc.h"
@@ -103,6 +103,12 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
                "nessun calcolo\n";
         return ExitBadInput;
     }
+    if (l.TipoImpianto > 6) {
+        err << Prefix << "errore: tipo di lavoro sconosciuto (TipoImpianto "
+            << static_cast<int>(l.TipoImpianto)
+            << "): né una sequenza di trattamenti (6) né uno schema d'impianto (0..5)\n";
+        return ExitBadInput;
+    }
     // The engine works at the pressure of the work's chart.
     const double patmPrecedente = Patm;
     Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;
@@ -142,6 +148,14 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
                                MessaggioErrore(esito.codice));
     }
     Patm = patmPrecedente;
+    // A calculation brings records into use that the file did not count:
+    // whatever they held must not reach the log or the saved work.
+    if (!valoriFiniti(l)) {
+        err << Prefix
+            << "errore: il calcolo ha lasciato valori non numerici (NaN o infiniti) nel "
+               "lavoro: non scritto\n";
+        return ExitIo;
+    }
 
     if (Esito e = ScriviRisult(l, cartellaRisultati); !e.ok) {
         err << Prefix << "errore: " << e.errore << "\n";

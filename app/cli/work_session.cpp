@@ -55,4 +55,18 @@ std::string cartellaLog(const std::optional<std::string>& cartella, const TDrive
     return *cartella + (cartella->back() == '/' ? "" : "/");
 }
 
+bool chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l) {
+    // A code beyond the catalogue's count may still find bytes in the
+    // archive: only codes 1..NumChart name charts.
+    for (const int codice : {static_cast<int>(s.defaults.ChartDefault), 1}) {
+        if (codice < 1 || codice > s.defaults.NumChart)
+            continue;
+        if (s.settings.archivio().leggiTestataChart(codice, l.TestataChart).ok) {
+            l.CodiceChart = static_cast<std::int16_t>(codice);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace tarvelo::cli

@@ -37,6 +37,10 @@ struct SessioneLavoro {
 int apriSessione(const std::string& dataFolder, ChartServices* chart, const char* prefisso,
                  bool avvisi, std::ostream& err, std::optional<SessioneLavoro>& sessione);
 
+// The chart a new work draws on: the default chart when the catalogue holds
+// it, otherwise chart 1; false when the catalogue holds neither.
+bool chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l);
+
 // The folder for RISULT.TXT and DETTAGLI.TXT: `cartella` when given (with
 // its separator), else the works folder.
 std::string cartellaLog(const std::optional<std::string>& cartella, const TDriveMdl& settings);

@@ -1,6 +1,7 @@
 #include "app/cli/command_line.h"
 #include "app/cli/stato_command.h"
 #include "document/file_io.h"
+#include "document/settings.h"
 #include "support/fake_chart_services.h"
 #include "support/temp_dir.h"
 
@@ -46,6 +47,21 @@ TEST_F(Impianto, EveryConfigurationCalculatesItsSample) {
     }
     // The last one written is F's.
     EXPECT_NE(testo("DETTAGLI.TXT").find("qimm= 2.5531\r\n"), std::string::npos);
+}
+
+TEST_F(Impianto, AMissingDefaultChartFallsBackToChartOne) {
+    ASSERT_EQ(run("impianto", {"A", "--cartella", dir.prefix()}), ExitOk) << err;
+    const ArchivioDefault archivio = TDriveMdl::crea(dir.prefix() + "dati/").archivio();
+    TDefault d;
+    ASSERT_TRUE(archivio.leggiDefault(d).ok);
+    d.ChartDefault = 9; // of 1
+    ASSERT_TRUE(archivio.scriviDefault(d).ok);
+    ASSERT_EQ(
+        run("impianto", {"A", "--json", "--cartella", dir.prefix(), "--salva", dir.file("a.TRV")}),
+        ExitOk)
+        << err;
+    EXPECT_NE(out.find("\"CodiceChart\": 1"), std::string::npos) << out;
+    EXPECT_EQ(run("ricalcola", {dir.file("a.TRV"), "--cartella", dir.prefix()}), ExitOk) << err;
 }
 
 TEST_F(Impianto, OverridesCodesAndBadInput) {

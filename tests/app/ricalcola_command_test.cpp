@@ -2,6 +2,7 @@
 #include "app/cli/stato_command.h"
 #include "document/settings.h"
 #include "document/work_file.h"
+#include "plants/plant_samples.h"
 #include "support/fake_chart_services.h"
 #include "support/temp_dir.h"
 #include "treatments/treatment_defaults.h"
@@ -122,6 +123,55 @@ TEST_F(Ricalcola, ACalculationErrorGivesExitCodeOne) {
     EXPECT_NE(err.find("non numerici"), std::string::npos) << err;
     EXPECT_FALSE(fileExists(dir.file("nan.TRV")));
     EXPECT_EQ(run({work, "--boh"}, out, err), ExitBadInput);
+}
+
+TEST_F(Ricalcola, WorksItCannotCalculateWholeAreRefused) {
+    std::string out, err;
+    // A kind of work that is neither a sequence nor a plant.
+    TestataLetta t = leggiTestata(work);
+    TLavoro l;
+    l.TipoImpianto = 7;
+    l.CodiceChart = 1;
+    ASSERT_TRUE(scriviFileLavoro(work, t.testata, l).ok);
+    EXPECT_EQ(run({work, "--salva", dir.file("sette.TRV")}, out, err), ExitBadInput);
+    EXPECT_NE(err.find("TipoImpianto 7"), std::string::npos) << err;
+    EXPECT_FALSE(fileExists(dir.file("sette.TRV")));
+
+    // A plant work counting no treatments, with NaN in the records the
+    // calculation brings into use: nothing non-finite is saved.
+    l = TLavoro{};
+    l.TipoImpianto = 0;
+    l.CodiceChart = 1;
+    ASSERT_EQ(run({"--help"}, out, err), ExitOk); // lays out the data folder
+    for (std::size_t k = 0; k < 4; ++k) {
+        TDatiTrattamento& d = l.Trattamenti[k].Dati;
+        for (double* v :
+             {&d.tbs1, &d.UR1, &d.tbs2, &d.UR2, &d.perc1, &d.perc2, &d.port1, &d.port2, &d.port3,
+              &d.portata, &d.potenza, &d.tMezzo, &d.S, &d.T, &d.qimm, &d.ts, &d.fsDato, &d.L})
+            *v = std::nan("");
+    }
+    TLavoro campione;
+    preparaImpianto(0, campione, TDefault{});
+    l.tbsInt = campione.tbsInt;
+    l.URInt = campione.URInt;
+    l.tbsEst = campione.tbsEst;
+    l.UREst = campione.UREst;
+    l.tbsImm = campione.tbsImm;
+    l.Csens = campione.Csens;
+    l.Clat = campione.Clat;
+    l.Volume = campione.Volume;
+    l.Qrinn = campione.Qrinn;
+    l.Cx = campione.Cx;
+    ASSERT_TRUE(scriviFileLavoro(work, t.testata, l).ok);
+    const int codice = run({work, "--salva", dir.file("impianto.TRV")}, out, err);
+    if (fileExists(dir.file("impianto.TRV"))) {
+        // Saved: then it reads back and calculates again.
+        EXPECT_EQ(codice, ExitOk) << err;
+        EXPECT_EQ(run({dir.file("impianto.TRV")}, out, err), ExitOk) << err;
+    } else {
+        EXPECT_EQ(codice, ExitIo);
+        EXPECT_NE(err.find("non numerici"), std::string::npos) << err;
+    }
 }
 
 } // namespace

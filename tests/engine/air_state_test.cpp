@@ -129,7 +129,7 @@ TEST_F(AirState, RejectsWhatHasNoState) {
         {CoppiaNota::TbsRhoSecca, 25.0, -1.0, 101325.0, "densità"},
         {CoppiaNota::XUR, 0.0, 50.0, 101325.0, "umidità specifica"},
         {CoppiaNota::XUR, 0.01, 0.0, 101325.0, "umidità relativa"},
-        {CoppiaNota::TbsUR, NAN, 50.0, 101325.0, "non numerico"},
+        {CoppiaNota::TbsUR, std::nan(""), 50.0, 101325.0, "non numerico"},
         {CoppiaNota::TbsUR, 1e308, 50.0, 101325.0, "fuori dal campo"},
         {CoppiaNota::TbsUR, -300.0, 50.0, 101325.0, "fuori dal campo"},
         {CoppiaNota::TbsTbu, 20.0, -150.0, 101325.0, "bulbo umido"},

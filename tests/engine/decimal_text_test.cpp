@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace tarvelo {
 namespace {
@@ -26,8 +27,8 @@ TEST(FloatToStrFixed, CalculatorFormats) {
 }
 
 TEST(FloatToStrFixed, NonFinite) {
-    EXPECT_EQ(FloatToStrFixed(NAN, 5, 3), "NAN");
-    EXPECT_EQ(FloatToStrFixed(-INFINITY, 5, 3), "-INF");
+    EXPECT_EQ(FloatToStrFixed(std::nan(""), 5, 3), "NAN");
+    EXPECT_EQ(FloatToStrFixed(-std::numeric_limits<double>::infinity(), 5, 3), "-INF");
 }
 
 TEST(FixedAbsText, TiesRoundAwayOtherValuesToNearest) {
