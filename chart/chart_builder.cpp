@@ -1,6 +1,7 @@
 #include "chart/chart_builder.h"
 
 #include "chart/chart_replay.h"
+#include "engine/altitude.h"
 #include "engine/moist_air.h"
 #include "engine/numeric.h"
 #include "engine/state_solver.h"
@@ -471,8 +472,8 @@ Esito verificaParametri(const ParametriChart& p, const AreaVideo& area) {
         return Esito::fallito("la x massima deve essere maggiore di 0 g/kg");
     if (p.xMax > 1000)
         return Esito::fallito("la x massima non può superare 1000 g/kg");
-    if (!std::isfinite(p.Patm) || p.Patm <= 0)
-        return Esito::fallito("la pressione atmosferica deve essere maggiore di 0 Pa");
+    if (std::string m = verificaPressione(p.Patm); !m.empty())
+        return Esito::fallito(m);
     if (p.descrizione.size() > 255)
         return Esito::fallito("la descrizione supera i 255 caratteri");
     const int range = p.tbsMax - p.tbsMin;

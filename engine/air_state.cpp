@@ -1,5 +1,6 @@
 #include "engine/air_state.h"
 
+#include "engine/altitude.h"
 #include "engine/decimal_text.h"
 #include "engine/moist_air.h"
 #include "engine/state_solver.h"
@@ -105,8 +106,8 @@ std::array<CampoStato, 12> campiStato(const StatoAria& s) {
 }
 
 EsitoStato calcolaStato(CoppiaNota coppia, double a, double b, double patm) {
-    if (!std::isfinite(patm) || patm <= 0.0)
-        return fallito("la pressione atmosferica deve essere maggiore di 0 Pa");
+    if (std::string m = verificaPressione(patm); !m.empty())
+        return fallito(m);
     if (!std::isfinite(a) || (coppia != CoppiaNota::TbsSat && !std::isfinite(b)))
         return fallito("valore non numerico");
     // The saturation relations hold from -100 to 200 °C; below absolute

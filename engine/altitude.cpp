@@ -1,8 +1,10 @@
 #include "engine/altitude.h"
 
+#include "engine/decimal_text.h"
 #include "engine/numeric.h"
 
 #include <array>
+#include <cmath>
 
 namespace tarvelo {
 
@@ -44,6 +46,21 @@ double altitudeFromPressure(double p) {
             ++k;
     }
     return Interpola(p, P(k), P(k - 1), A(k), A(k - 1));
+}
+
+std::string verificaPressione(double p) {
+    if (std::isfinite(p) && p >= PatmMinima && p <= PatmMassima)
+        return {};
+    return "la pressione atmosferica deve stare tra 25000 e 115000 Pa" +
+           (std::isfinite(p) ? " (data: " + FloatToStrFixed(p, 15, 0) + " Pa)" : std::string());
+}
+
+std::string verificaQuota(double m) {
+    if (std::isfinite(m) && m >= QuotaMinima && m <= QuotaMassima)
+        return {};
+    return "la quota deve stare tra -500 e 10000 m, il campo della tabella dell'atmosfera "
+           "standard" +
+           (std::isfinite(m) ? " (data: " + FloatToStrFixed(m, 15, 0) + " m)" : std::string());
 }
 
 } // namespace tarvelo

@@ -132,8 +132,11 @@ int genera(const Opzioni& o, const TDriveMdl& settings, ChartServices& services,
         o.fail("indicare la pressione con --patm oppure con --quota, non con entrambe");
     if (const auto patm = o.number("--patm"))
         p.Patm = *patm;
-    else if (const auto quota = o.number("--quota"))
+    else if (const auto quota = o.number("--quota")) {
+        if (std::string m = verificaQuota(*quota); !m.empty())
+            o.fail(m);
         p.Patm = std::round(pressureFromAltitude(*quota));
+    }
     p.descrizione = o.text("--descrizione")
                         ? descrizione(*o.text("--descrizione"))
                         : "Diagramma " + std::to_string(p.tbsMin) + "..." +

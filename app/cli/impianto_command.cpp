@@ -6,6 +6,7 @@
 #include "app/cli/work_session.h"
 #include "document/document.h"
 #include "document/error_messages.h"
+#include "engine/altitude.h"
 #include "engine/moist_air.h"
 #include "plants/plant_calc.h"
 #include "plants/plant_samples.h"
@@ -153,6 +154,12 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
 
     const std::string cartellaRisultati = cartellaLog(cartella, settings);
     const double patmPrecedente = Patm;
+    if (l.TestataChart.pressure != 0) {
+        if (std::string m = verificaPressione(l.TestataChart.pressure); !m.empty()) {
+            err << Prefix << "errore: il diagramma del lavoro non è utilizzabile: " << m << "\n";
+            return ExitBadInput;
+        }
+    }
     Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;
     const EsitoImpianto esito = CalcolaImpianto(l, cartellaRisultati);
     Patm = patmPrecedente;

@@ -6,6 +6,7 @@
 #include "document/document.h"
 #include "document/error_messages.h"
 #include "document/work_record_ops.h"
+#include "engine/altitude.h"
 #include "engine/moist_air.h"
 #include "plants/plant_calc.h"
 #include "treatments/risult_log.h"
@@ -111,6 +112,12 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
     }
     // The engine works at the pressure of the work's chart.
     const double patmPrecedente = Patm;
+    if (l.TestataChart.pressure != 0) {
+        if (std::string m = verificaPressione(l.TestataChart.pressure); !m.empty()) {
+            err << Prefix << "errore: il diagramma del lavoro non è utilizzabile: " << m << "\n";
+            return ExitBadInput;
+        }
+    }
     Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;
 
     bool errori = false;

@@ -110,11 +110,14 @@ ParsedStato parseStatoOptions(std::span<const std::string> args) {
         o.patm = numbers[Opt::Patm];
     } else if (numbers.count(Opt::Quota)) {
         o.quota = numbers[Opt::Quota];
+        if (std::string m = verificaQuota(*o.quota); !m.empty()) {
+            result.errore = m;
+            return result;
+        }
         o.patm = pressureFromAltitude(*o.quota);
     }
-    if (!(o.patm > 0.0) || !std::isfinite(o.patm)) {
-        result.errore = o.quota ? "alla quota indicata la pressione non è maggiore di 0 Pa"
-                                : "la pressione atmosferica deve essere maggiore di 0 Pa";
+    if (std::string m = verificaPressione(o.patm); !m.empty()) {
+        result.errore = m;
         return result;
     }
     if (texts.count(Opt::Out))

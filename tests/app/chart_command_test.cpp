@@ -85,6 +85,13 @@ TEST_F(ChartCommand, BadInputTouchesNothing) {
         {{"genera", "--tbs-min", "0", "--tbs-max", "10", "--x-max", "0"}, "x massima"},
         {{"genera", "--tbs-min", "0", "--tbs-max", "10", "--x-max", "5", "--patm", "0"},
          "pressione"},
+        // A pressure where the chart would need lines without end, or none at all.
+        {{"genera", "--tbs-min", "0", "--tbs-max", "40", "--x-max", "20", "--patm", "1"},
+         "tra 25000 e 115000 Pa"},
+        {{"genera", "--tbs-min", "0", "--tbs-max", "40", "--x-max", "20", "--patm", "1e308"},
+         "tra 25000 e 115000 Pa"},
+        {{"genera", "--tbs-min", "0", "--tbs-max", "40", "--x-max", "20", "--quota", "-1e6"},
+         "tra -500 e 10000 m"},
         {{"genera", "--tbs-min", "0", "--tbs-max", "10"}, "manca l'opzione --x-max"},
         {{"genera", "--tbs-min", "0.5", "--tbs-max", "10", "--x-max", "5"}, "intero"},
         {{"genera", "--tbs-min", "0", "--tbs-max", "10", "--x-max", "5", "--sovrascrivi", "9"},
