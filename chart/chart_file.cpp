@@ -1,9 +1,13 @@
 #include "chart/chart_file.h"
 
+#include "engine/altitude.h"
+
 #include "document/le_bytes.h"
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <optional>
 
@@ -191,12 +195,77 @@ void decodificaBlocco(const std::uint8_t* data, std::size_t size,
     }
 }
 
+namespace {
+
+std::size_t sommaBlocchi(const ChartVersion& v) {
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < std::min<std::size_t>(v.blockCount, ChartVersion::MaxBlocks); ++k)
+        n += v.blockSizes[k];
+    return n;
+}
+
+} // namespace
+
+// The blocks of both versions as the file must hold them.
+Esito verificaBlocchi(const TTestataChart& h) {
+    auto errato = [](const std::string& campo) {
+        return Esito::fallito("l'intestazione del diagramma non è valida (" + campo + ")");
+    };
+    for (const ChartVersion* v : {&h.screen, &h.print}) {
+        if (v->blockCount > ChartVersion::MaxBlocks)
+            return errato("numero dei blocchi");
+        for (std::size_t k = 0; k < v->blockCount; ++k)
+            if (v->blockSizes[k] > DimBlocco)
+                return errato("dimensione di un blocco");
+    }
+    if (h.printOffset < 0 || static_cast<std::size_t>(h.printOffset) != sommaBlocchi(h.screen))
+        return errato("posizione della versione di stampa");
+    return {};
+}
+
+Esito verificaIntestazione(const TTestataChart& h, int versione) {
+    auto errato = [](const std::string& campo) {
+        return Esito::fallito("l'intestazione del diagramma non è valida (" + campo + ")");
+    };
+    if (h.tbsMin < -100 || h.tbsMax > 200 || h.tbsMin >= h.tbsMax)
+        return errato("campo di tbs");
+    if (h.xMax < 1 || h.xMax > 1000)
+        return errato("x massima");
+    if (!verificaPressione(h.pressure).empty())
+        return errato("pressione");
+    const bool video = versione == VersioneVideo;
+    const ChartVersion& v = video ? h.screen : h.print;
+    if (Esito e = verificaBlocchi(h); !e.ok)
+        return e;
+    // The print version is built for a sheet of 2016 × 1430 units, the
+    // screen version for a paint area of at most 30000 pixels a side.
+    const int massimo = video ? 30000 : 4000;
+    if (!(v.sx >= 1 && v.sx <= massimo && v.sx == std::floor(v.sx)))
+        return errato("scala delle temperature");
+    if (!(v.sy >= 1 && v.sy <= 1e8 && v.sy == std::floor(v.sy)))
+        return errato("scala dell'umidità");
+    if (v.W < 1 || v.W > massimo || v.y0 < 1 || v.y0 > massimo)
+        return errato("dimensioni del campo");
+    for (const std::int32_t m : {v.bottomMargin, v.rightMargin, v.leftMargin, v.topMargin})
+        if (m < 0 || m > 1000)
+            return errato("margini");
+    return {};
+}
+
 Esito leggiVersione(const std::string& dirArchivi, int code, const TTestataChart& header,
                     int versione, const std::function<void(const DisplayCommand&)>& sink) {
+    if (Esito e = verificaBlocchi(header); !e.ok)
+        return e;
     const std::string path = nativePath(dirArchivi + chartFileName(code));
     std::ifstream f(path, std::ios::binary);
     if (!f)
         return Esito::fallito("impossibile aprire il file del diagramma " + path);
+    std::error_code ec;
+    const auto dimensione = std::filesystem::file_size(path, ec);
+    if (ec || dimensione != sommaBlocchi(header.screen) + sommaBlocchi(header.print))
+        return Esito::fallito("il file del diagramma " + path +
+                              " non corrisponde alla sua intestazione nel catalogo: "
+                              "generare di nuovo il diagramma");
     const ChartVersion& section = versione == VersioneVideo ? header.screen : header.print;
     f.seekg(versione == VersioneVideo ? 0 : header.printOffset);
     std::vector<std::uint8_t> buffer(DimBlocco);

@@ -41,7 +41,19 @@ Esito convertiTesto(std::string_view testo, VersioneConvertita& out);
 Esito scriviVersione(const std::string& dirArchivi, int code, int versione,
                      const VersioneConvertita& v, TTestataChart& header);
 
-// Decodes a version block by block and hands every record to `sink`.
+// Whether a header can be drawn from in the given version: the chart's
+// ranges and pressure, the version's scales, sizes, margins and blocks as
+// the builder makes them. An Italian message names the first field that is
+// not.
+Esito verificaIntestazione(const TTestataChart& header, int versione);
+
+// The blocks of both versions: counts, sizes and the print offset.
+Esito verificaBlocchi(const TTestataChart& header);
+
+// Decodes a version block by block and hands every record to `sink`. The
+// blocks are checked first, and so is the file against them: a chart file
+// that is not the one its header describes (a crash between writing the
+// two, a file copied from elsewhere) is reported, never drawn.
 Esito leggiVersione(const std::string& dirArchivi, int code, const TTestataChart& header,
                     int versione, const std::function<void(const DisplayCommand&)>& sink);
 

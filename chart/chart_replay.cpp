@@ -1,12 +1,24 @@
 #include "chart/chart_replay.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <functional>
 
 namespace tarvelo {
 
 int roundEven(double v) {
+    // Saturating: a value from a file or a parameter may lie far outside
+    // int (or be NaN), and converting it would be undefined.
+    if (!(v > -2147483648.5))
+        return std::numeric_limits<int>::min();
+    if (!(v < 2147483647.5))
+        return std::numeric_limits<int>::max();
     return static_cast<int>(std::nearbyint(v));
+}
+
+int coordinata(double v) {
+    return std::clamp(roundEven(v), CoordinataMinima, CoordinataMassima);
 }
 
 Offset placementVideo(int p, int anchorY, TextSize t, int dy1, int dx2) {
@@ -128,6 +140,8 @@ std::function<void(const DisplayCommand&)> sinkVideo(const TTestataChart& header
 
 Esito replayVideo(const std::string& dirArchivi, int code, const TTestataChart& header,
                   ChartCanvas& canvas) {
+    if (Esito e = verificaIntestazione(header, VersioneVideo); !e.ok)
+        return e;
     ReplayState state;
     return leggiVersione(dirArchivi, code, header, VersioneVideo, sinkVideo(header, canvas, state));
 }
@@ -147,6 +161,8 @@ void replayVideo(const VersioneConvertita& versione, const TTestataChart& header
 
 Esito replayStampa(const std::string& dirArchivi, int code, const TTestataChart& header,
                    ChartCanvas& canvas, const PrintPlacement& where) {
+    if (Esito e = verificaIntestazione(header, VersioneStampa); !e.ok)
+        return e;
     const ChartVersion& v = header.print;
     const int ox = v.leftMargin + where.offsetX;
     const int oy = where.offsetY;

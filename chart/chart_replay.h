@@ -40,6 +40,14 @@ struct Offset {
 Offset placementVideo(int p, int anchorY, TextSize t, int dy1, int dx2);
 Offset placementStampa(int p, int anchorY, TextSize t, int dy1, int dx2);
 
+// Rounding half to even, saturating at the limits of int (NaN gives the
+// lower one).
 int roundEven(double v);
+
+// A screen or page coordinate from any double: rounded, then held within
+// the 16-bit range of the chart's coordinates, so that sums of a few of
+// them never overflow.
+inline constexpr int CoordinataMinima = -32768, CoordinataMassima = 32767;
+int coordinata(double v);
 
 } // namespace tarvelo

@@ -15,23 +15,25 @@ VistaDiagramma VistaDiagramma::daTestata(const TTestataChart& h) {
     VistaDiagramma v;
     v.y0 = h.screen.y0;
     v.W = h.screen.W;
-    v.sy = static_cast<int>(std::lround(h.screen.sy));
-    v.sx = std::max(1, static_cast<int>(std::lround(h.screen.sx)));
+    // The header is checked before a chart is shown; these stay defined
+    // for any header all the same.
+    v.sy = roundEven(h.screen.sy);
+    v.sx = std::clamp(roundEven(h.screen.sx), 1, 30000);
     // As the builder places 0 °C: also right for a range above 0 °C.
-    v.x0 = -v.sx * h.tbsMin;
-    v.margineSinistro = h.screen.leftMargin;
-    v.margineAlto = h.screen.topMargin;
-    v.tbsMax = h.tbsMax;
-    v.tbsMin = h.tbsMin;
-    v.xMax = h.xMax;
+    v.x0 = coordinata(-static_cast<double>(v.sx) * h.tbsMin);
+    v.margineSinistro = std::clamp<int>(h.screen.leftMargin, 0, 1000);
+    v.margineAlto = std::clamp<int>(h.screen.topMargin, 0, 1000);
+    v.tbsMax = std::clamp<int>(h.tbsMax, -1000, 1000);
+    v.tbsMin = std::clamp<int>(h.tbsMin, -1000, 1000);
+    v.xMax = std::clamp<int>(h.xMax, 0, 1000000);
     return v;
 }
 
 int VistaDiagramma::X(double tbs) const {
-    return roundEven(sx * tbs + x0 + margineSinistro);
+    return coordinata(sx * tbs + x0 + margineSinistro);
 }
 int VistaDiagramma::Y(double x) const {
-    return y0 - roundEven(sy * x);
+    return coordinata(y0 - static_cast<double>(roundEven(sy * x)));
 }
 double VistaDiagramma::tbsDaX(int px) const {
     return static_cast<double>(px - x0 - margineSinistro) / sx;
@@ -154,8 +156,10 @@ EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas
         font.colour = etichetta;
         canvas.setFont(font);
         const TextSize t = canvas.measure(p.Nome.testo());
-        canvas.textTopLeft(p.X + p.EtichDx - roundEven(t.w / 2.0), p.Y + p.EtichDyVideo,
-                           p.Nome.testo());
+        // Offsets come from the file: added in double, then held in range.
+        canvas.textTopLeft(
+            coordinata(static_cast<double>(p.X) + p.EtichDx - roundEven(t.w / 2.0)),
+            coordinata(static_cast<double>(p.Y) + p.EtichDyVideo), p.Nome.testo());
         canvas.circle(p.X, p.Y, r.raggioMarcatore, Bianco);
     }
     font.style = -1;

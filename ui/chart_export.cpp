@@ -1,5 +1,7 @@
 #include "ui/chart_export.h"
 
+#include "chart/chart_file.h"
+
 #include "chart/chart_replay.h"
 #include "ui/qt_chart_canvas.h"
 
@@ -66,6 +68,9 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
                    const OpzioniEsportazione& o) {
     const std::string ext = lowerExtension(out);
     const bool video = o.versione == ChartVersione::Video;
+    // Sizes come from the header: checked before anything is allocated.
+    if (Esito e = verificaIntestazione(h, video ? VersioneVideo : VersioneStampa); !e.ok)
+        return e;
     const QSize units = video ? areaVideo(h) : foglioStampa(h).size;
     // Pictures are written beside their final name and renamed when whole.
     const std::string partial = out + ".part";
@@ -73,6 +78,10 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
     Esito e;
     if (ext == ".png") {
         const double scale = video ? 1.0 : std::clamp(o.dpi, 10, 1200) / ReportDpi;
+        // 64 million pixels (a sheet at 1200 dpi) at the most.
+        if (units.width() * scale * units.height() * scale > 64e6)
+            return Esito::fallito("l'immagine " + out +
+                                  " sarebbe troppo grande: scegliere una risoluzione minore");
         QImage image(std::max(1, static_cast<int>(units.width() * scale)),
                      std::max(1, static_cast<int>(units.height() * scale)), QImage::Format_RGB32);
         const double dpi = video ? 96.0 : o.dpi;

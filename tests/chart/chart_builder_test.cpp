@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
 #include <numeric>
 #include <sstream>
 
@@ -428,6 +431,60 @@ TEST(Generation, AScreenVersionRebuiltInMemoryForAnotherArea) {
     EXPECT_EQ(daFile.calls, daMemoria.calls);
 
     EXPECT_FALSE(costruisciVideo(r.testata, misura, AreaVideo{40, 40}).esito.ok);
+}
+
+TEST(Generation, AChartFileUnderAnotherHeaderIsReportedNotDrawn) {
+    // A crash between the chart file's rename and the header's write leaves
+    // the new file under the old header.
+    CartellaDati c;
+    const ArchivioDefault archivio = c.settings.archivio();
+    const RisultatoGenerazione vecchio = generaChart(parametriChartIniziale(), 0, true, archivio,
+                                                     c.misura, AreaVideo{1000, 700});
+    ASSERT_TRUE(vecchio.esito.ok);
+    ASSERT_TRUE(generaChart(parametriChartIniziale(), 1, false, archivio, c.misura,
+                            AreaVideo{1400, 900})
+                    .esito.ok);
+    ASSERT_TRUE(archivio.scriviTestataChart(1, vecchio.testata).ok);
+    TTestataChart h;
+    ASSERT_TRUE(archivio.leggiTestataChart(1, h).ok);
+    test::RecordingCanvas canvas;
+    for (const Esito& e : {replayVideo(c.settings.DIR_ARCHIVI, 1, h, canvas),
+                           replayStampa(c.settings.DIR_ARCHIVI, 1, h, canvas, PrintPlacement{})}) {
+        EXPECT_FALSE(e.ok);
+        EXPECT_NE(e.errore.find("non corrisponde"), std::string::npos) << e.errore;
+    }
+    EXPECT_TRUE(canvas.calls.empty());
+}
+
+TEST(Generation, HeadersThatCannotBeDrawnFromAreRefused) {
+    CartellaDati c;
+    const RisultatoGenerazione r = generaChart(parametriChartIniziale(), 0, true,
+                                               c.settings.archivio(), c.misura, AreaVideo{});
+    ASSERT_TRUE(r.esito.ok);
+    // Each case spoils one field a file can set.
+    const std::vector<std::function<void(TTestataChart&)>> guasti = {
+        [](TTestataChart& h) { h.print.W = 32767; },
+        [](TTestataChart& h) { h.print.y0 = 32767; },
+        [](TTestataChart& h) { h.screen.sx = 1e300; },
+        [](TTestataChart& h) { h.screen.sy = std::nan(""); },
+        [](TTestataChart& h) { h.screen.leftMargin = std::numeric_limits<std::int32_t>::max(); },
+        [](TTestataChart& h) { h.tbsMin = std::numeric_limits<std::int32_t>::min(); },
+        [](TTestataChart& h) { h.xMax = 0; },
+        [](TTestataChart& h) { h.pressure = 1; },
+        [](TTestataChart& h) { h.printOffset = -1; },
+        [](TTestataChart& h) { h.print.blockCount = 200; },
+    };
+    for (std::size_t i = 0; i < guasti.size(); ++i) {
+        TTestataChart h = r.testata;
+        guasti[i](h);
+        // The version the field belongs to is refused before anything is drawn.
+        test::RecordingCanvas video, stampa;
+        const Esito v = replayVideo(c.settings.DIR_ARCHIVI, 1, h, video);
+        const Esito s = replayStampa(c.settings.DIR_ARCHIVI, 1, h, stampa, PrintPlacement{});
+        EXPECT_FALSE(v.ok && s.ok) << i;
+        EXPECT_TRUE(v.ok || video.calls.empty()) << i;
+        EXPECT_TRUE(s.ok || stampa.calls.empty()) << i;
+    }
 }
 
 } // namespace

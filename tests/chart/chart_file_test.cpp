@@ -151,13 +151,16 @@ TEST(ChartFile, VersionsAreWrittenAndReadBlockByBlock) {
     ASSERT_EQ(got.size(), 4101u);
     EXPECT_EQ(got.back().text, "stampa");
 
-    // A section that says 0 blocks replays nothing; unknown codes take 5 bytes.
+    // A header that does not describe the file is refused before anything
+    // is decoded: here the screen section has lost its block.
     h.screen.blockCount = 0;
     got.clear();
-    ASSERT_TRUE(leggiVersione(dir.prefix(), 12, h, VersioneVideo, [&](const DisplayCommand& c) {
-                    got.push_back(c);
-                }).ok);
+    const Esito e = leggiVersione(dir.prefix(), 12, h, VersioneVideo,
+                                  [&](const DisplayCommand& c) { got.push_back(c); });
+    EXPECT_FALSE(e.ok);
+    EXPECT_NE(e.errore.find("non è valida"), std::string::npos) << e.errore;
     EXPECT_TRUE(got.empty());
+    // Unknown codes take 5 bytes.
     const std::vector<std::uint8_t> block = {200, 1, 0, 2, 0, 1, 7, 0, 8, 0};
     decodificaBlocco(block.data(), block.size(),
                      [&](const DisplayCommand& c) { got.push_back(c); });

@@ -50,10 +50,19 @@ class Replay : public ::testing::Test {
         w.label(-3, 200, 5, "0.750"); // anchor left of the origin: box but no text
         VersioneConvertita v;
         ASSERT_TRUE(convertiTesto(w.text(), v).ok);
+        // A chart's ranges and scales, as the builder would store them.
+        header.tbsMin = -5;
+        header.tbsMax = 36;
+        header.xMax = 26;
+        header.pressure = 101325;
+        for (ChartVersion* section : {&header.screen, &header.print}) {
+            section->sx = 10;
+            section->sy = 10000;
+            section->W = 400;
+            section->y0 = 300;
+        }
         header.screen.leftMargin = 15;
         header.print.leftMargin = 15;
-        header.print.W = 400;
-        header.print.y0 = 300;
         header.dy1Screen = 5;
         header.dx2Screen = 10;
         header.dy1Print = 25;

@@ -1,3 +1,4 @@
+#include "chart/chart_replay.h"
 #include "chart/diagram_view.h"
 #include "engine/moist_air.h"
 #include "support/recording_canvas.h"
@@ -5,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace tarvelo {
 namespace {
@@ -130,6 +133,21 @@ TEST_F(Drawing, ErrorsDragAndVisibility) {
     e = DisegnaTrattamento(l, v, c, 6, 3);
     EXPECT_TRUE(c.calls.empty()); // no treatment: no point either
     EXPECT_EQ(e.raggioMarcatore, 3);
+}
+
+TEST_F(Drawing, ValuesFromAFileBeyondAnyScreenStayOnTheEdge) {
+    // Offsets and temperatures as a damaged or hostile file may hold them.
+    l.Punti[0].EtichDx = std::numeric_limits<std::int32_t>::max();
+    l.Punti[0].EtichDyVideo = std::numeric_limits<std::int32_t>::min();
+    l.Punti[1].tbs = 1e85;
+    l.Punti[1].x = std::nan("");
+    DisegnaTrattamento(l, v, c, 6, 3);
+    EXPECT_EQ(l.Punti[1].X, CoordinataMassima);
+    EXPECT_TRUE(has("text " + RecordingCanvas::xy(CoordinataMassima, CoordinataMinima) + " B"));
+    EXPECT_EQ(roundEven(1e300), std::numeric_limits<int>::max());
+    EXPECT_EQ(roundEven(-1e300), std::numeric_limits<int>::min());
+    EXPECT_EQ(coordinata(std::nan("")), CoordinataMinima);
+    EXPECT_EQ(coordinata(2.5), 2); // half to even, as everywhere
 }
 
 } // namespace
