@@ -1,6 +1,7 @@
 #include "document/file_io.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -69,6 +70,67 @@ Esito writeAt(const std::string& path, std::uint64_t offset,
     return {};
 }
 
+namespace {
+
+// The reason of a failed call, in the user's language for the usual ones.
+std::string perche(int codice) {
+    switch (codice) {
+    case EROFS:
+        return "il disco è montato in sola lettura";
+    case EACCES:
+    case EPERM:
+        return "permesso negato";
+    case ENOSPC:
+        return "il disco è pieno";
+    case EDQUOT:
+        return "la quota del disco è esaurita";
+    case ENOENT:
+        return "la cartella non esiste";
+    default:
+        return std::strerror(codice);
+    }
+}
+
+// Writes into a pipe or a device as it stands.
+Esito scriviAttraverso(const fs::path& target, const std::string& path,
+                       const std::vector<std::uint8_t>& data) {
+    const int fd = ::open(target.c_str(), O_WRONLY);
+    if (fd < 0)
+        return Esito::fallito("impossibile scrivere " + path + ": " + perche(errno));
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t w = ::write(fd, data.data() + done, data.size() - done);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0) {
+            const std::string why = perche(errno);
+            ::close(fd);
+            return Esito::fallito("errore di scrittura in " + path + ": " + why);
+        }
+        done += static_cast<std::size_t>(w);
+    }
+    if (::close(fd) != 0)
+        return Esito::fallito("errore di scrittura in " + path + ": " + perche(errno));
+    return {};
+}
+
+// Temporary files of saves that were killed before their rename: taken away
+// at the next save into the same folder, once they are old enough not to
+// belong to a save still running.
+void rimuoviAvanzi(const fs::path& cartella) {
+    std::error_code ec;
+    const auto limite = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    for (fs::directory_iterator it(cartella.empty() ? fs::path(".") : cartella, ec), end;
+         !ec && it != end; it.increment(ec)) {
+        const std::string nome = it->path().filename().string();
+        if (nome.size() > 6 && nome.front() == '.' && nome.ends_with(".tmp~") &&
+            it->is_regular_file(ec) && !it->is_symlink(ec) && it->last_write_time(ec) < limite)
+            fs::remove(it->path(), ec);
+    }
+}
+
+} // namespace
+
 Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data) {
     fs::path target = nativePath(path);
     // A link is followed: the file it names is the one replaced.
@@ -78,21 +140,33 @@ Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data
         if (!linkEc)
             target = resolved;
     }
+    std::error_code statEc;
+    const fs::file_status stato = fs::status(target, statEc);
+    if (fs::exists(stato) && !fs::is_regular_file(stato)) {
+        // A pipe or a device takes the bytes as they come; a folder or
+        // anything else is not replaced by a file.
+        if (fs::is_fifo(stato) || fs::is_character_file(stato))
+            return scriviAttraverso(target, path, data);
+        return Esito::fallito("impossibile scrivere " + path + ": non è un file");
+    }
     const fs::path temp = target.parent_path() / ("." + target.filename().string() + ".tmp~");
     // A write-protected file stays as it is, as it would if written in place.
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
-        return Esito::fallito("il file " + path + " è protetto in scrittura");
+        return Esito::fallito(errno == EROFS ? "impossibile scrivere il file " + path +
+                                                   ": il disco è montato in sola lettura"
+                                             : "il file " + path + " è protetto in scrittura");
+    rimuoviAvanzi(target.parent_path());
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0)
         return Esito::fallito("impossibile scrivere nella cartella del file " + path + ": " +
-                              std::strerror(errno));
+                              perche(errno));
     std::size_t done = 0;
     while (done < data.size()) {
         const ssize_t w = ::write(fd, data.data() + done, data.size() - done);
         if (w < 0) {
             if (errno == EINTR)
                 continue;
-            const std::string why = std::strerror(errno);
+            const std::string why = perche(errno);
             ::close(fd);
             ::unlink(temp.c_str());
             return Esito::fallito("errore di scrittura del file " + path + ": " + why);
@@ -100,7 +174,7 @@ Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data
         done += static_cast<std::size_t>(w);
     }
     if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const std::string why = std::strerror(errno);
+        const std::string why = perche(errno);
         ::unlink(temp.c_str());
         return Esito::fallito("errore di scrittura del file " + path + ": " + why);
     }

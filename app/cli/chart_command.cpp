@@ -1,5 +1,7 @@
 #include "app/cli/chart_command.h"
 
+#include "app/cli/work_session.h"
+
 #include "app/cli/json_writer.h"
 #include "app/cli/number_parse.h"
 #include "app/cli/stato_command.h"
@@ -192,7 +194,7 @@ int elenco(const Opzioni& o, const TDriveMdl& settings, std::ostream& out, std::
     j.endArray();
     j.endObject();
     out << (o.has("--json") ? j.str() : text);
-    return ExitOk;
+    return fineUscita(out, err, Prefix, ExitOk);
 }
 
 int esporta(const Opzioni& o, const TDriveMdl& settings, ChartServices& services,

@@ -180,7 +180,7 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
         }
     }
     out << (json ? lavoroJson(doc.testata, l) : lavoroTesto(doc.testata, l));
-    return esito.codice != 0 ? ExitIo : ExitOk;
+    return fineUscita(out, err, Prefix, esito.codice != 0 ? ExitIo : ExitOk);
 }
 
 } // namespace tarvelo::cli

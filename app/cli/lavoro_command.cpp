@@ -95,8 +95,7 @@ int runLavoro(std::span<const std::string> args, const std::string& dataFolder,
         return ExitOk;
     }
     out << (json ? lavoroJson(doc.testata, doc.lavoro) : lavoroTesto(doc.testata, doc.lavoro));
-    out.flush();
-    return out ? ExitOk : ExitIo;
+    return fineUscita(out, err, Prefix, ExitOk);
 }
 
 } // namespace tarvelo::cli

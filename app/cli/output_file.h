@@ -1,6 +1,7 @@
 // Where a command writes: standard output, or a file that is replaced only
 // when the command has written it whole (an existing file is never left
-// half-written).
+// half-written). A link is written through; a pipe or a device is written
+// as it stands.
 #pragma once
 
 #include <fstream>
@@ -30,6 +31,7 @@ class OutputFile {
     std::ofstream file_;
     bool ok_ = true;
     bool committed_ = false;
+    bool diretto_ = false; // a pipe or a device, written as it stands
 };
 
 } // namespace tarvelo::cli

@@ -177,7 +177,7 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
         }
     }
     out << (json ? lavoroJson(doc.testata, l) : lavoroTesto(doc.testata, l));
-    return errori ? ExitIo : ExitOk;
+    return fineUscita(out, err, Prefix, errori ? ExitIo : ExitOk);
 }
 
 } // namespace tarvelo::cli

@@ -69,4 +69,12 @@ bool chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l) {
     return false;
 }
 
+int fineUscita(std::ostream& out, std::ostream& err, const char* prefisso, int codice) {
+    out.flush();
+    if (out)
+        return codice;
+    err << prefisso << "errore: impossibile scrivere sullo standard output\n";
+    return ExitIo;
+}
+
 } // namespace tarvelo::cli

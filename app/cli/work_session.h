@@ -41,6 +41,11 @@ int apriSessione(const std::string& dataFolder, ChartServices* chart, const char
 // it, otherwise chart 1; false when the catalogue holds neither.
 bool chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l);
 
+// The end of a command that printed its result: a standard output that
+// could not take it (a full disk, a closed pipe) is an input/output error
+// with its message, never a silent exit code.
+int fineUscita(std::ostream& out, std::ostream& err, const char* prefisso, int codice);
+
 // The folder for RISULT.TXT and DETTAGLI.TXT: `cartella` when given (with
 // its separator), else the works folder.
 std::string cartellaLog(const std::optional<std::string>& cartella, const TDriveMdl& settings);

@@ -1,0 +1,82 @@
+// Replacing files whatever stands at the path: a pipe, a folder, a link, a
+// read-only file, and the leftovers of saves that were killed.
+#include "document/file_io.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvelo {
+namespace {
+
+using test::TempDir;
+namespace fs = std::filesystem;
+
+std::string leggiTutto(int fd) {
+    std::string testo;
+    char buf[256];
+    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;)
+        testo.append(buf, static_cast<std::size_t>(n));
+    ::close(fd);
+    return testo;
+}
+
+const std::vector<std::uint8_t> Dati = {'T', 'R', 'V', '\n'};
+
+TEST(ReplaceFile, APipeIsWrittenThroughAndStaysAPipe) {
+    TempDir dir;
+    const std::string pipe = dir.file("tubo");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // The reader is there first, without waiting for a writer, so that a
+    // pipe replaced by a file shows as nothing read rather than a hang.
+    const int lettore = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(lettore, 0);
+    ASSERT_TRUE(replaceFile(pipe, Dati).ok);
+    EXPECT_EQ(leggiTutto(lettore), "TRV\n");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+}
+
+TEST(ReplaceFile, AFolderIsNotReplacedByAFile) {
+    TempDir dir;
+    fs::create_directories(dir.file("cartella"));
+    const Esito e = replaceFile(dir.file("cartella"), Dati);
+    EXPECT_FALSE(e.ok);
+    EXPECT_NE(e.errore.find("non è un file"), std::string::npos) << e.errore;
+    EXPECT_TRUE(fs::is_directory(dir.file("cartella")));
+}
+
+TEST(ReplaceFile, ALinkIsWrittenThrough) {
+    TempDir dir;
+    TempDir::write(dir.file("vero.TRV"), {1, 2});
+    fs::create_symlink(dir.file("vero.TRV"), dir.file("collegamento.TRV"));
+    ASSERT_TRUE(replaceFile(dir.file("collegamento.TRV"), Dati).ok);
+    EXPECT_TRUE(fs::is_symlink(dir.file("collegamento.TRV")));
+    EXPECT_EQ(TempDir::read(dir.file("vero.TRV")), Dati);
+}
+
+TEST(ReplaceFile, OldLeftoversOfKilledSavesAreTakenAwayRecentOnesKept) {
+    TempDir dir;
+    const std::string vecchio = dir.file(".uffici.TRV.tmp~");
+    const std::string recente = dir.file(".scuola.TRV.tmp~");
+    const std::string altro = dir.file("appunti.tmp~"); // not one of ours
+    for (const std::string& f : {vecchio, recente, altro})
+        TempDir::write(f, {0});
+    fs::last_write_time(vecchio, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    fs::last_write_time(altro, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    ASSERT_TRUE(replaceFile(dir.file("ospedale.TRV"), Dati).ok);
+    EXPECT_FALSE(fs::exists(vecchio));
+    EXPECT_TRUE(fs::exists(recente)); // a save that may still be running
+    EXPECT_TRUE(fs::exists(altro));
+    EXPECT_EQ(TempDir::read(dir.file("ospedale.TRV")), Dati);
+}
+
+} // namespace
+} // namespace tarvelo
