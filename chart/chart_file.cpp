@@ -4,10 +4,10 @@
 
 #include "document/le_bytes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <algorithm>
 #include <fstream>
 #include <optional>
 
@@ -249,6 +249,13 @@ Esito verificaIntestazione(const TTestataChart& h, int versione) {
     for (const std::int32_t m : {v.bottomMargin, v.rightMargin, v.leftMargin, v.topMargin})
         if (m < 0 || m > 1000)
             return errato("margini");
+    // Label offsets and, on paper, the enthalpy scale's title.
+    for (const std::int32_t d : {h.dy1Print, h.dy1Screen, h.dx2Print, h.dx2Screen})
+        if (d < -1000 || d > 1000)
+            return errato("spostamenti delle etichette");
+    if (!video && (std::abs(h.enthalpyScaleX) > 10000 || std::abs(h.enthalpyScaleY) > 10000 ||
+                   std::abs(h.enthalpyScaleSlope) > 90))
+        return errato("scala delle entalpie");
     return {};
 }
 

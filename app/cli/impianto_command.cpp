@@ -6,6 +6,7 @@
 #include "app/cli/work_session.h"
 #include "document/document.h"
 #include "document/error_messages.h"
+#include "document/work_record_ops.h"
 #include "engine/altitude.h"
 #include "engine/moist_air.h"
 #include "plants/plant_calc.h"
@@ -165,6 +166,14 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
     Patm = patmPrecedente;
     if (!esito.file.ok) {
         err << Prefix << "errore: " << esito.file.errore << "\n";
+        return ExitIo;
+    }
+    // Huge but finite zone data can carry a calculation past what a double
+    // holds: such a work is reported, and neither logged nor saved.
+    if (!valoriFiniti(l)) {
+        err << Prefix
+            << "errore: con questi dati il calcolo dà valori non numerici (NaN o infiniti): "
+               "lavoro non scritto\n";
         return ExitIo;
     }
     if (Esito e = ScriviRisult(l, cartellaRisultati); !e.ok) {

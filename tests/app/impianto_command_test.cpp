@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace tarvelo::cli {
@@ -62,6 +63,26 @@ TEST_F(Impianto, AMissingDefaultChartFallsBackToChartOne) {
         << err;
     EXPECT_NE(out.find("\"CodiceChart\": 1"), std::string::npos) << out;
     EXPECT_EQ(run("ricalcola", {dir.file("a.TRV"), "--cartella", dir.prefix()}), ExitOk) << err;
+}
+
+TEST_F(Impianto, HugeZoneDataAreNeverSavedAsNonNumbers) {
+    // Finite but huge loads and temperatures: whatever the calculation says,
+    // what is saved opens and calculates again.
+    const std::vector<std::pair<std::string, std::string>> casi = {
+        {"F", "Csens=6E8"}, {"A", "tbsImm=-1e96"}, {"A", "Csens=1e300"}};
+    for (const auto& [schema, campo] : casi) {
+        const std::string salvato = dir.file("enorme.TRV");
+        std::filesystem::remove(salvato);
+        const int codice = run(
+            "impianto", {schema, "--set", campo, "--cartella", dir.prefix(), "--salva", salvato});
+        if (fileExists(salvato)) {
+            EXPECT_NE(codice, ExitBadInput) << campo;
+            EXPECT_NE(run("ricalcola", {salvato, "--cartella", dir.prefix()}), ExitBadInput)
+                << campo << err;
+        } else {
+            EXPECT_EQ(codice, ExitIo) << campo << err;
+        }
+    }
 }
 
 TEST_F(Impianto, OverridesCodesAndBadInput) {

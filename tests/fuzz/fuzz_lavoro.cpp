@@ -1,0 +1,41 @@
+// A work file in either layout, as "Apri" reads it; then what the user does
+// next: the diagram drawn, the work saved and opened again.
+#include "chart/diagram_view.h"
+#include "document/work_file.h"
+#include "document/work_record_ops.h"
+#include "fuzz_support.h"
+
+using namespace tarvelo;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Cartella& c = fuzz::cartella();
+    const std::string path = c.file("ingresso.TRV");
+    fuzz::scrivi(path, data, size);
+    const TestataLetta t = leggiTestata(path);
+    if (t.esito != Riconoscimento::Riconosciuto)
+        return 0;
+    FoglioLetto foglio;
+    if (!leggiFoglio(path, c.settings.archivio(), foglio).ok)
+        return 0;
+    TLavoro& l = foglio.lavoro;
+    fuzz::CanvasNullo canvas;
+    TLavoro disegnato = l;
+    DisegnaTrattamento(disegnato, VistaDiagramma::daTestata(l.TestataChart), canvas, 6, 3);
+    DisegnaTrattamento(disegnato, VistaDiagramma::daTestata(l.TestataChart), canvas, 1, 3);
+    if (!valoriFiniti(l))
+        return 0; // the commands refuse such a work before anything else
+    const std::string salvato = c.file("salvato.TRV");
+    fuzz::verifica(scriviFileLavoro(salvato, t.testata, l).ok, "un lavoro letto non si salva");
+    const TestataLetta t2 = leggiTestata(salvato);
+    FoglioLetto di_nuovo;
+    fuzz::verifica(t2.esito == Riconoscimento::Riconosciuto &&
+                       leggiFoglio(salvato, c.settings.archivio(), di_nuovo).ok,
+                   "un lavoro salvato non si riapre");
+    fuzz::verifica(valoriFiniti(di_nuovo.lavoro), "un lavoro salvato non è finito");
+    const std::string ancora = c.file("ancora.TRV");
+    fuzz::verifica(scriviFileLavoro(ancora, t2.testata, di_nuovo.lavoro).ok,
+                   "un lavoro riaperto non si salva");
+    fuzz::verifica(fuzz::leggi(ancora) == fuzz::leggi(salvato),
+                   "un lavoro salvato e riaperto non è lo stesso");
+    return 0;
+}

@@ -1,0 +1,93 @@
+// What every fuzz harness shares: a data folder laid out once per process
+// (with its first chart), a scratch file to hand bytes to the readers that
+// take paths, and the check that stops the run at the first broken promise.
+#pragma once
+
+#include "chart/chart_canvas.h"
+#include "chart/initial_chart.h"
+#include "document/settings.h"
+#include "support/fixed_measurer.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace tarvelo::fuzz {
+
+// A finding: printed, then the run stops so that libFuzzer keeps the input.
+[[noreturn]] inline void rotto(const char* cosa) {
+    std::fprintf(stderr, "promessa mancata: %s\n", cosa);
+    std::abort();
+}
+
+inline void verifica(bool condizione, const char* cosa) {
+    if (!condizione)
+        rotto(cosa);
+}
+
+// A data folder of this process, laid out as on first use.
+struct Cartella {
+    Cartella() {
+        radice = std::filesystem::temp_directory_path() /
+                 ("tarvelo-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(radice);
+        std::vector<std::string> creati;
+        preparaCartellaDati(prefisso(), creati);
+        settings = TDriveMdl::crea(prefisso());
+        bool creato = false;
+        assicuraChartIniziale(settings, misura, creato);
+    }
+    ~Cartella() {
+        std::error_code ec;
+        std::filesystem::remove_all(radice, ec);
+    }
+    std::string prefisso() const { return radice.string() + "/"; }
+    std::string file(const std::string& nome) const { return (radice / nome).string(); }
+
+    std::filesystem::path radice;
+    TDriveMdl settings;
+    test::FixedMeasurer misura;
+};
+
+inline Cartella& cartella() {
+    static Cartella c;
+    return c;
+}
+
+inline void scrivi(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+inline std::vector<std::uint8_t> leggi(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+// A canvas that only checks that every coordinate it gets is one a device
+// can take.
+struct CanvasNullo : ChartCanvas {
+    static void punto(int x, int y) {
+        verifica(x >= -40000 && x <= 40000 && y >= -40000 && y <= 40000,
+                 "una coordinata fuori da ogni schermo");
+    }
+    void setPen(const PenState&) override {}
+    void setFont(const FontState&) override {}
+    void moveTo(int x, int y) override { punto(x, y); }
+    void lineTo(int x, int y) override { punto(x, y); }
+    TextSize measure(std::string_view t) override {
+        return {static_cast<int>(t.size()) * 6, 12};
+    }
+    void fillWhite(int, int, int, int) override {}
+    void textTopLeft(int x, int y, std::string_view) override { punto(x, y); }
+    void textBaseline(int x, int y, std::string_view, double) override { punto(x, y); }
+    void circle(int x, int y, int, Rgb) override { punto(x, y); }
+};
+
+} // namespace tarvelo::fuzz
