@@ -3,7 +3,8 @@
 # sanitizers, no recovery) into build-fuzz/, replays every corpus, then
 # fuzzes each harness for SECONDS (default 30). New inputs go to
 # build-fuzz/found/<harness>/, never into the committed corpora; a crash
-# leaves its reproducer in build-fuzz/ and fails the script.
+# leaves its reproducer in build-fuzz/ and fails the script. SECONDS 0 only
+# replays the corpora.
 #   ./scripts/fuzz.sh [SECONDS] [HARNESS...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,7 +38,8 @@ for h in "${harnesses[@]}"; do
   mkdir -p "$found"
   echo "== $h: corpus $corpus, then ${SECONDS_EACH} s"
   # Every committed input, reproducers of past faults included, once.
-  "build-fuzz/bin/$h" -runs=0 "$corpus"
+  "build-fuzz/bin/$h" -runs=0 -artifact_prefix=build-fuzz/ "$corpus"
+  if [ "$SECONDS_EACH" = 0 ]; then continue; fi
   "build-fuzz/bin/$h" -max_total_time="$SECONDS_EACH" \
     -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build-fuzz/ -print_final_stats=1 \
     "$found" "$corpus" 2>&1 | tail -n 12

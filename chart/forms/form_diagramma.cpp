@@ -125,6 +125,12 @@ QSize areaNecessaria(const VistaDiagramma& v) {
 // white image of its own size.
 bool disegna(const std::string& dirArchivi, const TTestataChart& h, int codice,
              const VersioneConvertita* memoria, QImage& out, std::string* errore) {
+    // The image's size comes from the header: checked before it is made.
+    if (Esito e = verificaIntestazione(h, VersioneVideo); !e.ok) {
+        if (errore)
+            *errore = e.errore;
+        return false;
+    }
     QImage image(dimensioneVideo(h).expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
