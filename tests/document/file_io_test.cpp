@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tarvelo {
@@ -76,6 +79,51 @@ TEST(ReplaceFile, OldLeftoversOfKilledSavesAreTakenAwayRecentOnesKept) {
     EXPECT_TRUE(fs::exists(recente)); // a save that may still be running
     EXPECT_TRUE(fs::exists(altro));
     EXPECT_EQ(TempDir::read(dir.file("ospedale.TRV")), Dati);
+}
+
+TEST(ReplaceFile, AWriteThatFailsLeavesTheOldFileAndNoLeftover) {
+    // The disk refuses the bytes halfway (a file-size limit stands in for a
+    // full disk): the old file stays whole, the message names it.
+    TempDir dir;
+    const std::string path = dir.file("uffici.TRV");
+    TempDir::write(path, Dati);
+    const std::vector<std::uint8_t> grande(1 << 20, 0x5A);
+    rlimit prima{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &prima), 0);
+    const auto segnale = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = prima;
+    limite.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limite), 0);
+    const Esito e = replaceFile(path, grande);
+    ::setrlimit(RLIMIT_FSIZE, &prima);
+    std::signal(SIGXFSZ, segnale);
+    EXPECT_FALSE(e.ok);
+    EXPECT_NE(e.errore.find("uffici.TRV"), std::string::npos) << e.errore;
+    EXPECT_EQ(TempDir::read(path), Dati);
+    EXPECT_FALSE(fs::exists(dir.file(".uffici.TRV.tmp~")));
+}
+
+TEST(ReplaceFile, KilledWhileSavingTheOldOrTheNewFileIsWhole) {
+    // A child saves two versions in turn over the same file and is killed at
+    // a different moment each time: the file is always one of them, whole.
+    TempDir dir;
+    const std::string path = dir.file("lavoro.TRV");
+    const std::vector<std::uint8_t> a(300000, 'A'), b(200000, 'B');
+    TempDir::write(path, a);
+    for (int prova = 0; prova < 40; ++prova) {
+        const pid_t figlio = ::fork();
+        ASSERT_GE(figlio, 0);
+        if (figlio == 0) {
+            for (int i = 0;; ++i)
+                replaceFile(path, i % 2 ? a : b);
+        }
+        ::usleep(static_cast<useconds_t>(200 + prova * 137 % 3000));
+        ::kill(figlio, SIGKILL);
+        int stato = 0;
+        ::waitpid(figlio, &stato, 0);
+        const auto letto = TempDir::read(path);
+        ASSERT_TRUE(letto == a || letto == b) << "prova " << prova << ": " << letto.size();
+    }
 }
 
 } // namespace
