@@ -665,6 +665,9 @@ VideoInMemoria costruisciVideo(const TTestataChart& h, TextMeasurer& misura,
     r.testata.screen.blockSizes = {};
     std::copy(r.versione.blocchi.begin(), r.versione.blocchi.end(),
               r.testata.screen.blockSizes.begin());
+    // The header describes the version held in memory: the print version
+    // would start after it.
+    r.testata.printOffset = static_cast<std::int32_t>(r.versione.bytes.size());
     return r;
 }
 

@@ -121,7 +121,8 @@ RisultatoGenerazione rigeneraChart(int codice, const ArchivioDefault& archivio,
 
 // The screen version of a chart rebuilt in memory for another paint area,
 // at the chart's own pressure; nothing is written. `testata` is the chart's
-// header with the screen section of that area.
+// header with the screen section of that area, its print offset that of
+// the version in memory, not of the chart file.
 struct VideoInMemoria {
     Esito esito;
     VersioneConvertita versione;

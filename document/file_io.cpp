@@ -91,12 +91,16 @@ std::string perche(int codice) {
     }
 }
 
-// Writes into a pipe or a device as it stands.
+// Writes into a pipe or a device as it stands. A pipe nobody reads is
+// reported at once instead of waiting for a reader.
 Esito scriviAttraverso(const fs::path& target, const std::string& path,
                        const std::vector<std::uint8_t>& data) {
-    const int fd = ::open(target.c_str(), O_WRONLY);
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK);
     if (fd < 0)
-        return Esito::fallito("impossibile scrivere " + path + ": " + perche(errno));
+        return Esito::fallito(
+            "impossibile scrivere " + path + ": " +
+            (errno == ENXIO ? std::string("nessun programma ne legge i dati") : perche(errno)));
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::size_t done = 0;
     while (done < data.size()) {
         const ssize_t w = ::write(fd, data.data() + done, data.size() - done);

@@ -9,10 +9,11 @@
 #include <QElapsedTimer>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTranslator>
 
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 
@@ -28,6 +29,9 @@ int avviaProgramma(int& argc, char** argv, const cli::AvvioGrafico& avvio,
                    const std::string& exeFolder) {
     QElapsedTimer clock;
     clock.start();
+    // A pipe whose reader went away is an error of the save, not the end
+    // of the program with the work in it.
+    std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     registraRisorse();
     // Qt's own dialogs (files, colours, fonts, message boxes) in Italian.

@@ -148,6 +148,9 @@ TFormCalcolatriceAria::~TFormCalcolatriceAria() {
 }
 
 void TFormCalcolatriceAria::done(int result) {
+    // "Riporta" hands back the state of the fields as they stand.
+    if (result == QDialog::Accepted)
+        BtnCalcolaClick();
     if (result == QDialog::Accepted && !valido_)
         return; // no state to hand back
     Patm = patmIniziale_;
@@ -211,7 +214,8 @@ void TFormCalcolatriceAria::BtnCalcolaClick() {
     for (const std::string& a : verifica.avvisi)
         righe << QString::fromStdString(a);
     for (QString& r : righe)
-        r[0] = r[0].toUpper(); // a sentence of its own here
+        if (!r.isEmpty())
+            r[0] = r[0].toUpper(); // a sentence of its own here
     messaggio_->setText(righe.join(QLatin1Char('\n')));
     messaggio_->setVisible(!righe.isEmpty());
     if (!valido_) {

@@ -117,7 +117,10 @@ void TFrmInterpola::impostaPressione(double p) {
 void TFrmInterpola::TrackBar1Change() {
     if (rientro_)
         return;
+    // Moved by hand: what was typed before is no longer the way back.
     avviso_->clear();
+    inizioModifica_.reset();
+    digitate_.clear();
     ridisegna();
     campo_->setValore(altitudine());
 }

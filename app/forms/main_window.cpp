@@ -235,19 +235,30 @@ void colloca(QWidget* w, const Rettangolo& r, QSize cornice) {
 }
 } // namespace
 
-void TFormMain::disponiFinestre(const QSize& schermo) {
+void TFormMain::disponiFinestre(const QRect& schermo) {
+    // The table works in the screen's usable area; panels of the desktop
+    // move its origin.
+    const QPoint o = schermo.topLeft();
+    auto relativo = [o](const QWidget* w) {
+        Rettangolo r = esterno(w);
+        r.left -= o.x();
+        r.top -= o.y();
+        return r;
+    };
     FinestreAperte f;
     f.schermoW = schermo.width();
     f.schermoH = schermo.height();
-    f.main = esterno(this);
-    f.diagramma = esterno(diagramma_);
+    f.main = relativo(this);
+    f.diagramma = relativo(diagramma_);
     if (display_)
-        f.coordinate = esterno(display_);
-    const Disposizione d = tarvelo::disponiFinestre(f);
+        f.coordinate = relativo(display_);
+    Disposizione d = tarvelo::disponiFinestre(f);
+    d.diagramma.left += o.x();
+    d.diagramma.top += o.y();
     const QSize cornice = frameGeometry().size() - size();
     colloca(diagramma_, d.diagramma, cornice);
     if (display_ && d.coordinate) {
-        display_->move(d.coordinate->left, d.coordinate->top);
+        display_->move(d.coordinate->left + o.x(), d.coordinate->top + o.y());
         display_->resize(display_->width(),
                          std::max(display_->minimumSizeHint().height(),
                                   d.coordinate->height -
@@ -270,7 +281,7 @@ void TFormMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && primaAttivazione_) {
         primaAttivazione_ = false;
         const QScreen* screen = QApplication::primaryScreen();
-        disponiFinestre(screen ? screen->availableGeometry().size() : QSize(1280, 1024));
+        disponiFinestre(screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024));
     }
 }
 
@@ -352,7 +363,7 @@ void TFormMain::SelezionaChart() {
     TFormSelectChart dialog(s_.settings.archivio(), this);
     if (dialog.exec() != QDialog::Accepted || dialog.codiceScelto() < 1)
         return;
-    diagramma_->mostraChart(dialog.codiceScelto(), doc_.lavoro.CodiceChart);
+    diagramma_->mostraChart(dialog.codiceScelto(), diagramma_->codiceInUso());
     aggiornaEditChart();
 }
 

@@ -36,7 +36,7 @@ class TFormMain : public QMainWindow {
     ui::QtDocumentUi& documentUi() { return docUi_; }
 
     // Window arrangement by screen width, done at the first activation.
-    void disponiFinestre(const QSize& schermo);
+    void disponiFinestre(const QRect& schermo);
 
     // Commands.
     void Nuovo();

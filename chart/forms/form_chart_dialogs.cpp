@@ -129,7 +129,8 @@ QString TFormBldChart::verifica() const {
             return QStringLiteral("Scrivere un numero intero in %1.").arg(QString::fromUtf8(nome));
     if (Esito e = verificaParametri(parametri(), area_); !e.ok) {
         QString m = QString::fromStdString(e.errore);
-        m[0] = m[0].toUpper();
+        if (!m.isEmpty())
+            m[0] = m[0].toUpper();
         return m + QLatin1Char('.');
     }
     if (!nuovo() && (codice() < 1 || codice() > numChart_))

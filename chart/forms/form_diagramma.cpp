@@ -131,6 +131,13 @@ bool disegna(const std::string& dirArchivi, const TTestataChart& h, int codice,
             *errore = e.errore;
         return false;
     }
+    // 64 million pixels at the most (about 8000 a side).
+    const QSize dimensione = dimensioneVideo(h);
+    if (static_cast<double>(dimensione.width()) * dimensione.height() > 64e6) {
+        if (errore)
+            *errore = "il diagramma è troppo grande per lo schermo: rigenerarlo più piccolo";
+        return false;
+    }
     QImage image(dimensioneVideo(h).expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
@@ -250,7 +257,8 @@ bool TFormDiagramma::adatta() {
     if (!v.esito.ok)
         return false; // too small for a chart: the one on show can be scrolled
     QImage image;
-    disegna(settings_.DIR_ARCHIVI, v.testata, codiceInUso_, &v.versione, image, nullptr);
+    if (!disegna(settings_.DIR_ARCHIVI, v.testata, codiceInUso_, &v.versione, image, nullptr))
+        return false; // the version on show stays, and can be scrolled
     testataVista_ = v.testata;
     videoInMemoria_ = std::move(v.versione);
     chart_ = image;
@@ -286,12 +294,16 @@ void TFormDiagramma::mostra() {
 }
 
 Esito TFormDiagramma::rigenera() {
+    // The chart on show, at its own pressure (the engine's is that chart's):
+    // the work may name a chart that could not be loaded.
+    if (codiceInUso_ < 1)
+        return Esito::fallito("nessun diagramma in uso da ridisegnare");
     const RisultatoGenerazione r =
-        rigeneraChart(doc_.lavoro.CodiceChart, settings_.archivio(), misura_, areaVideo());
+        rigeneraChart(codiceInUso_, settings_.archivio(), misura_, areaVideo());
     if (!r.esito.ok)
         return r.esito;
     std::string errore;
-    if (!InitVirtualChart(doc_.lavoro.CodiceChart, &errore))
+    if (!InitVirtualChart(codiceInUso_, &errore))
         return Esito::fallito(errore);
     mostra();
     return {};
@@ -324,8 +336,8 @@ void TFormDiagramma::showEvent(QShowEvent* e) {
 }
 
 void TFormDiagramma::FormActivate() {
-    // The first time only: the pointer goes onto the chart and the read-out
-    // comes to the front.
+    // The first time only: the pointer goes to screen position (350, 280)
+    // and the read-out comes to the front.
     if (tag_ != 0)
         return;
     tag_ = 1;

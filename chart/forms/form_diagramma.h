@@ -66,6 +66,9 @@ class TFormDiagramma : public QWidget {
     QString statoTesto() const;
     QColor statoColore() const;
     QPoint croce() const { return croce_; }
+    // The chart on show (it may differ from the work's when that one could
+    // not be loaded).
+    int codiceInUso() const { return codiceInUso_; }
     QImage immagineChart() const { return chart_; }
     void aggiorna();
     // Rebuilds the screen version in memory when the paint area no longer

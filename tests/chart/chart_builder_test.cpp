@@ -418,6 +418,7 @@ TEST(Generation, AScreenVersionRebuiltInMemoryForAnotherArea) {
     EXPECT_EQ(v.testata.screen.y0, 875);
     EXPECT_EQ(v.testata.screen.sx, 33); // Decimo(1365 / 41)
     EXPECT_EQ(v.testata.print, r.testata.print);
+    EXPECT_TRUE(verificaIntestazione(v.testata, VersioneVideo).ok); // drawable as it is
     EXPECT_TRUE(videoAdatto(v.testata, AreaVideo{1400, 900}));
     EXPECT_EQ(TempDir::read(settings.DIR_ARCHIVI + chartFileName(r.codice)), file);
 
@@ -438,12 +439,12 @@ TEST(Generation, AChartFileUnderAnotherHeaderIsReportedNotDrawn) {
     // the new file under the old header.
     CartellaDati c;
     const ArchivioDefault archivio = c.settings.archivio();
-    const RisultatoGenerazione vecchio = generaChart(parametriChartIniziale(), 0, true, archivio,
-                                                     c.misura, AreaVideo{1000, 700});
+    const RisultatoGenerazione vecchio =
+        generaChart(parametriChartIniziale(), 0, true, archivio, c.misura, AreaVideo{1000, 700});
     ASSERT_TRUE(vecchio.esito.ok);
-    ASSERT_TRUE(generaChart(parametriChartIniziale(), 1, false, archivio, c.misura,
-                            AreaVideo{1400, 900})
-                    .esito.ok);
+    ASSERT_TRUE(
+        generaChart(parametriChartIniziale(), 1, false, archivio, c.misura, AreaVideo{1400, 900})
+            .esito.ok);
     ASSERT_TRUE(archivio.scriviTestataChart(1, vecchio.testata).ok);
     TTestataChart h;
     ASSERT_TRUE(archivio.leggiTestataChart(1, h).ok);

@@ -47,6 +47,16 @@ TEST(ReplaceFile, APipeIsWrittenThroughAndStaysAPipe) {
     EXPECT_TRUE(fs::is_fifo(pipe));
 }
 
+TEST(ReplaceFile, APipeNobodyReadsIsReportedNotWaitedFor) {
+    TempDir dir;
+    const std::string pipe = dir.file("tubo");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const Esito e = replaceFile(pipe, Dati);
+    EXPECT_FALSE(e.ok);
+    EXPECT_NE(e.errore.find("nessun programma"), std::string::npos) << e.errore;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+}
+
 TEST(ReplaceFile, AFolderIsNotReplacedByAFile) {
     TempDir dir;
     fs::create_directories(dir.file("cartella"));

@@ -435,9 +435,12 @@ class GuiWindows : public QObject {
             const VistaDiagramma& v = d->vista();
             const AreaVideo a = d->areaVideo();
             // The field as wide as the area allows (within a degree) and as
-            // tall, with no scroll bar.
+            // tall, with no scroll bar, and the chart drawn in it.
+            const QImage chart = d->immagineChart();
             return v.W + 35 > a.width - v.sx && v.W + 35 <= a.width + 2 && v.y0 + 25 == a.height &&
-                   d->paintASHRAE()->size() == QSize(a.width, a.height);
+                   d->paintASHRAE()->size() == QSize(a.width, a.height) && !chart.isNull() &&
+                   chart.pixelColor(v.X(20), v.Y(0.005)) != QColor(Qt::white) &&
+                   chart.pixelColor(v.X(20), v.Y(0.0)) != QColor(Qt::white);
         };
         QTRY_VERIFY(adatto());
         // Smaller: scroll bars until the resize settles, then the chart fits.
