@@ -224,6 +224,11 @@ class GuiWindows : public QObject {
         calc.fld2()->setText(QStringLiteral("15"));
         calc.BtnCalcolaClick();
         QVERIFY(calc.messaggio().isEmpty());
+        // "Riporta" takes the fields as they stand, not the last "Calcola".
+        calc.fld2()->setText(QStringLiteral("-50"));
+        calc.accept();
+        QVERIFY(calc.isVisible());
+        QVERIFY(!calc.messaggio().isEmpty());
         calc.reject();
     }
 
