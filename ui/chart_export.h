@@ -26,6 +26,7 @@ struct FoglioChart {
     int offsetX, offsetY;
 };
 FoglioChart foglioStampa(const TTestataChart& h);
+// The image a screen version fills: its field with both margins.
 QSize areaVideo(const TTestataChart& h);
 
 Esito esportaChart(const std::string& dirArchivi, int code, const TTestataChart& h,

@@ -4,6 +4,7 @@
 #include "chart/forms/form_display.h"
 #include "document/work_record_ops.h"
 #include "engine/moist_air.h"
+#include "ui/chart_export.h"
 #include "ui/cursors.h"
 #include "ui/qt_chart_canvas.h"
 
@@ -106,13 +107,6 @@ class TFormDiagramma::Anteprima : public ChartCanvas {
 
 namespace {
 
-// The image a screen version is replayed into: its field with both
-// margins, so that no label at the right edge is cut.
-QSize dimensioneVideo(const TTestataChart& h) {
-    return QSize(h.screen.leftMargin + h.screen.W + h.screen.rightMargin,
-                 h.screen.y0 + h.screen.bottomMargin);
-}
-
 // The paint area a screen version needs: the builder takes the field as
 // the area's width less the right margin, and the labels at the right fit
 // in a few pixels less than that margin (the rounding of the scale can
@@ -132,13 +126,13 @@ bool disegna(const std::string& dirArchivi, const TTestataChart& h, int codice,
         return false;
     }
     // 64 million pixels at the most (about 8000 a side).
-    const QSize dimensione = dimensioneVideo(h);
+    const QSize dimensione = ui::areaVideo(h);
     if (static_cast<double>(dimensione.width()) * dimensione.height() > 64e6) {
         if (errore)
             *errore = "il diagramma è troppo grande per lo schermo: rigenerarlo più piccolo";
         return false;
     }
-    QImage image(dimensioneVideo(h).expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QImage image(dimensione.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -4,6 +4,7 @@
 #include "app/cli/output_file.h"
 #include "app/cli/stato_command.h"
 #include "support/fake_chart_services.h"
+#include "support/pipe_reader.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -13,24 +14,13 @@
 #include <iterator>
 #include <sstream>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tarvelo::cli {
 namespace {
 
 using test::TempDir;
 namespace fs = std::filesystem;
-
-std::string leggiTutto(int fd) {
-    std::string testo;
-    char buf[256];
-    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;)
-        testo.append(buf, static_cast<std::size_t>(n));
-    ::close(fd);
-    return testo;
-}
 
 TEST(OutputFile, ALinkIsWrittenThroughAndAPipeAsItStands) {
     TempDir dir;
@@ -50,17 +40,15 @@ TEST(OutputFile, ALinkIsWrittenThroughAndAPipeAsItStands) {
 
     const std::string pipe = dir.file("tubo");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    // The reader is there first, without waiting for a writer, so that a
-    // pipe replaced by a file shows as nothing read rather than a hang.
-    const int lettore = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(lettore, 0);
+    const test::LettorePipe lettore(pipe);
+    ASSERT_TRUE(lettore.aperto());
     {
         OutputFile f(pipe, nessuno);
         ASSERT_TRUE(f.isOpen());
         f.stream() << "riga\n";
         ASSERT_TRUE(f.commit(errore)) << errore;
     }
-    EXPECT_EQ(leggiTutto(lettore), "riga\n");
+    EXPECT_EQ(lettore.leggiTutto(), "riga\n");
     EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_FALSE(fs::exists(pipe + ".part"));
 }

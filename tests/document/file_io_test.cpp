@@ -1,6 +1,7 @@
 // Replacing files whatever stands at the path: a pipe, a folder, a link, a
 // read-only file, and the leftovers of saves that were killed.
 #include "document/file_io.h"
+#include "support/pipe_reader.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +12,9 @@
 #include <fstream>
 #include <iterator>
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace tarvelo {
 namespace {
@@ -23,27 +22,16 @@ namespace {
 using test::TempDir;
 namespace fs = std::filesystem;
 
-std::string leggiTutto(int fd) {
-    std::string testo;
-    char buf[256];
-    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;)
-        testo.append(buf, static_cast<std::size_t>(n));
-    ::close(fd);
-    return testo;
-}
-
 const std::vector<std::uint8_t> Dati = {'T', 'R', 'V', '\n'};
 
 TEST(ReplaceFile, APipeIsWrittenThroughAndStaysAPipe) {
     TempDir dir;
     const std::string pipe = dir.file("tubo");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    // The reader is there first, without waiting for a writer, so that a
-    // pipe replaced by a file shows as nothing read rather than a hang.
-    const int lettore = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(lettore, 0);
+    const test::LettorePipe lettore(pipe);
+    ASSERT_TRUE(lettore.aperto());
     ASSERT_TRUE(replaceFile(pipe, Dati).ok);
-    EXPECT_EQ(leggiTutto(lettore), "TRV\n");
+    EXPECT_EQ(lettore.leggiTutto(), "TRV\n");
     EXPECT_TRUE(fs::is_fifo(pipe));
 }
 

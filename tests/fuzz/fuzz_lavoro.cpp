@@ -26,14 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0; // the commands refuse such a work before anything else
     const std::string salvato = c.file("salvato.TRV");
     fuzz::verifica(scriviFileLavoro(salvato, t.testata, l).ok, "un lavoro letto non si salva");
-    const TestataLetta t2 = leggiTestata(salvato);
-    FoglioLetto di_nuovo;
-    fuzz::verifica(t2.esito == Riconoscimento::Riconosciuto &&
-                       leggiFoglio(salvato, c.settings.archivio(), di_nuovo).ok,
-                   "un lavoro salvato non si riapre");
-    fuzz::verifica(valoriFiniti(di_nuovo.lavoro), "un lavoro salvato non è finito");
+    const fuzz::LavoroRiaperto di_nuovo =
+        fuzz::riapri(salvato, c.settings.archivio(), "un lavoro salvato non si riapre finito");
     const std::string ancora = c.file("ancora.TRV");
-    fuzz::verifica(scriviFileLavoro(ancora, t2.testata, di_nuovo.lavoro).ok,
+    fuzz::verifica(scriviFileLavoro(ancora, di_nuovo.testata, di_nuovo.lavoro).ok,
                    "un lavoro riaperto non si salva");
     fuzz::verifica(fuzz::leggi(ancora) == fuzz::leggi(salvato),
                    "un lavoro salvato e riaperto non è lo stesso");

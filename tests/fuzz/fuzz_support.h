@@ -6,6 +6,8 @@
 #include "chart/chart_canvas.h"
 #include "chart/initial_chart.h"
 #include "document/settings.h"
+#include "document/work_file.h"
+#include "document/work_record_ops.h"
 #include "support/fixed_measurer.h"
 
 #include <cstdint>
@@ -34,8 +36,8 @@ inline void verifica(bool condizione, const char* cosa) {
 // A data folder of this process, laid out as on first use.
 struct Cartella {
     Cartella() {
-        radice = std::filesystem::temp_directory_path() /
-                 ("tarvelo-fuzz-" + std::to_string(::getpid()));
+        radice =
+            std::filesystem::temp_directory_path() / ("tarvelo-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(radice);
         std::vector<std::string> creati;
         preparaCartellaDati(prefisso(), creati);
@@ -70,6 +72,22 @@ inline std::vector<std::uint8_t> leggi(const std::string& path) {
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
+// A saved work opens again and holds finite values: `cosa` names the
+// broken promise when it does not.
+struct LavoroRiaperto {
+    TTestataLavoro testata;
+    TLavoro lavoro;
+};
+inline LavoroRiaperto riapri(const std::string& path, const ArchivioDefault& archivio,
+                             const char* cosa) {
+    const TestataLetta t = leggiTestata(path);
+    FoglioLetto foglio;
+    verifica(t.esito == Riconoscimento::Riconosciuto && leggiFoglio(path, archivio, foglio).ok,
+             cosa);
+    verifica(valoriFiniti(foglio.lavoro), cosa);
+    return {t.testata, foglio.lavoro};
+}
+
 // A canvas that only checks that every coordinate it gets is one a device
 // can take.
 struct CanvasNullo : ChartCanvas {
@@ -81,9 +99,7 @@ struct CanvasNullo : ChartCanvas {
     void setFont(const FontState&) override {}
     void moveTo(int x, int y) override { punto(x, y); }
     void lineTo(int x, int y) override { punto(x, y); }
-    TextSize measure(std::string_view t) override {
-        return {static_cast<int>(t.size()) * 6, 12};
-    }
+    TextSize measure(std::string_view t) override { return {static_cast<int>(t.size()) * 6, 12}; }
     void fillWhite(int, int, int, int) override {}
     void textTopLeft(int x, int y, std::string_view) override { punto(x, y); }
     void textBaseline(int x, int y, std::string_view, double) override { punto(x, y); }
