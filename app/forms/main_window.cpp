@@ -86,7 +86,7 @@ void TFormMain::creaMenu() {
                 QKeySequence::Save);
     scorciatoia(
         file->addAction(QStringLiteral("Salva con nome ..."), this, &TFormMain::SalvaConNome),
-        QKeySequence::SaveAs);
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     for (const char* hidden : {"Nuovo Foglio", "Seleziona Foglio n...", "Cancella Foglio",
                                "Copia Foglio", "Incolla Foglio"})
         file->addAction(QString::fromUtf8(hidden))->setVisible(false);

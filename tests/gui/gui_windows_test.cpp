@@ -520,7 +520,8 @@ class GuiWindows : public QObject {
         for (QAction* a : main_->findChildren<QAction*>())
             if (!a->shortcut().isEmpty())
                 tasti << a->text() + QLatin1Char('=') + a->shortcut().toString();
-        for (const char* atteso : {"Nuovo=Ctrl+N", "Apri=Ctrl+O", "Salva=Ctrl+S", "Aiuto=F1"})
+        for (const char* atteso : {"Nuovo=Ctrl+N", "Apri=Ctrl+O", "Salva=Ctrl+S",
+                                   "Salva con nome ...=Ctrl+Shift+S", "Aiuto=F1"})
             QVERIFY2(tasti.contains(QString::fromUtf8(atteso)), qPrintable(tasti.join(' ')));
 
         TFormSplash splash(nullptr, 60000);
