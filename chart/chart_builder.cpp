@@ -1,6 +1,7 @@
 #include "chart/chart_builder.h"
 
 #include "chart/chart_replay.h"
+#include "document/checksum.h"
 #include "engine/altitude.h"
 #include "engine/moist_air.h"
 #include "engine/numeric.h"
@@ -548,6 +549,10 @@ RisultatoGenerazione costruisci(const ParametriChart& p, int codice,
 
     std::vector<std::uint8_t> file = cv.bytes;
     file.insert(file.end(), cs.bytes.begin(), cs.bytes.end());
+    // The header and the file are written one after the other: the
+    // fingerprint lets a reader tell a file that does not belong to its
+    // header (a crash between the two writes) even when the sizes agree.
+    h.fileChecksum = crc32(file);
     if (Esito e = replaceFile(archivio.dir() + chartFileName(codice), file); !e.ok) {
         r.esito = e;
         return r;

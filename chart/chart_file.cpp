@@ -2,6 +2,7 @@
 
 #include "engine/altitude.h"
 
+#include "document/checksum.h"
 #include "document/le_bytes.h"
 
 #include <algorithm>
@@ -264,25 +265,33 @@ Esito leggiVersione(const std::string& dirArchivi, int code, const TTestataChart
     if (Esito e = verificaBlocchi(header); !e.ok)
         return e;
     const std::string path = nativePath(dirArchivi + chartFileName(code));
-    std::ifstream f(path, std::ios::binary);
-    if (!f)
+    const auto dimensione = fileSize(path);
+    if (!dimensione)
         return Esito::fallito("impossibile aprire il file del diagramma " + path);
-    std::error_code ec;
-    const auto dimensione = std::filesystem::file_size(path, ec);
-    if (ec || dimensione != sommaBlocchi(header.screen) + sommaBlocchi(header.print))
+    const std::size_t attesa = sommaBlocchi(header.screen) + sommaBlocchi(header.print);
+    auto noCorrisponde = [&] {
         return Esito::fallito("il file del diagramma " + path +
                               " non corrisponde alla sua intestazione nel catalogo: "
                               "generare di nuovo il diagramma");
+    };
+    if (*dimensione != attesa)
+        return noCorrisponde();
+    // Both versions are read whole (a few hundred kilobytes at most, the
+    // header's blocks bound them) so that the fingerprint covers the file.
+    std::vector<std::uint8_t> file;
+    if (Esito e = readAll(path, file); !e.ok)
+        return e;
+    if (file.size() != attesa)
+        return Esito::fallito("il file del diagramma " + path + " è troncato");
+    if (header.fileChecksum != 0 && crc32(file) != header.fileChecksum)
+        return noCorrisponde();
     const ChartVersion& section = versione == VersioneVideo ? header.screen : header.print;
-    f.seekg(versione == VersioneVideo ? 0 : header.printOffset);
-    std::vector<std::uint8_t> buffer(DimBlocco);
+    std::size_t inizio = versione == VersioneVideo ? 0 : static_cast<std::size_t>(header.printOffset);
     const std::size_t count = std::min<std::size_t>(section.blockCount, ChartVersion::MaxBlocks);
     for (std::size_t k = 0; k < count; ++k) {
         const std::size_t n = std::min<std::size_t>(section.blockSizes[k], DimBlocco);
-        f.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(n));
-        if (static_cast<std::size_t>(f.gcount()) != n)
-            return Esito::fallito("il file del diagramma " + path + " è troncato");
-        decodificaBlocco(buffer.data(), n, sink);
+        decodificaBlocco(file.data() + inizio, n, sink);
+        inizio += n;
     }
     return {};
 }

@@ -30,7 +30,7 @@ template <typename IO, typename H> void headerFields(const IO& io, H& h) {
     io.num(432, h.tbsMin);
     io.num(436, h.tbsMax);
     io.num(440, h.xMax);
-    io.raw(444, h.reserved444);
+    io.num(444, h.fileChecksum);
     io.f64(448, h.pressure);
     io.num(456, h.printOffset);
     io.num(460, h.dy1Print);

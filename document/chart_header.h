@@ -38,7 +38,9 @@ struct TTestataChart {
     ChartVersion screen;                 // at 344
     std::int32_t tbsMin = 0, tbsMax = 0; // °C
     std::int32_t xMax = 0;               // g/kg
-    std::array<std::uint8_t, 4> reserved444{};
+    // CRC-32 of the chart file as written with this header; 0 where it was
+    // not recorded (charts of earlier versions), and then not checked.
+    std::uint32_t fileChecksum = 0;
     double pressure = 0;          // Pa
     std::int32_t printOffset = 0; // byte offset of the print version
     std::int32_t dy1Print = 0, dy1Screen = 0, dx2Print = 0, dx2Screen = 0;

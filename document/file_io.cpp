@@ -86,6 +86,8 @@ std::string perche(int codice) {
         return "la quota del disco è esaurita";
     case ENOENT:
         return "la cartella non esiste";
+    case EIO:
+        return "errore del disco";
     default:
         return std::strerror(codice);
     }
@@ -186,10 +188,10 @@ Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data
     // Keep the permissions of the file being replaced.
     if (fs::exists(target, ec))
         fs::permissions(temp, fs::status(target, ec).permissions(), ec);
-    fs::rename(temp, target, ec);
-    if (ec) {
+    if (std::rename(temp.c_str(), target.c_str()) != 0) {
+        const std::string why = perche(errno);
         ::unlink(temp.c_str());
-        return Esito::fallito("impossibile sostituire il file " + path + ": " + ec.message());
+        return Esito::fallito("impossibile sostituire il file " + path + ": " + why);
     }
     return {};
 }

@@ -455,6 +455,27 @@ TEST(Generation, AChartFileUnderAnotherHeaderIsReportedNotDrawn) {
         EXPECT_NE(e.errore.find("non corrisponde"), std::string::npos) << e.errore;
     }
     EXPECT_TRUE(canvas.calls.empty());
+
+    // Same size, other bytes: the header's fingerprint of its file tells.
+    const RisultatoGenerazione nuovo =
+        generaChart(parametriChartIniziale(), 1, false, archivio, c.misura, AreaVideo{1400, 900});
+    ASSERT_TRUE(nuovo.esito.ok);
+    h = nuovo.testata;
+    const std::string path = c.settings.DIR_ARCHIVI + chartFileName(1);
+    std::vector<std::uint8_t> file;
+    ASSERT_TRUE(readAll(path, file).ok);
+    ASSERT_NE(h.fileChecksum, 0u);
+    file[file.size() / 2] ^= 0x40;
+    ASSERT_TRUE(replaceFile(path, file).ok);
+    const Esito e = replayVideo(c.settings.DIR_ARCHIVI, 1, h, canvas);
+    EXPECT_NE(e.errore.find("non corrisponde"), std::string::npos) << e.errore;
+    EXPECT_TRUE(canvas.calls.empty());
+    // A chart of an earlier version records no fingerprint and is drawn.
+    file[file.size() / 2] ^= 0x40;
+    ASSERT_TRUE(replaceFile(path, file).ok);
+    h.fileChecksum = 0;
+    EXPECT_TRUE(replayVideo(c.settings.DIR_ARCHIVI, 1, h, canvas).ok);
+    EXPECT_FALSE(canvas.calls.empty());
 }
 
 TEST(Generation, HeadersThatCannotBeDrawnFromAreRefused) {

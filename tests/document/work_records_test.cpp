@@ -18,6 +18,9 @@ void mark(double& v) {
 void mark(std::int32_t& v) {
     v = Int32Marker;
 }
+void mark(std::uint32_t& v) {
+    v = 0x01020304;
+}
 void mark(std::int16_t& v) {
     v = Int16Marker;
 }
@@ -246,7 +249,7 @@ TEST(WorkRecordLayout, ChartHeaderAndVersionSection) {
     expectLayout<H>(
         {FIELD(H, description, 0, 256), FIELD(H, print, 256, 88), FIELD(H, screen, 344, 88),
          FIELD(H, tbsMin, 432, 4), FIELD(H, tbsMax, 436, 4), FIELD(H, xMax, 440, 4),
-         FIELD(H, reserved444, 444, 4), FIELD(H, pressure, 448, 8), FIELD(H, printOffset, 456, 4),
+         FIELD(H, fileChecksum, 444, 4), FIELD(H, pressure, 448, 8), FIELD(H, printOffset, 456, 4),
          FIELD(H, dy1Print, 460, 4), FIELD(H, dy1Screen, 464, 4), FIELD(H, dx2Print, 468, 4),
          FIELD(H, dx2Screen, 472, 4), FIELD(H, enthalpyScaleX, 476, 4),
          FIELD(H, enthalpyScaleY, 480, 4), FIELD(H, enthalpyScaleSlope, 484, 4)});

@@ -1,5 +1,6 @@
 // The defaults archive: the defaults record, then the chart headers of the
 // catalogue, as the catalogue dialog and start-up read them.
+#include "app/cli/work_session.h"
 #include "document/defaults_archive.h"
 #include "fuzz_support.h"
 
@@ -19,6 +20,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        "un catalogo oltre la sua capienza");
     TTestataChart h;
     archivio.leggiTestataChart(d.ChartDefault, h);
+    // A new work (a plant laid out from the command line) draws on a chart
+    // the catalogue holds, or is not made at all.
+    cli::SessioneLavoro sessione{fuzz::cartella().settings, d};
+    sessione.settings.DIR_ARCHIVI = dir;
+    TLavoro nuovo;
+    if (cli::chartDiUnNuovoLavoro(sessione, nuovo)) {
+        fuzz::verifica(nuovo.CodiceChart >= 1 && nuovo.CodiceChart <= d.NumChart,
+                       "un nuovo lavoro su un diagramma fuori catalogo");
+        fuzz::verifica(archivio.leggiTestataChart(nuovo.CodiceChart, h).ok && h == nuovo.TestataChart,
+                       "un nuovo lavoro su un diagramma che non si legge");
+    }
     // "Salva default" writes the head and leaves the headers as they were.
     const auto prima = fuzz::leggi(archivio.path());
     fuzz::verifica(archivio.scriviDefault(d).ok, "il record dei default non si riscrive");
