@@ -286,7 +286,8 @@ Esito leggiVersione(const std::string& dirArchivi, int code, const TTestataChart
     if (header.fileChecksum != 0 && crc32(file) != header.fileChecksum)
         return noCorrisponde();
     const ChartVersion& section = versione == VersioneVideo ? header.screen : header.print;
-    std::size_t inizio = versione == VersioneVideo ? 0 : static_cast<std::size_t>(header.printOffset);
+    std::size_t inizio =
+        versione == VersioneVideo ? 0 : static_cast<std::size_t>(header.printOffset);
     const std::size_t count = std::min<std::size_t>(section.blockCount, ChartVersion::MaxBlocks);
     for (std::size_t k = 0; k < count; ++k) {
         const std::size_t n = std::min<std::size_t>(section.blockSizes[k], DimBlocco);

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (cli::chartDiUnNuovoLavoro(sessione, nuovo)) {
         fuzz::verifica(nuovo.CodiceChart >= 1 && nuovo.CodiceChart <= d.NumChart,
                        "un nuovo lavoro su un diagramma fuori catalogo");
-        fuzz::verifica(archivio.leggiTestataChart(nuovo.CodiceChart, h).ok && h == nuovo.TestataChart,
+        fuzz::verifica(archivio.leggiTestataChart(nuovo.CodiceChart, h).ok &&
+                           h == nuovo.TestataChart,
                        "un nuovo lavoro su un diagramma che non si legge");
     }
     // "Salva default" writes the head and leaves the headers as they were.

@@ -1,7 +1,7 @@
 // A work file in either layout, as "Apri" reads it; then what the user does
 // next: the diagram drawn, the work saved and opened again.
-#include "app/cli/stato_command.h"
 #include "app/cli/ricalcola_command.h"
+#include "app/cli/stato_command.h"
 #include "chart/diagram_view.h"
 #include "document/work_file.h"
 #include "document/work_record_ops.h"
