@@ -1,9 +1,9 @@
 #include "treatments/treatment_calc.h"
 
+#include "document/error_messages.h"
 #include "engine/format_mask.h"
 #include "engine/moist_air.h"
 #include "engine/state_solver.h"
-#include "document/error_messages.h"
 #include "treatments/coil_solver.h"
 #include "treatments/point_fill.h"
 #include "treatments/process.h"
@@ -101,10 +101,12 @@ int miscela(TTrattamento& t, const Punti& p, bool dialogo) {
     TDatiTrattamento& d = t.Dati;
     // The sequence recalculation works on the points as they stand: a
     // state taken back from its (tbs, UR) would drift by a few ulps.
-    if (dialogo) {
+    // A linked point is the stored state of the point it names, never
+    // rebuilt from the rounded pair the fields show.
+    if (dialogo && !collegato(d, 0))
         puntoDaTbsUR(*p.p1, d.tbs1, d.UR1 / 100.0);
+    if (dialogo && !collegato(d, 1))
         puntoDaTbsUR(*p.p2, d.tbs2, d.UR2 / 100.0);
-    }
     double tbs3 = p.p3->tbs, x3 = p.p3->x;
     int codice = CalcMiscela(d.modoMiscela, tbs3, x3, d.port3, d.port2, d.port1, d.perc2, d.perc1,
                              p.p1->tbs, p.p1->x, p.p2->tbs, p.p2->x);
@@ -134,7 +136,7 @@ int riscaldamentoRaffreddamento(TTrattamento& t, const Punti& p, bool dialogo,
                                 bool ricalcolaPunto2) {
     TDatiTrattamento& d = t.Dati;
     const int tipo = t.Tipo;
-    if (dialogo)
+    if (dialogo && !collegato(d, 0))
         puntoDaTbsUR(*p.p1, d.tbs1, d.UR1 / 100.0);
     if (ricalcolaPunto2)
         puntoDaTbsX(*p.p2, d.tbs2, p.p1->x);
@@ -167,7 +169,7 @@ int riscaldamentoRaffreddamento(TTrattamento& t, const Punti& p, bool dialogo,
 
 int umidificazione(TTrattamento& t, const Punti& p, bool dialogo) {
     TDatiTrattamento& d = t.Dati;
-    if (dialogo)
+    if (dialogo && !collegato(d, 0))
         puntoDaTbsX(*p.p1, d.tbs1, d.UR1 / 1000.0);
     const double x1 = p.p1->x, x2 = d.tbs2 / 1000.0;
     double h2 = 0;
@@ -197,10 +199,10 @@ int umidificazione(TTrattamento& t, const Punti& p, bool dialogo) {
 int batteriaUnione(TLavoro& l, int k, TTrattamento& t, const Punti& p, bool dialogo) {
     TDatiTrattamento& d = t.Dati;
     const bool coil = t.Tipo == TipoBatteriaFredda;
-    if (dialogo) {
+    if (dialogo && !collegato(d, 0))
         puntoDaTbsUR(*p.p1, d.tbs1, d.UR1 / 100.0);
+    if (dialogo && !collegato(d, 1))
         puntoDaTbsX(*p.p2, d.tbs2, d.UR2 / 1000.0);
-    }
     TPunto scratchTs;
     Batteria b;
     b.tipo = t.Tipo;

@@ -190,6 +190,16 @@ TEST_F(Treatments, ALinkedPointCarriesAChangeThroughTheSequence) {
         riassumiTrattamenti(l);
         EXPECT_EQ(punto(2).x, punto(1).x) << tbs1;
         EXPECT_EQ(h.dhdx, 0.0) << tbs1;
+        // "Calcola" on the cooling takes its linked inlet as stored, not
+        // rebuilt from the (tbs, UR) its fields show to one decimal.
+        const TPunto uscita = punto(2);
+        prendiPuntiCollegati(l, c); // as linking does in the dialog
+        c.Dati.tbs1 = std::round(uscita.tbs * 10) / 10;
+        c.Dati.UR1 = std::round(uscita.UR * 10) / 10;
+        BtnCalcolaClick(l, 2, {3, 4, 0});
+        EXPECT_EQ(punto(2), uscita) << tbs1;
+        EXPECT_EQ(c.dx, 0.0) << tbs1;
+        EXPECT_EQ(c.dhdx, 0.0) << tbs1;
     }
 }
 
