@@ -45,6 +45,49 @@ const char* const Calcolatrice =
     "<p><i>Riporta</i> porta lo stato calcolato nella finestra che ha aperto la "
     "calcolatrice.</p>";
 
+// The treatment pages share the dialog's controls: OK chains the next
+// treatment or ends the sequence.
+#define TRATTAMENTO_COMUNE                                                                         \
+    "<p><i>Calcola</i> esegue il calcolo e disegna il tratto; dopo un calcolo riuscito "           \
+    "<i>OK</i> apre il menu per aggiungere il trattamento seguente o per chiudere la "             \
+    "sequenza con <i>Fine trattamento</i>. <i>Annulla</i> riporta il lavoro com'era "              \
+    "all'apertura.</p><p><i>Collega</i> fa coincidere il punto con un punto gi&agrave; "           \
+    "calcolato; il tasto destro su temperatura, UR o x apre la calcolatrice per scegliere lo "     \
+    "stato. Dal secondo trattamento la portata &egrave; quella del trattamento precedente.</p>"
+
+const char* const Miscela =
+    "<h2>Miscela</h2><p>Due correnti d'aria (punti 1 e 2) si miscelano nel punto di "
+    "miscela. Le portate si danno in tre modi: la quota percentuale della portata 1 con la "
+    "portata totale, la portata 1 con la totale, oppure le due portate.</p>" TRATTAMENTO_COMUNE;
+
+const char* const Raffreddamento =
+    "<h2>Raffreddamento</h2><p>Raffreddamento sensibile a umidit&agrave; specifica costante: "
+    "dal punto 1 e due grandezze fra potenza (kW), temperatura finale e portata si ottiene la "
+    "terza.</p>" TRATTAMENTO_COMUNE;
+
+const char* const Batteria =
+    "<h2>Raffreddamento con deumidificazione</h2><p>Batteria fredda: dal punto 1 e dalle "
+    "potenze sensibile (S) e totale (T), oppure dalla temperatura superficiale (ts) e dal "
+    "fattore di contatto (fs), o dai due punti, si ricavano il punto di uscita, la portata e "
+    "la retta prolungata fino alla curva di saturazione.</p>" TRATTAMENTO_COMUNE;
+
+const char* const Unione =
+    "<h2>Unione (retta carichi ambiente)</h2><p>La retta dei carichi ambiente unisce "
+    "l'aria immessa al punto ambiente: si definisce con le potenze sensibile e totale (o "
+    "latente), la portata, la temperatura o l'umidit&agrave; del punto 2.</p>" TRATTAMENTO_COMUNE;
+
+const char* const Riscaldamento =
+    "<h2>Riscaldamento</h2><p>Riscaldamento a umidit&agrave; specifica costante: dal punto "
+    "1 e due grandezze fra potenza (kW), temperatura finale e portata si ottiene la "
+    "terza.</p>" TRATTAMENTO_COMUNE;
+
+const char* const Umidificazione =
+    "<h2>Umidificazione</h2><p>Umidificazione adiabatica (acqua) o con vapore: dal punto 1, "
+    "dall'umidit&agrave; specifica finale e dalla temperatura dell'acqua o del vapore si "
+    "ottengono il punto 2 e l'acqua fornita (qx).</p>" TRATTAMENTO_COMUNE;
+
+#undef TRATTAMENTO_COMUNE
+
 QPointer<QTextBrowser> finestra;
 
 } // namespace
@@ -55,6 +98,18 @@ QString paginaAiuto(int contesto) {
         return Generale;
     case 3:
         return Intestazione;
+    case 5:
+        return Miscela;
+    case 6:
+        return Raffreddamento;
+    case 7:
+        return Batteria;
+    case 8:
+        return Unione;
+    case 9:
+        return Riscaldamento;
+    case 10:
+        return Umidificazione;
     case 12:
         return GeneraChart;
     case 13:

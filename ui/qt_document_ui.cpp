@@ -79,6 +79,10 @@ void QtDocumentUi::ridisegna() {
     if (onRidisegna)
         onRidisegna();
 }
+void QtDocumentUi::aggiornaDettaglio() {
+    if (onDettaglio)
+        onDettaglio();
+}
 void QtDocumentUi::apriRevisione(std::uint8_t tipo) {
     if (onApriRevisione)
         onApriRevisione(tipo);

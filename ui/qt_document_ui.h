@@ -23,6 +23,7 @@ class QtDocumentUi : public DocumentUi {
     void aggiornaTitolo(const std::string& titolo) override;
     void abilitaRevisione(bool abilitata) override;
     void ridisegna() override;
+    void aggiornaDettaglio() override;
     void aggiornaDialogoImpianto() override {}
     void apriRevisione(std::uint8_t tipoImpianto) override;
 
@@ -31,6 +32,7 @@ class QtDocumentUi : public DocumentUi {
     std::function<void(const std::string&)> onTitolo;
     std::function<void(bool)> onRevisione;
     std::function<void()> onRidisegna;
+    std::function<void()> onDettaglio;
     std::function<void(std::uint8_t)> onApriRevisione;
     std::string cartellaIniziale;
 

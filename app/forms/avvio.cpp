@@ -21,6 +21,7 @@
 // namespace.
 static void registraRisorse() {
     Q_INIT_RESOURCE(splash);
+    Q_INIT_RESOURCE(icons);
 }
 
 namespace tarvelo {

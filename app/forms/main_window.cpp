@@ -9,16 +9,20 @@
 #include "engine/moist_air.h"
 #include "engine/text.h"
 #include "print/forms/form_intestazione.h"
+#include "treatments/forms/form_calc_ute.h"
+#include "treatments/forms/form_condizioni_punti.h"
+#include "treatments/forms/form_tool_trattamenti.h"
+#include "treatments/forms/form_vedi_file.h"
 #include "ui/help_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolButton>
 
 namespace tarvelo {
@@ -49,6 +53,18 @@ TFormMain::TFormMain(Sessione& sessione)
     };
     docUi_.onRevisione = [this](bool on) { revisione_->setEnabled(on); };
     docUi_.onRidisegna = [this] { diagramma_->aggiorna(); };
+    docUi_.onDettaglio = [this] { aggiornaFinestre(); };
+    docUi_.onApriRevisione = [this](std::uint8_t tipo) {
+        // Opening a work shows its sequence for review; a plant work waits
+        // for the plant dialog.
+        if (tipo == 6 && doc_.lavoro.NumTrattamenti > 0)
+            ApriTrattamenti(0);
+    };
+    palette_ = new TFormToolTrattamenti(this);
+    palette_->onTrattamento = [this](int tag) { Trattamento(tag); };
+    palette_->onImpianto = [this](int) { nonDisponibile(); };
+    dettaglio_ = new TFormVediFile(this);
+    dettaglio_->AggiornaDettaglio(doc_.lavoro, s_.settings.DIR_LAVORI);
     // The commands also work from the diagram window.
     diagramma_->addActions(scorciatoie_);
     aggiornaEditChart();
@@ -99,8 +115,10 @@ void TFormMain::creaMenu() {
     QMenu* tratt = menuBar()->addMenu(QStringLiteral("&Trattamenti"));
     for (const char* voce :
          {"&1. Miscela", "&2. Raffreddamento", "&3. Raffreddamento con deumidificazione",
-          "&4. Riscaldamento", "&5. Umidificazione", "&6. Unione  (retta carichi ambiente)"})
-        tratt->addAction(QString::fromUtf8(voce), this, &TFormMain::nonDisponibile);
+          "&4. Riscaldamento", "&5. Umidificazione", "&6. Unione  (retta carichi ambiente)"}) {
+        const int tag = static_cast<int>(tratt->actions().size()) + 1;
+        tratt->addAction(QString::fromUtf8(voce), this, [this, tag] { Trattamento(tag); });
+    }
     tratt->addSeparator();
     for (const char* voce : {"&A. Miscela+Raffreddamento con deumidificazione",
                              "&B. Raffreddamento con deumidificazione",
@@ -110,17 +128,17 @@ void TFormMain::creaMenu() {
                              "&F. Preriscaldamento+Umidificazione adiabatica+Postriscaldamento"})
         tratt->addAction(QString::fromUtf8(voce), this, &TFormMain::nonDisponibile);
     tratt->addSeparator();
-    revisione_ = tratt->addAction(QStringLiteral("&Revisione"), this, &TFormMain::nonDisponibile);
+    revisione_ = tratt->addAction(QStringLiteral("&Revisione"), this, &TFormMain::Revisione);
     revisione_->setEnabled(false);
 
     QMenu* fin = menuBar()->addMenu(QStringLiteral("F&inestra"));
-    fin->addAction(QStringLiteral("Trattamenti"), this, &TFormMain::nonDisponibile);
-    fin->addAction(QStringLiteral("Condizioni fisiche punti"), this, &TFormMain::nonDisponibile);
-    fin->addAction(QStringLiteral("Dettaglio di calcolo"), this, &TFormMain::nonDisponibile);
+    fin->addAction(QStringLiteral("Trattamenti"), this, &TFormMain::GalleriaTrattamenti);
+    fin->addAction(QStringLiteral("Condizioni fisiche punti"), this, &TFormMain::CondizioniPunti);
+    fin->addAction(QStringLiteral("Dettaglio di calcolo"), this, &TFormMain::DettaglioCalcolo);
     fin->addAction(QStringLiteral("Coordinate mouse premuto"), this, &TFormMain::Coordinate);
     fin->addAction(QStringLiteral("Diagramma psicrometrico"), this,
                    [this] { diagramma_->mostra(); });
-    fin->addAction(QStringLiteral("Galleria trattamenti"), this, &TFormMain::nonDisponibile);
+    fin->addAction(QStringLiteral("Galleria trattamenti"), this, &TFormMain::GalleriaTrattamenti);
     for (const char* hidden :
          {"Editor Presentazione Relazione tecnica", "Salva disposizioni finestre",
           "Ripristina disposizioni finestre", "Ripristina disposizione default"})
@@ -162,34 +180,38 @@ void TFormMain::creaToolbar() {
     auto* pannello = new QWidget(this);
     pannello->setFixedSize(227, 89);
     setCentralWidget(pannello);
-    QStyle* st = style();
+    auto figura = [](const char* nome) {
+        return QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(nome)));
+    };
     bottone("btnNuovo", 2, 5, {}, QStringLiteral("nuovo|creazione nuovo file"), &TFormMain::Nuovo)
-        ->setIcon(st->standardIcon(QStyle::SP_FileIcon));
+        ->setIcon(figura("nuovo"));
     bottone("btnApri", 24, 5, {}, QStringLiteral("apri|apertura file esistente"), &TFormMain::Apri)
-        ->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+        ->setIcon(figura("apri"));
     bottone("btnSalva", 46, 5, {}, QStringLiteral("salva|salvataggio dei dati modificati"),
             &TFormMain::Salva)
-        ->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
-    bottone("btnStampa", 68, 5, QStringLiteral("S"), QStringLiteral("stampa|menù di stampa"),
-            &TFormMain::nonDisponibile);
-    bottone("btnCalcolatrice", 90, 5, QStringLiteral("C"), QStringLiteral("calcolatrice"),
-            &TFormMain::Calcolatrice);
-    bottone("btnTabellaPunti", 112, 5, QStringLiteral("P"),
-            QStringLiteral("Condizioni fisiche punti"), &TFormMain::nonDisponibile);
-    bottone("btnDettaglio", 134, 5, QStringLiteral("D"), QStringLiteral("dettaglio"),
-            &TFormMain::nonDisponibile);
-    bottone("btnCoordinate", 156, 5, QStringLiteral("+"),
-            QStringLiteral("Coordinate mouse premuto"), &TFormMain::Coordinate);
-    bottone("btnEsci", 198, 5, {}, QStringLiteral("Esci"), nullptr)
-        ->setIcon(st->standardIcon(QStyle::SP_DialogCloseButton));
+        ->setIcon(figura("salva"));
+    bottone("btnStampa", 68, 5, {}, QStringLiteral("stampa|menù di stampa"),
+            &TFormMain::nonDisponibile)
+        ->setIcon(figura("stampa"));
+    bottone("btnCalcolatrice", 90, 5, {}, QStringLiteral("calcolatrice"), &TFormMain::Calcolatrice)
+        ->setIcon(figura("calcolatrice"));
+    bottone("btnTabellaPunti", 112, 5, {}, QStringLiteral("Condizioni fisiche punti"),
+            &TFormMain::CondizioniPunti)
+        ->setIcon(figura("tabella_punti"));
+    bottone("btnDettaglio", 134, 5, {}, QStringLiteral("dettaglio"), &TFormMain::DettaglioCalcolo)
+        ->setIcon(figura("dettaglio"));
+    bottone("btnCoordinate", 156, 5, {}, QStringLiteral("Coordinate mouse premuto"),
+            &TFormMain::Coordinate)
+        ->setIcon(figura("coordinate"));
+    bottone("btnEsci", 198, 5, {}, QStringLiteral("Esci"), nullptr)->setIcon(figura("esci"));
     bottone("SpeedButton1", 90, 34, QStringLiteral("G"), QStringLiteral("galleria trattamenti"),
-            &TFormMain::nonDisponibile);
+            &TFormMain::GalleriaTrattamenti);
     bottone("btnUndo", 134, 34, {}, QStringLiteral("Ripristina ultima condizione valida"),
             &TFormMain::Annulla)
-        ->setIcon(st->standardIcon(QStyle::SP_ArrowBack));
+        ->setIcon(figura("annulla"));
     bottone("btnRedo", 156, 34, {}, QStringLiteral("Mostra ultima condizione non valida"),
             &TFormMain::Ripeti)
-        ->setIcon(st->standardIcon(QStyle::SP_ArrowForward));
+        ->setIcon(figura("ripeti"));
     bottone("btnRigenera", 2, 64, QStringLiteral("Ridisegna"),
             QStringLiteral("ridisegna diagramma"), &TFormMain::Ridisegna, 71);
     editChart_ = new QLineEdit(QStringLiteral("CHART 01"), pannello);
@@ -252,10 +274,23 @@ void TFormMain::disponiFinestre(const QRect& schermo) {
     f.diagramma = relativo(diagramma_);
     if (display_)
         f.coordinate = relativo(display_);
+    f.palette = relativo(palette_);
+    f.dettaglio = relativo(dettaglio_);
+    if (tabellaPunti_)
+        f.tabellaPunti = relativo(tabellaPunti_);
     Disposizione d = tarvelo::disponiFinestre(f);
     d.diagramma.left += o.x();
     d.diagramma.top += o.y();
     const QSize cornice = frameGeometry().size() - size();
+    if (tabellaPunti_ && d.tabellaPunti)
+        colloca(tabellaPunti_,
+                {d.tabellaPunti->left + o.x(), d.tabellaPunti->top + o.y(), d.tabellaPunti->width,
+                 d.tabellaPunti->height},
+                cornice);
+    // The palette keeps the height of its buttons.
+    colloca(palette_,
+            {d.palette->left + o.x(), d.palette->top + o.y(), d.palette->width, d.palette->height},
+            cornice);
     colloca(diagramma_, d.diagramma, cornice);
     if (display_ && d.coordinate) {
         display_->move(d.coordinate->left + o.x(), d.coordinate->top + o.y());
@@ -265,6 +300,10 @@ void TFormMain::disponiFinestre(const QRect& schermo) {
                                       (display_->frameGeometry().height() - display_->height())));
         display_->show();
     }
+    colloca(dettaglio_,
+            {d.dettaglio->left + o.x(), d.dettaglio->top + o.y(), d.dettaglio->width,
+             std::max(100, d.dettaglio->height)},
+            cornice);
 }
 
 void TFormMain::showEvent(QShowEvent* event) {
@@ -398,12 +437,109 @@ void TFormMain::Annulla() {
     doc_.ripristinaValido(docUi_);
     diagramma_->mostra();
     diagramma_->aggiorna();
+    aggiornaFinestre();
 }
 
 void TFormMain::Ripeti() {
     doc_.mostraNonValido(docUi_);
     diagramma_->mostra();
     diagramma_->aggiorna();
+    aggiornaFinestre();
+}
+
+void TFormMain::Trattamento(int tag) {
+    doc_.lavoro.TipoImpianto = 6;
+    ApriTrattamenti(tag);
+    diagramma_->aggiorna();
+}
+
+bool TFormMain::ApriTrattamenti(int codice) {
+    ServiziTrattamenti servizi;
+    servizi.ridisegna = [this] { diagramma_->aggiorna(); };
+    servizi.aggiornaFinestre = [this] { aggiornaFinestre(); };
+    servizi.mostraDettaglio = [this] { DettaglioCalcolo(); };
+    servizi.mostraPunti = [this] { CondizioniPunti(); };
+    servizi.salvaValido = [this] { doc_.salvaValido(); };
+    servizi.scegliStato = [this](int modo, double tbs, double UR,
+                                 double x) -> std::optional<StatoScelto> {
+        StatoRiportato r;
+        if (!TFormCalcolatriceAria::apri(dialogoTrattamenti_, modo, tbs, 0, x, UR, &r))
+            return std::nullopt;
+        return StatoScelto{r.tbs, r.UR, r.x};
+    };
+    servizi.scegliPunto = [this] { return ScegliPunto(doc_.lavoro, dialogoTrattamenti_); };
+    TFormCalcUte dialogo(doc_.lavoro, s_.defaults.UmPortataDef,
+                         s_.settings.varie.EmulazioneDosInvio, std::move(servizi), this);
+    dialogoTrattamenti_ = &dialogo;
+    // Beside the diagram when there is room, else in the screen's
+    // bottom-right corner, over the warm and dry end of the chart, where
+    // treatments seldom go.
+    const QRect d = diagramma_->frameGeometry();
+    dialogo.adjustSize();
+    const QRect schermo = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
+    const QSize dim = dialogo.frameGeometry().size();
+    if (d.right() + dim.width() <= schermo.right())
+        dialogo.move(d.right() + 1, std::max(schermo.top(), d.top()));
+    else
+        dialogo.move(std::max(schermo.left(), schermo.right() - dim.width()),
+                     std::max(schermo.top(), schermo.bottom() - dim.height()));
+    dialogo.apri(codice);
+    dialogo.exec();
+    dialogoTrattamenti_ = nullptr;
+    const bool fine = dialogo.risultato() == 1;
+    if (fine) {
+        doc_.testata.CalcoliValidi = 1;
+        doc_.modificato = true;
+        revisione_->setEnabled(true);
+    } else if (dialogo.cambiato()) {
+        // Closed with its window's button: the changes stay, and saving
+        // is offered for them.
+        doc_.modificato = true;
+    }
+    diagramma_->aggiorna();
+    aggiornaFinestre();
+    return fine;
+}
+
+void TFormMain::Revisione() {
+    if (doc_.lavoro.TipoImpianto != 6) {
+        nonDisponibile();
+        return;
+    }
+    ApriTrattamenti(0);
+    diagramma_->aggiorna();
+}
+
+void TFormMain::GalleriaTrattamenti() {
+    palette_->show();
+    palette_->raise();
+}
+
+void TFormMain::CondizioniPunti() {
+    if (!tabellaPunti_) {
+        tabellaPunti_ = new TFormCondizioniPunti(doc_.lavoro, this);
+        // Under the treatment dialog when it is open, at the left edge.
+        if (dialogoTrattamenti_)
+            tabellaPunti_->move(0, dialogoTrattamenti_->frameGeometry().bottom() + 1);
+        else
+            tabellaPunti_->move(frameGeometry().right() + 1, y());
+    }
+    tabellaPunti_->AggiornaTabellaPunti();
+    tabellaPunti_->show();
+    tabellaPunti_->raise();
+}
+
+void TFormMain::DettaglioCalcolo() {
+    dettaglio_->show();
+    dettaglio_->raise();
+}
+
+void TFormMain::aggiornaFinestre() {
+    if (tabellaPunti_)
+        tabellaPunti_->AggiornaTabellaPunti();
+    if (const std::string e = dettaglio_->AggiornaDettaglio(doc_.lavoro, s_.settings.DIR_LAVORI);
+        !e.empty())
+        statusBar()->showMessage(QString::fromStdString(e));
 }
 
 } // namespace tarvelo

@@ -18,8 +18,12 @@ class QToolButton;
 
 namespace tarvelo {
 
+class TFormCalcUte;
+class TFormCondizioniPunti;
 class TFormDiagramma;
 class TFormDisplay;
+class TFormToolTrattamenti;
+class TFormVediFile;
 
 inline constexpr const char* MsgNonDisponibile =
     "Questa funzione non è ancora disponibile in questa versione del programma.";
@@ -31,6 +35,9 @@ class TFormMain : public QMainWindow {
 
     TFormDiagramma* diagramma() const { return diagramma_; }
     TFormDisplay* coordinate() const { return display_; }
+    TFormToolTrattamenti* palette() const { return palette_; }
+    TFormCondizioniPunti* tabellaPunti() const { return tabellaPunti_; }
+    TFormVediFile* dettaglio() const { return dettaglio_; }
     QLineEdit* editChart() const { return editChart_; }
     QAction* azioneRevisione() const { return revisione_; }
     ui::QtDocumentUi& documentUi() { return docUi_; }
@@ -51,6 +58,18 @@ class TFormMain : public QMainWindow {
     void SalvaDefault();
     void Ridisegna();
     void Coordinate();
+    // "&1. Miscela" ... "&6. Unione": a new sequence of manual treatments.
+    void Trattamento(int tag);
+    // The treatment dialog on kind code 1..6 or 0 (revision); true when the
+    // user ended the sequence.
+    bool ApriTrattamenti(int codice);
+    void Revisione();
+    void GalleriaTrattamenti();
+    void CondizioniPunti();
+    void DettaglioCalcolo();
+    // The points table and the detail, when they exist, from the work.
+    void aggiornaFinestre();
+
     void Annulla();
     void Ripeti();
     void aggiornaEditChart();
@@ -74,6 +93,10 @@ class TFormMain : public QMainWindow {
     ui::QtDocumentUi docUi_;
     TFormDiagramma* diagramma_ = nullptr;
     TFormDisplay* display_ = nullptr;
+    TFormToolTrattamenti* palette_ = nullptr;
+    TFormCondizioniPunti* tabellaPunti_ = nullptr;
+    TFormVediFile* dettaglio_ = nullptr;
+    TFormCalcUte* dialogoTrattamenti_ = nullptr;
     QLineEdit* editChart_ = nullptr;
     QAction* revisione_ = nullptr;
     bool primaAttivazione_ = true;

@@ -672,7 +672,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Resources of the static library.
     extern int qInitResources_splash();
+    extern int qInitResources_icons();
     qInitResources_splash();
+    qInitResources_icons();
     GuiWindows tests;
     return QTest::qExec(&tests, argc, argv);
 }

@@ -65,7 +65,9 @@ TFormToolTrattamenti::TFormToolTrattamenti(QWidget* parent) : QWidget(parent, Qt
         aggiungi(Impianti[i], 0, i, true);
         aggiungi(Trattamenti[i], 1, i, false);
     }
-    setFixedSize(sizeHint());
+    griglia->setColumnStretch(6, 1);
+    setFixedHeight(sizeHint().height());
+    setMinimumWidth(sizeHint().width());
 }
 
 QToolButton* TFormToolTrattamenti::bottone(const char* nome) const {

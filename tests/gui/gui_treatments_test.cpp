@@ -1,0 +1,404 @@
+// The treatment dialog and the windows around it, driven through the main
+// window as a user drives them, on the off-screen platform.
+#include "app/cli/ricalcola_command.h"
+#include "app/forms/form_calcolatrice.h"
+#include "app/forms/main_window.h"
+#include "chart/forms/form_diagramma.h"
+#include "chart/initial_chart.h"
+#include "engine/moist_air.h"
+#include "support/fake_chart_services.h"
+#include "treatments/forms/form_calc_ute.h"
+#include "treatments/forms/form_condizioni_punti.h"
+#include "treatments/forms/form_tool_trattamenti.h"
+#include "treatments/forms/form_vedi_file.h"
+#include "treatments/risult_log.h"
+#include "treatments/treatment_defaults.h"
+#include "ui/help_window.h"
+#include "ui/masked_field.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+using namespace tarvelo;
+
+namespace {
+
+// Runs `act` on the modal dialog called `nome` once it is the active one.
+void sulDialogo(const QString& nome, std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, nome, act] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w->objectName() == nome && w->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            act(w);
+        }
+    });
+    timer->start();
+}
+
+void rispondi(QString* testo) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, testo] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            *testo = box->text();
+            box->accept();
+        }
+    });
+    timer->start();
+}
+
+std::string leggi(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+} // namespace
+
+class GuiTreatments : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<Sessione> s_;
+    std::unique_ptr<TFormMain> main_;
+    int prova_ = 0;
+    // A message box nobody waited for is closed and reported.
+    QTimer guardia_;
+    QStringList inattesi_;
+
+    std::string dati() const {
+        return dir_.path().toStdString() + "/" + std::to_string(prova_) + "/";
+    }
+    Documento& doc() { return *s_->documento; }
+    TLavoro& lavoro() { return s_->documento->lavoro; }
+
+    // From a menu entry of "&Trattamenti" (1..6), the dialog driven by
+    // `act`; a dialog that `act` left open is closed with Cancel.
+    void conDialogo(int tag, const std::function<void(TFormCalcUte&)>& act) {
+        sulDialogo(QStringLiteral("FormCalcUte"), [act](QWidget* w) {
+            auto& d = *static_cast<TFormCalcUte*>(w);
+            act(d);
+            if (d.isVisible())
+                d.CancelBtnClick();
+        });
+        main_->Trattamento(tag);
+    }
+
+    template <typename T> static T* f(QWidget& d, const char* nome) {
+        T* w = d.findChild<T*>(QString::fromUtf8(nome));
+        if (!w)
+            qWarning("manca %s", nome);
+        return w;
+    }
+    static void scrivi(QWidget& d, const char* nome, const QString& testo) {
+        auto* e = f<ui::CampoMaschera>(d, nome);
+        e->selectAll();
+        QTest::keyClicks(e, testo);
+    }
+    static void clic(QWidget& d, const char* nome) { f<QPushButton>(d, nome)->click(); }
+
+  private slots:
+    void init() {
+        Patm = 101325;
+        ++prova_;
+        std::filesystem::create_directories(dati());
+        std::vector<std::string> created;
+        QVERIFY(preparaCartellaDati(dati(), created).ok);
+        s_ = std::make_unique<Sessione>();
+        s_->settings = TDriveMdl::crea(dati());
+        bool creato = false;
+        QVERIFY(assicuraChartIniziale(s_->settings, s_->misura, creato).ok);
+        QVERIFY(s_->settings.archivio().leggiDefault(s_->defaults).ok);
+        s_->documento = std::make_unique<Documento>(s_->settings, s_->defaults);
+        s_->documento->inizializzaTestata("10/12/2026");
+        main_ = std::make_unique<TFormMain>(*s_);
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_->diagramma()));
+        s_->defaults.UmPortataDef = 0; // new treatments show kg/s
+        inattesi_.clear();
+        guardia_.setInterval(500);
+        guardia_.callOnTimeout([this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                inattesi_ << box->text();
+                box->accept();
+            }
+        });
+        guardia_.start();
+    }
+
+    void cleanup() {
+        guardia_.stop();
+        guardia_.disconnect();
+        QVERIFY2(
+            inattesi_.isEmpty(),
+            qPrintable(
+                inattesi_.join(QStringLiteral(" | ")).replace(QLatin1Char(10), QLatin1Char(32))));
+        doc().modificato = false;
+        main_.reset();
+        s_.reset();
+    }
+
+    void aNewSequenceEmptiesTheWorkAndCancelBringsItBack() {
+        conDialogo(4, [](TFormCalcUte& d) {
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(7);
+        });
+        QCOMPARE(doc().testata.CalcoliValidi, std::uint16_t{1});
+        QVERIFY(main_->azioneRevisione()->isEnabled());
+        const TLavoro prima = lavoro();
+        int puntiDentro = -1;
+        conDialogo(1, [&](TFormCalcUte& d) {
+            puntiDentro = d.editor().lavoro().NumPunti;
+            QCOMPARE(d.windowTitle(), QStringLiteral("Tratto  1 : MISCELA"));
+            clic(d, "BtnCalcola");
+            clic(d, "CancelBtn");
+        });
+        QCOMPARE(puntiDentro, 3); // the heating's points were gone
+        QVERIFY(lavoro() == prima);
+    }
+
+    void theFlowIsHandedOnAndFollowsTheFirstTreatment() {
+        conDialogo(4, [this](TFormCalcUte& d) {
+            scrivi(d, "fldPortata_2", QStringLiteral("2,5"));
+            clic(d, "BtnCalcola");
+            QVERIFY(f<QPushButton>(d, "OKBtn")->isEnabled());
+            d.Miscela1Click(2); // a cooling after it
+            QVERIFY(!f<ui::CampoMaschera>(d, "fldPortata_2")->isEnabled());
+            QVERIFY(!f<QRadioButton>(d, "radInput_2_2")->isVisibleTo(&d)); // the short list
+            QCOMPARE(f<QRadioButton>(d, "radInput_2_0")->text(),
+                     QStringLiteral("punto1 ; potenza"));
+            QVERIFY(!f<QPushButton>(d, "BtnHome")->isEnabled()); // entering
+            scrivi(d, "fldPotenza_2", QStringLiteral("5"));
+            clic(d, "BtnCalcola");
+            const TTrattamento& raff = lavoro().Trattamenti[1];
+            QCOMPARE(lavoro().Punti[static_cast<std::size_t>(raff.Punto2 - 1)].qm, 2.5);
+            // A new flow on the heating reaches the cooling.
+            clic(d, "BtnHome");
+            QCOMPARE(d.editor().k(), 1);
+            scrivi(d, "fldPortata_2", QStringLiteral("3"));
+            clic(d, "BtnCalcola");
+            QCOMPARE(lavoro().Punti[static_cast<std::size_t>(raff.Punto2 - 1)].qm, 3.0);
+            d.Miscela1Click(7);
+        });
+        // After a coil the next flow comes from the coil's outlet.
+        conDialogo(3, [this](TFormCalcUte& d) {
+            clic(d, "BtnCalcola");
+            const int uscita = lavoro().Trattamenti[0].Punto2;
+            d.Miscela1Click(5);
+            QCOMPARE(d.editor().trattamento().Dati.PuntoPortata, uscita);
+            QVERIFY(!f<ui::CampoMaschera>(d, "fldPort_3")->isEnabled());
+            d.Miscela1Click(7);
+        });
+    }
+
+    void linkingAPointGivesItsSlotBack() {
+        conDialogo(4, [this](TFormCalcUte& d) {
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(3);
+            QCOMPARE(lavoro().NumPunti, 5);
+            auto* collega = f<QPushButton>(d, "btnPunto1_4");
+            QVERIFY(collega->isVisibleTo(&d));
+            sulDialogo(QStringLiteral("FormSelPunto"), [](QWidget* w) {
+                auto* picker = static_cast<TFormSelPunto*>(w);
+                QCOMPARE(picker->tabella()->rowCount(), 2); // the heating's points
+                picker->tabella()->selectRow(1);
+                f<QPushButton>(*picker, "OKBtn")->click();
+            });
+            collega->click();
+            QCOMPARE(lavoro().NumPunti, 4);
+            QCOMPARE(collega->text(), QStringLiteral("Collegato"));
+            QVERIFY(!f<ui::CampoMaschera>(d, "fldtbs1_4")->isEnabled());
+            clic(d, "BtnCalcola");
+            QCOMPARE(lavoro().Trattamenti[1].Punto1, 2);
+            d.Miscela1Click(7);
+        });
+    }
+
+    void mixingModesKeepTheFlows() {
+        conDialogo(1, [](TFormCalcUte& d) {
+            auto* modo = f<QComboBox>(d, "cmbPortata_1");
+            QCOMPARE(modo->currentText(), QStringLiteral("port1    ; port2"));
+            scrivi(d, "fldPort1_1", QStringLiteral("1"));
+            scrivi(d, "fldPort2_1", QStringLiteral("3"));
+            modo->setCurrentIndex(0);
+            d.cmbPortata_1Change();
+            QCOMPARE(f<ui::CampoMaschera>(d, "fldPort1_1")->valore(), 25.0); // %
+            QCOMPARE(f<ui::CampoMaschera>(d, "fldPort3_1")->valore(), 4.0);
+            QVERIFY(!f<ui::CampoMaschera>(d, "fldPort2_1")->isEnabled());
+            // In l/s the total is the same flow.
+            auto* unita = f<QComboBox>(d, "cmbUmPort_1");
+            unita->setCurrentIndex(1);
+            d.cmbPortata_1Change();
+            QCOMPARE(f<ui::CampoMaschera>(d, "fldPort3_1")->text(), QStringLiteral("3264,00"));
+            clic(d, "BtnCalcola");
+            QCOMPARE(d.editor().lavoro().Punti[2].qm, 4.0);
+        });
+    }
+
+    void noRoomForAnotherTreatment() {
+        QString testo;
+        conDialogo(1, [&](TFormCalcUte& d) {
+            for (int i = 0; i < 5; ++i) {
+                clic(d, "BtnCalcola");
+                d.Miscela1Click(1);
+            }
+            clic(d, "BtnCalcola");
+            QCOMPARE(d.editor().lavoro().NumPunti, 18);
+            rispondi(&testo);
+            d.Miscela1Click(4);
+            QCOMPARE(d.editor().lavoro().NumTrattamenti, 6);
+        });
+        QCOMPARE(testo, QStringLiteral("Troppi punti"));
+    }
+
+    void browsingStepsOverTheExtensionLine() {
+        conDialogo(3, [](TFormCalcUte& d) {
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(4);
+            clic(d, "BtnCalcola");
+            QCOMPARE(d.editor().k(), 3);
+            clic(d, "btnIndietro");
+            QCOMPARE(d.editor().k(), 1);
+            QCOMPARE(d.pagina(), 3);
+            QVERIFY(!f<QPushButton>(d, "btnIndietro")->isEnabled());
+            clic(d, "btnAvanti");
+            QCOMPARE(d.editor().k(), 3);
+            QVERIFY(!f<QPushButton>(d, "BtnFine")->isEnabled());
+            d.Miscela1Click(7);
+        });
+    }
+
+    void theCalculatorFillsTheFieldsItWasOpenedOn() {
+        conDialogo(4, [](TFormCalcUte& d) {
+            auto* tbs = f<ui::CampoMaschera>(d, "fldTbs1_2");
+            sulDialogo(QStringLiteral("FormCalcolatriceAria"), [](QWidget* w) {
+                auto* calc = static_cast<TFormCalcolatriceAria*>(w);
+                QCOMPARE(calc->fld1()->valore(), 14.0);
+                calc->fld1()->setValore(20);
+                calc->fld2()->setValore(40);
+                calc->okBtn()->click();
+            });
+            QTest::mousePress(tbs, Qt::RightButton);
+            QCOMPARE(tbs->valore(), 20.0);
+            QCOMPARE(f<ui::CampoMaschera>(d, "fldUR1_2")->valore(), 40.0);
+        });
+    }
+
+    void thePointsTableAndTheDetailFollowEachComputation() {
+        main_->CondizioniPunti();
+        main_->DettaglioCalcolo();
+        QCOMPARE(main_->tabellaPunti()->tabella()->rowCount(), 0);
+        QVERIFY(!main_->tabellaPunti()->tabella()->isVisibleTo(main_->tabellaPunti()));
+        conDialogo(4, [this](TFormCalcUte& d) {
+            clic(d, "BtnCalcola");
+            QCOMPARE(main_->tabellaPunti()->tabella()->rowCount(), 2);
+            QCOMPARE(main_->dettaglio()->righe().value(0), QStringLiteral("--RISCALDAMENTO--"));
+            d.Miscela1Click(7);
+        });
+        // The picture buttons and the palette's own commands.
+        QVERIFY(!main_->palette()->bottone("SpeedButton9")->icon().isNull());
+        conDialogo(6, [](TFormCalcUte& d) {
+            QCOMPARE(d.windowTitle(),
+                     QStringLiteral("Tratto  1 : UNIONE - (RETTA CARICHI AMBIENTE)"));
+        });
+    }
+
+    void everyControlHasAnAccessibleNameAndEachKindItsHelpPage() {
+        // Each page of the dialog, the palette, the points table and the
+        // picker, the detail: what a screen reader announces for each
+        // control that takes the focus.
+        const auto senzaNome = [](QWidget* finestra) {
+            QStringList out;
+            for (QWidget* w : finestra->findChildren<QWidget*>()) {
+                if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(finestra))
+                    continue;
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+                if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+                    out << QString::fromUtf8(w->metaObject()->className()) + QLatin1Char('/') +
+                               w->objectName();
+            }
+            return out;
+        };
+        QStringList mancanti;
+        for (const int tag : {1, 2, 3, 4, 5, 6}) {
+            conDialogo(tag, [&](TFormCalcUte& d) {
+                clic(d, "BtnCalcola");
+                d.Miscela1Click(tag); // the second of a kind shows its link buttons
+                mancanti << senzaNome(&d);
+            });
+        }
+        main_->CondizioniPunti();
+        TFormSelPunto picker(lavoro());
+        for (QWidget* w : std::initializer_list<QWidget*>{main_->palette(), main_->tabellaPunti(),
+                                                          &picker, main_->dettaglio()})
+            mancanti << senzaNome(w);
+        QVERIFY2(mancanti.isEmpty(), qPrintable(mancanti.join(' ')));
+        for (const int contesto : {5, 6, 7, 8, 9, 10})
+            QVERIFY(!ui::paginaAiuto(contesto).contains(QStringLiteral("sar&agrave; descritto")));
+    }
+
+    void theCommandLineRecalculatesTheSequenceToTheSameLog() {
+        // A coil, a reheat from its outlet (linked), a humidification.
+        conDialogo(3, [](TFormCalcUte& d) {
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(4);
+            sulDialogo(QStringLiteral("FormSelPunto"), [](QWidget* w) {
+                auto* picker = static_cast<TFormSelPunto*>(w);
+                picker->tabella()->selectRow(1);
+                picker->accept();
+            });
+            f<QPushButton>(d, "BtnPunto1_2")->click();
+            QCOMPARE(d.editor().trattamento().Dati.Collega[0], 2);
+            scrivi(d, "fldPotenza_2", QStringLiteral("12"));
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(5);
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(7);
+        });
+        const std::string dialogo = leggi(s_->settings.DIR_LAVORI + NomeRisult);
+        QVERIFY(dialogo.find("--RAFF. CON DEUMIDIFICAZIONE--") != std::string::npos);
+        QVERIFY(dialogo.find("--UMIDIFICAZIONE--") != std::string::npos);
+        const std::string lavoro = dati() + "sequenza.TRV";
+        QVERIFY(doc().salvaCome(lavoro).ok);
+        std::filesystem::create_directories(dati() + "cli");
+        test::FakeServices servizi;
+        std::ostringstream out, err;
+        const std::vector<std::string> args = {lavoro, "--cartella", dati() + "cli"};
+        QCOMPARE(cli::runRicalcola(args, dati(), &servizi, out, err), 0);
+        QCOMPARE(QString::fromStdString(err.str()), QString());
+        QCOMPARE(leggi(dati() + "cli/" + NomeRisult), dialogo);
+    }
+};
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QApplication app(argc, argv);
+    extern int qInitResources_splash();
+    extern int qInitResources_icons();
+    qInitResources_splash();
+    qInitResources_icons();
+    GuiTreatments tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "gui_treatments_test.moc"
