@@ -1,6 +1,7 @@
 #include "treatments/sequence_editor.h"
 
 #include "engine/format_mask.h"
+#include "treatments/process.h"
 #include "treatments/treatment_defaults.h"
 
 #include <algorithm>
@@ -119,6 +120,10 @@ void EditorSequenza::mostraTratto(int codice, bool nuovo) {
         if (tipo_ == TipoMiscela && t.Dati.modoMiscela == 2)
             t.Dati.modoMiscela = 0;
         applicaPortataImposta(lavoro_, t);
+        // The shares shown beside the mixture's flow follow it at once.
+        if (tipo_ == TipoMiscela)
+            DividiPortate(t.Dati.modoMiscela, t.Dati.perc1, t.Dati.perc2, t.Dati.port3,
+                          t.Dati.port2, t.Dati.port1);
     }
     base_ = lavoro_.NumPunti;
 }

@@ -471,18 +471,16 @@ bool TFormMain::ApriTrattamenti(int codice) {
     TFormCalcUte dialogo(doc_.lavoro, s_.defaults.UmPortataDef,
                          s_.settings.varie.EmulazioneDosInvio, std::move(servizi), this);
     dialogoTrattamenti_ = &dialogo;
-    // Beside the diagram when there is room, else in the screen's
-    // bottom-right corner, over the warm and dry end of the chart, where
-    // treatments seldom go.
+    // Beside the diagram when there is room, else over its upper-left
+    // corner: on every chart that corner lies above the saturation curve,
+    // where no air state can be drawn.
     const QRect d = diagramma_->frameGeometry();
     dialogo.adjustSize();
     const QRect schermo = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
-    const QSize dim = dialogo.frameGeometry().size();
-    if (d.right() + dim.width() <= schermo.right())
+    if (d.right() + dialogo.frameGeometry().width() <= schermo.right())
         dialogo.move(d.right() + 1, std::max(schermo.top(), d.top()));
     else
-        dialogo.move(std::max(schermo.left(), schermo.right() - dim.width()),
-                     std::max(schermo.top(), schermo.bottom() - dim.height()));
+        dialogo.move(std::max(schermo.left(), d.left()), std::max(schermo.top(), d.top()));
     dialogo.apri(codice);
     dialogo.exec();
     dialogoTrattamenti_ = nullptr;

@@ -273,6 +273,9 @@ class GuiTreatments : public QObject {
     void browsingStepsOverTheExtensionLine() {
         conDialogo(3, [](TFormCalcUte& d) {
             clic(d, "BtnCalcola");
+            // The fields show 26,8 and 50,8; untouched, they keep 26.75 and 50.76.
+            QCOMPARE(d.editor().lavoro().Punti[0].tbs, 26.75);
+            QCOMPARE(d.editor().trattamento().Dati.UR1, 50.76);
             d.Miscela1Click(4);
             clic(d, "BtnCalcola");
             QCOMPARE(d.editor().k(), 3);
@@ -300,6 +303,9 @@ class GuiTreatments : public QObject {
             QTest::mousePress(tbs, Qt::RightButton);
             QCOMPARE(tbs->valore(), 20.0);
             QCOMPARE(f<ui::CampoMaschera>(d, "fldUR1_2")->valore(), 40.0);
+            clic(d, "BtnCalcola");
+            QCOMPARE(d.editor().lavoro().Punti[0].tbs, 20.0);
+            QCOMPARE(d.editor().lavoro().Punti[0].UR, 40.0);
         });
     }
 

@@ -460,6 +460,8 @@ void TFormCalcUte::impostaPortata(ui::CampoMaschera* f, double kgs, int um) {
 }
 
 double TFormCalcUte::leggiPortata(const ui::CampoMaschera* f, double precedente, int um) const {
+    if (!f->isModified())
+        return precedente;
     double v = f->valoreOr(portataVista(precedente, um));
     return InKgS(um, v) ? v : precedente;
 }
@@ -733,8 +735,11 @@ void TFormCalcUte::leggiPagina() {
     }
     const CampiPunto& a = punti_[p][0];
     const CampiPunto& b = punti_[p][1];
+    // A field the user did not touch keeps the stored value: the mask
+    // shows it rounded, and reading the rounded text back would move the
+    // point.
     auto leggi = [](const ui::CampoMaschera* f, double& v) {
-        if (f)
+        if (f && f->isModified())
             v = f->valoreOr(v);
     };
     switch (p) {
@@ -990,10 +995,14 @@ void TFormCalcUte::scegliConCalcolatrice(QObject* campo) {
         const std::optional<StatoScelto> s = servizi_.scegliStato(conX ? 2 : 0, tbs, ur, x);
         if (!s)
             return;
-        if (c.tbs)
+        if (c.tbs) {
             c.tbs->setValore(s->tbs);
-        if (c.secondo)
+            c.tbs->setModified(true);
+        }
+        if (c.secondo) {
             c.secondo->setValore(conX ? s->x * 1000.0 : s->UR * 100.0);
+            c.secondo->setModified(true);
+        }
         fld_Change();
         return;
     }
