@@ -40,7 +40,14 @@ for h in "${harnesses[@]}"; do
   # Every committed input, reproducers of past faults included, once.
   "build-fuzz/bin/$h" -runs=0 -artifact_prefix=build-fuzz/ "$corpus"
   if [ "$SECONDS_EACH" = 0 ]; then continue; fi
-  "build-fuzz/bin/$h" -max_total_time="$SECONDS_EACH" \
+  log="build-fuzz/$h.log"
+  if ! "build-fuzz/bin/$h" -max_total_time="$SECONDS_EACH" \
     -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build-fuzz/ -print_final_stats=1 \
-    "$found" "$corpus" 2>&1 | tail -n 12
+    "$found" "$corpus" >"$log" 2>&1; then
+    # The finding: the broken promise or the sanitizer's report, and where
+    # the input that shows it was written.
+    grep -v -e '^INFO' -e '^#' "$log" | head -n 60
+    exit 1
+  fi
+  tail -n 12 "$log"
 done

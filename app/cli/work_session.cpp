@@ -1,6 +1,7 @@
 #include "app/cli/work_session.h"
 
 #include "app/cli/stato_command.h"
+#include "chart/chart_file.h"
 #include "chart/initial_chart.h"
 
 #include <ctime>
@@ -61,7 +62,9 @@ bool chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l) {
     for (const int codice : {static_cast<int>(s.defaults.ChartDefault), 1}) {
         if (codice < 1 || codice > s.defaults.NumChart)
             continue;
-        if (s.settings.archivio().leggiTestataChart(codice, l.TestataChart).ok) {
+        // A header that cannot be drawn from names no chart to work on.
+        if (s.settings.archivio().leggiTestataChart(codice, l.TestataChart).ok &&
+            verificaIntestazione(l.TestataChart, VersioneVideo).ok) {
             l.CodiceChart = static_cast<std::int16_t>(codice);
             return true;
         }

@@ -38,7 +38,8 @@ int apriSessione(const std::string& dataFolder, ChartServices* chart, const char
                  bool avvisi, std::ostream& err, std::optional<SessioneLavoro>& sessione);
 
 // The chart a new work draws on: the default chart when the catalogue holds
-// it, otherwise chart 1; false when the catalogue holds neither.
+// it and its header can be drawn from, otherwise chart 1; false when
+// neither can.
 bool chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l);
 
 // The end of a command that printed its result: a standard output that

@@ -63,6 +63,13 @@ TEST_F(Impianto, AMissingDefaultChartFallsBackToChartOne) {
         << err;
     EXPECT_NE(out.find("\"CodiceChart\": 1"), std::string::npos) << out;
     EXPECT_EQ(run("ricalcola", {dir.file("a.TRV"), "--cartella", dir.prefix()}), ExitOk) << err;
+    // A default chart in the catalogue whose header cannot be drawn from.
+    d.ChartDefault = 2;
+    d.NumChart = 2;
+    ASSERT_TRUE(archivio.scriviDefault(d).ok);
+    ASSERT_TRUE(archivio.scriviTestataChart(2, TTestataChart{}).ok);
+    ASSERT_EQ(run("impianto", {"A", "--json", "--cartella", dir.prefix()}), ExitOk) << err;
+    EXPECT_NE(out.find("\"CodiceChart\": 1"), std::string::npos) << out;
 }
 
 TEST_F(Impianto, HugeZoneDataAreNeverSavedAsNonNumbers) {
