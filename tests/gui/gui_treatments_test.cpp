@@ -174,6 +174,21 @@ class GuiTreatments : public QObject {
         });
         QCOMPARE(puntiDentro, 3); // the heating's points were gone
         QVERIFY(lavoro() == prima);
+
+        // "&Revisione" shows the stored sequence from its first treatment.
+        sulDialogo(QStringLiteral("FormCalcUte"), [](QWidget* w) {
+            auto& d = *static_cast<TFormCalcUte*>(w);
+            QCOMPARE(d.windowTitle(), QStringLiteral("Tratto  1 : RISCALDAMENTO"));
+            QVERIFY(!d.editor().inserimento());
+            QCOMPARE(f<ui::CampoMaschera>(d, "fldPotenza_2")->valore(), 10.0);
+            scrivi(d, "fldPotenza_2", QStringLiteral("20"));
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(7);
+        });
+        main_->azioneRevisione()->trigger();
+        QCOMPARE(lavoro().NumTrattamenti, 1);
+        QCOMPARE(lavoro().Trattamenti[0].Qsen, 20000.0);
+        QVERIFY(doc().modificato);
     }
 
     void theFlowIsHandedOnAndFollowsTheFirstTreatment() {

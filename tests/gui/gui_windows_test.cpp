@@ -426,6 +426,25 @@ class GuiWindows : public QObject {
             QCOMPARE(d.palette, c.paletteAttesa);
             QVERIFY(!d.tabellaPunti && !d.dettaglio);
         }
+        // With the points table and the detail: beside the main window and
+        // beside the palette on a wide screen, cascaded on a small one.
+        f.palette = Rettangolo{5, 5, 600, 100};
+        f.tabellaPunti = Rettangolo{0, 0, 500, 200};
+        f.dettaglio = Rettangolo{0, 0, 260, 400};
+        f.schermoW = 1280;
+        Disposizione d = disponiFinestre(f);
+        QCOMPARE(*d.tabellaPunti, (Rettangolo{270, 0, 1010, 160}));
+        QCOMPARE(*d.dettaglio, (Rettangolo{1000, 160, 280, 864}));
+        f.schermoW = 640;
+        d = disponiFinestre(f);
+        QCOMPARE(*d.tabellaPunti, (Rettangolo{100, 100, 500, 200}));
+        QCOMPARE(*d.dettaglio, (Rettangolo{50, 50, 590, 974}));
+        f.schermoW = 800;
+        f.diagramma.width = 600;
+        d = disponiFinestre(f);
+        QCOMPARE(*d.tabellaPunti, (Rettangolo{0, 180, 500, 200}));
+        QCOMPARE(*d.coordinate, (Rettangolo{0, 380, 230, 300}));
+        QCOMPARE(*d.dettaglio, (Rettangolo{600, 100, 200, 924}));
     }
 
     void theDiagramFitsItsWindow() {
