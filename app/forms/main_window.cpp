@@ -8,6 +8,7 @@
 #include "chart/forms/form_display.h"
 #include "engine/moist_air.h"
 #include "engine/text.h"
+#include "plants/forms/form_calc_auto1.h"
 #include "print/forms/form_intestazione.h"
 #include "treatments/forms/form_calc_ute.h"
 #include "treatments/forms/form_condizioni_punti.h"
@@ -55,14 +56,24 @@ TFormMain::TFormMain(Sessione& sessione)
     docUi_.onRidisegna = [this] { diagramma_->aggiorna(); };
     docUi_.onDettaglio = [this] { aggiornaFinestre(); };
     docUi_.onApriRevisione = [this](std::uint8_t tipo) {
-        // Opening a work shows its sequence for review; a plant work waits
-        // for the plant dialog.
+        // Opening a work shows its calculation for review.
         if (tipo == 6 && doc_.lavoro.NumTrattamenti > 0)
             ApriTrattamenti(0);
+        else if (tipo < 6)
+            ApriImpianto(true);
     };
     palette_ = new TFormToolTrattamenti(this);
     palette_->onTrattamento = [this](int tag) { Trattamento(tag); };
-    palette_->onImpianto = [this](int) { nonDisponibile(); };
+    palette_->onImpianto = [this](int tag) { Impianto(tag); };
+    // A handle dragged on the chart changes the plant dialog's inputs.
+    diagramma_->setManiglie({[this](int codice, double tbs, double UR, double x) {
+        if (impianto_ && impianto_->isVisible())
+            impianto_->trascina(codice, tbs, UR, x);
+    }});
+    diagramma_->setSovrapposizione([this](QPainter& p, int raggio) {
+        if (impianto_ && impianto_->isVisible())
+            impianto_->costruzione().disegna(p, raggio);
+    });
     dettaglio_ = new TFormVediFile(this);
     dettaglio_->AggiornaDettaglio(doc_.lavoro, s_.settings.DIR_LAVORI);
     // The commands also work from the diagram window.
@@ -125,14 +136,21 @@ void TFormMain::creaMenu() {
                              "&C. Raffreddamento con deumidificazione+Postriscaldamento",
                              "&D. Miscela+Riscaldamento e umidificazione adiabatica",
                              "&E. Miscela+Riscaldamento+Umidificazione con vapore",
-                             "&F. Preriscaldamento+Umidificazione adiabatica+Postriscaldamento"})
-        tratt->addAction(QString::fromUtf8(voce), this, &TFormMain::nonDisponibile);
+                             "&F. Preriscaldamento+Umidificazione adiabatica+Postriscaldamento"}) {
+        const int tag = static_cast<int>(tratt->actions().size()) - 7;
+        tratt->addAction(QString::fromUtf8(voce), this, [this, tag] { Impianto(tag); });
+    }
     tratt->addSeparator();
     revisione_ = tratt->addAction(QStringLiteral("&Revisione"), this, &TFormMain::Revisione);
     revisione_->setEnabled(false);
 
     QMenu* fin = menuBar()->addMenu(QStringLiteral("F&inestra"));
-    fin->addAction(QStringLiteral("Trattamenti"), this, &TFormMain::GalleriaTrattamenti);
+    fin->addAction(QStringLiteral("Trattamenti"), this, [this] {
+        if (impianto_ && impianto_->isVisible())
+            impianto_->raise();
+        else
+            GalleriaTrattamenti();
+    });
     fin->addAction(QStringLiteral("Condizioni fisiche punti"), this, &TFormMain::CondizioniPunti);
     fin->addAction(QStringLiteral("Dettaglio di calcolo"), this, &TFormMain::DettaglioCalcolo);
     fin->addAction(QStringLiteral("Coordinate mouse premuto"), this, &TFormMain::Coordinate);
@@ -436,6 +454,8 @@ void TFormMain::Coordinate() {
 void TFormMain::Annulla() {
     doc_.ripristinaValido(docUi_);
     diagramma_->mostra();
+    if (impianto_)
+        impianto_->Prepara(true);
     diagramma_->aggiorna();
     aggiornaFinestre();
 }
@@ -443,6 +463,8 @@ void TFormMain::Annulla() {
 void TFormMain::Ripeti() {
     doc_.mostraNonValido(docUi_);
     diagramma_->mostra();
+    if (impianto_)
+        impianto_->Prepara(true);
     diagramma_->aggiorna();
     aggiornaFinestre();
 }
@@ -454,6 +476,9 @@ void TFormMain::Trattamento(int tag) {
 }
 
 bool TFormMain::ApriTrattamenti(int codice) {
+    // The plant dialog gives way to the sequence's own.
+    if (impianto_)
+        impianto_->hide();
     ServiziTrattamenti servizi;
     servizi.ridisegna = [this] { diagramma_->aggiorna(); };
     servizi.aggiornaFinestre = [this] { aggiornaFinestre(); };
@@ -471,16 +496,8 @@ bool TFormMain::ApriTrattamenti(int codice) {
     TFormCalcUte dialogo(doc_.lavoro, s_.defaults.UmPortataDef,
                          s_.settings.varie.EmulazioneDosInvio, std::move(servizi), this);
     dialogoTrattamenti_ = &dialogo;
-    // Beside the diagram when there is room, else over its upper-left
-    // corner: on every chart that corner lies above the saturation curve,
-    // where no air state can be drawn.
-    const QRect d = diagramma_->frameGeometry();
     dialogo.adjustSize();
-    const QRect schermo = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
-    if (d.right() + dialogo.frameGeometry().width() <= schermo.right())
-        dialogo.move(d.right() + 1, std::max(schermo.top(), d.top()));
-    else
-        dialogo.move(std::max(schermo.left(), d.left()), std::max(schermo.top(), d.top()));
+    collocaDialogo(&dialogo);
     dialogo.apri(codice);
     dialogo.exec();
     dialogoTrattamenti_ = nullptr;
@@ -500,12 +517,63 @@ bool TFormMain::ApriTrattamenti(int codice) {
 }
 
 void TFormMain::Revisione() {
-    if (doc_.lavoro.TipoImpianto != 6) {
-        nonDisponibile();
-        return;
-    }
-    ApriTrattamenti(0);
+    if (doc_.lavoro.TipoImpianto != 6)
+        ApriImpianto(true);
+    else
+        ApriTrattamenti(0);
     diagramma_->aggiorna();
+}
+
+void TFormMain::Impianto(int tag) {
+    if (tag >= 0 && tag <= 5)
+        doc_.lavoro.TipoImpianto = static_cast<std::uint8_t>(tag);
+    ApriImpianto(false);
+}
+
+void TFormMain::ApriImpianto(bool revisione) {
+    if (!impianto_) {
+        ServiziImpianto servizi;
+        servizi.ridisegna = [this] { diagramma_->aggiorna(); };
+        servizi.aggiornaFinestre = [this] { aggiornaFinestre(); };
+        servizi.mostraDettaglio = [this] { DettaglioCalcolo(); };
+        servizi.mostraPunti = [this] { CondizioniPunti(); };
+        servizi.salvaValido = [this] { doc_.salvaValido(); };
+        servizi.stato = [this](const std::string& m) { diagramma_->setAvviso(m); };
+        servizi.scegliStato = [this](double tbs,
+                                     double UR) -> std::optional<std::pair<double, double>> {
+            StatoRiportato r;
+            if (!TFormCalcolatriceAria::apri(impianto_, 0, tbs, 0, 0.01, UR, &r))
+                return std::nullopt;
+            return std::make_pair(r.tbs, r.UR);
+        };
+        servizi.cartellaLog = s_.settings.DIR_LAVORI;
+        impianto_ =
+            new TFormCalcAuto1(doc_.lavoro, doc_.testata, s_.defaults,
+                               s_.settings.varie.EmulazioneDosInvio, std::move(servizi), this);
+        connect(impianto_, &QDialog::finished, this, [this] {
+            revisione_->setEnabled(doc_.testata.CalcoliValidi != 0);
+            diagramma_->aggiorna();
+        });
+    }
+    impianto_->Prepara(revisione);
+    doc_.testata.CalcoliValidi = 1;
+    doc_.modificato = true;
+    revisione_->setEnabled(true);
+    if (!impianto_->isVisible()) {
+        impianto_->adjustSize();
+        collocaDialogo(impianto_);
+    }
+    impianto_->show();
+    impianto_->raise();
+}
+
+void TFormMain::collocaDialogo(QWidget* dialogo) {
+    const QRect d = diagramma_->frameGeometry();
+    const QRect schermo = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
+    if (d.right() + dialogo->frameGeometry().width() <= schermo.right())
+        dialogo->move(d.right() + 1, std::max(schermo.top(), d.top()));
+    else
+        dialogo->move(std::max(schermo.left(), d.left()), std::max(schermo.top(), d.top()));
 }
 
 void TFormMain::GalleriaTrattamenti() {

@@ -18,6 +18,7 @@ class QToolButton;
 
 namespace tarvelo {
 
+class TFormCalcAuto1;
 class TFormCalcUte;
 class TFormCondizioniPunti;
 class TFormDiagramma;
@@ -38,6 +39,7 @@ class TFormMain : public QMainWindow {
     TFormToolTrattamenti* palette() const { return palette_; }
     TFormCondizioniPunti* tabellaPunti() const { return tabellaPunti_; }
     TFormVediFile* dettaglio() const { return dettaglio_; }
+    TFormCalcAuto1* dialogoImpianto() const { return impianto_; }
     QLineEdit* editChart() const { return editChart_; }
     QAction* azioneRevisione() const { return revisione_; }
     ui::QtDocumentUi& documentUi() { return docUi_; }
@@ -64,6 +66,10 @@ class TFormMain : public QMainWindow {
     // user ended the sequence.
     bool ApriTrattamenti(int codice);
     void Revisione();
+    // "&A." ... "&F." and the palette's plant buttons: a Tag 0..5 becomes
+    // TipoImpianto; any other opens the dialog on the configuration stored.
+    void Impianto(int tag);
+    void ApriImpianto(bool revisione);
     void GalleriaTrattamenti();
     void CondizioniPunti();
     void DettaglioCalcolo();
@@ -97,6 +103,10 @@ class TFormMain : public QMainWindow {
     TFormCondizioniPunti* tabellaPunti_ = nullptr;
     TFormVediFile* dettaglio_ = nullptr;
     TFormCalcUte* dialogoTrattamenti_ = nullptr;
+    TFormCalcAuto1* impianto_ = nullptr;
+    // Beside the diagram when there is room, else over its upper-left
+    // corner, which lies above the saturation curve on every chart.
+    void collocaDialogo(QWidget* dialogo);
     QLineEdit* editChart_ = nullptr;
     QAction* revisione_ = nullptr;
     bool primaAttivazione_ = true;

@@ -342,6 +342,11 @@ void TFormDiagramma::FormActivate() {
     }
 }
 
+void TFormDiagramma::setAvviso(const std::string& testo) {
+    avviso_ = testo;
+    paint_->update();
+}
+
 void TFormDiagramma::paintArea(QPainter& p) {
     p.fillRect(paint_->rect(), Qt::white);
     if (!anteprima_.isNull()) {
@@ -355,12 +360,15 @@ void TFormDiagramma::paintArea(QPainter& p) {
         DisegnaTrattamento(doc_.lavoro, vista_, canvas, codiceTrascinamento_, raggio_);
     raggio_ = e.raggioMarcatore;
     // A chart that could not be loaded is named until one loads.
-    const bool errore = e.errore || !erroreChart_.empty();
-    statusLabel_->setText(QString::fromStdString(erroreChart_.empty() ? e.stato : erroreChart_));
+    const std::string& proprio = !erroreChart_.empty() ? erroreChart_ : avviso_;
+    const bool errore = e.errore || !proprio.empty();
+    statusLabel_->setText(QString::fromStdString(proprio.empty() ? e.stato : proprio));
     statusLabel_->setToolTip(statusLabel_->text());
     QPalette pal = statusLabel_->palette();
     pal.setColor(QPalette::WindowText, errore ? Qt::red : Qt::blue);
     statusLabel_->setPalette(pal);
+    if (sovrapposizione_)
+        sovrapposizione_(p, raggio_);
     p.setRenderHint(QPainter::Antialiasing, false);
     if (marcato_.x() >= 0) {
         p.setPen(QPen(Qt::red, 1));

@@ -58,6 +58,14 @@ class TFormDiagramma : public QWidget {
 
     void setDisplay(TFormDisplay* display) { display_ = display; }
     void setManiglie(ImpostaManiglie m) { maniglie_ = std::move(m); }
+    // Drawn over the sequence at every repaint (a plant calculation's
+    // construction lines); the marker radius comes with it.
+    // A message of our own in the status line, in red, until it is set
+    // empty (a calculation that broke off).
+    void setAvviso(const std::string& testo);
+    void setSovrapposizione(std::function<void(QPainter&, int)> f) {
+        sovrapposizione_ = std::move(f);
+    }
     const VistaDiagramma& vista() const { return vista_; }
     QWidget* paintASHRAE() const;
     // The paint area a chart is built for: the window's client area less the
@@ -110,6 +118,7 @@ class TFormDiagramma : public QWidget {
     QLabel* statusLabel_ = nullptr;
     TFormDisplay* display_ = nullptr;
     ImpostaManiglie maniglie_;
+    std::function<void(QPainter&, int)> sovrapposizione_;
     QImage chart_;
     QImage anteprima_; // shown instead of the chart while a chart is built
     QFile testGrave_;
@@ -120,6 +129,7 @@ class TFormDiagramma : public QWidget {
     TTestataChart testataVista_;
     std::optional<VersioneConvertita> videoInMemoria_;
     std::string erroreChart_;
+    std::string avviso_;
     VistaDiagramma vista_;
     int codiceTrascinamento_ = 6;
     QPoint croce_{-1, -1};

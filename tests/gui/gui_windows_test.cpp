@@ -11,6 +11,7 @@
 #include "chart/forms/form_display.h"
 #include "chart/initial_chart.h"
 #include "engine/moist_air.h"
+#include "plants/forms/form_calc_auto1.h"
 #include "print/forms/form_intestazione.h"
 #include "ui/masked_field.h"
 
@@ -647,6 +648,12 @@ class GuiWindows : public QObject {
         QCOMPARE(s_->documento->testata.Firma.testo(), std::string("TRV~202"));
         QCOMPARE(main_->diagramma()->windowTitle(),
                  QStringLiteral("Diagramma psicrometrico: File: vecchio"));
+
+        // A plant work opens in its dialog for review, recalculated (and so
+        // marked as modified).
+        QVERIFY(main_->dialogoImpianto() && main_->dialogoImpianto()->isVisible());
+        QVERIFY(s_->documento->modificato);
+        s_->documento->modificato = false;
 
         const std::string foreign = dati() + "foto.TRV";
         std::ofstream(foreign) << "not a work file";
