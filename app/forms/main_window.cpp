@@ -525,12 +525,10 @@ void TFormMain::Revisione() {
 }
 
 void TFormMain::Impianto(int tag) {
-    if (tag >= 0 && tag <= 5)
-        doc_.lavoro.TipoImpianto = static_cast<std::uint8_t>(tag);
-    ApriImpianto(false);
+    ApriImpianto(false, tag);
 }
 
-void TFormMain::ApriImpianto(bool revisione) {
+void TFormMain::ApriImpianto(bool revisione, int tipo) {
     if (!impianto_) {
         ServiziImpianto servizi;
         servizi.ridisegna = [this] { diagramma_->aggiorna(); };
@@ -555,7 +553,7 @@ void TFormMain::ApriImpianto(bool revisione) {
             diagramma_->aggiorna();
         });
     }
-    impianto_->Prepara(revisione);
+    impianto_->Prepara(revisione, tipo);
     doc_.testata.CalcoliValidi = 1;
     doc_.modificato = true;
     revisione_->setEnabled(true);

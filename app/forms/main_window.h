@@ -69,7 +69,7 @@ class TFormMain : public QMainWindow {
     // "&A." ... "&F." and the palette's plant buttons: a Tag 0..5 becomes
     // TipoImpianto; any other opens the dialog on the configuration stored.
     void Impianto(int tag);
-    void ApriImpianto(bool revisione);
+    void ApriImpianto(bool revisione, int tipo = -1);
     void GalleriaTrattamenti();
     void CondizioniPunti();
     void DettaglioCalcolo();

@@ -233,14 +233,16 @@ void TFormCalcAuto1::mostraValore(ui::CampoMaschera* f, double v) {
     f->setValore(v); // shown rounded; the work keeps the exact value
 }
 
-void TFormCalcAuto1::Prepara(bool revisione) {
+void TFormCalcAuto1::Prepara(bool revisione, int nuovo) {
     caricamento_ = true;
-    const int tipo = lavoro_.TipoImpianto;
     if (!revisione) {
-        // Cancel puts back the work as it was before the sample replaced it.
+        // Cancel puts back the work as it was before the opening: its
+        // configuration, points and sequence, not the sample data.
         *copia_ = lavoro_;
         calcoliValidiSalvati_ = testata_.CalcoliValidi;
-        preparaImpianto(tipo, lavoro_, defaults_);
+        if (nuovo >= 0 && nuovo <= 5)
+            lavoro_.TipoImpianto = static_cast<std::uint8_t>(nuovo);
+        preparaImpianto(lavoro_.TipoImpianto, lavoro_, defaults_);
         testata_.CalcoliValidi = 0;
         lavoro_.NumTrattamenti = 0;
         if (servizi_.ridisegna)
@@ -250,7 +252,10 @@ void TFormCalcAuto1::Prepara(bool revisione) {
         calcoliValidiSalvati_ = testata_.CalcoliValidi;
     }
     tag_ = 0;
+    const int tipo = lavoro_.TipoImpianto;
     setWindowTitle(q(titoloImpianto(tipo)));
+    // Wide enough for the whole caption beside the frame's buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 140);
     const bool inverno = tipo >= 3 && tipo <= 5;
     const bool c = tipo == 2;
     LbCsens->setText(inverno ? QStringLiteral("Fabbisogno sensibile")

@@ -63,9 +63,10 @@ class TFormCalcAuto1 : public QDialog {
                    bool emulazioneDosInvio, ServiziImpianto servizi, QWidget* parent = nullptr);
     ~TFormCalcAuto1() override;
 
-    // A new configuration (TipoImpianto set by the caller) with its sample
-    // data, or the stored one revised; then calculated at once.
-    void Prepara(bool revisione);
+    // A new configuration with its sample data (`tipo` 0..5 becomes
+    // TipoImpianto; any other keeps it), or the stored one revised; then
+    // calculated at once.
+    void Prepara(bool revisione, int tipo = -1);
     void Ricalcola();
 
     // The setters the chart calls while a handle is dragged (UR in %).

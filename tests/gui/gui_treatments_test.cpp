@@ -6,6 +6,7 @@
 #include "chart/forms/form_diagramma.h"
 #include "chart/initial_chart.h"
 #include "engine/moist_air.h"
+#include "gui_support.h"
 #include "support/fake_chart_services.h"
 #include "treatments/forms/form_calc_ute.h"
 #include "treatments/forms/form_condizioni_punti.h"
@@ -35,37 +36,10 @@
 #include <sstream>
 
 using namespace tarvelo;
+using test::rispondi;
+using test::sulDialogo;
 
 namespace {
-
-// Runs `act` on the modal dialog called `nome` once it is the active one.
-void sulDialogo(const QString& nome, std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, nome, act] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (w && w->objectName() == nome && w->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start();
-}
-
-void rispondi(QString* testo) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, testo] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            *testo = box->text();
-            box->accept();
-        }
-    });
-    timer->start();
-}
 
 std::string leggi(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
@@ -77,17 +51,11 @@ std::string leggi(const std::string& path) {
 class GuiTreatments : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir_;
-    std::unique_ptr<Sessione> s_;
-    std::unique_ptr<TFormMain> main_;
-    int prova_ = 0;
-    // A message box nobody waited for is closed and reported.
-    QTimer guardia_;
-    QStringList inattesi_;
+    test::Programma p_;
+    TFormMain* main_ = nullptr;
+    Sessione* s_ = nullptr;
 
-    std::string dati() const {
-        return dir_.path().toStdString() + "/" + std::to_string(prova_) + "/";
-    }
+    std::string dati() const { return p_.dati(); }
     Documento& doc() { return *s_->documento; }
     TLavoro& lavoro() { return s_->documento->lavoro; }
 
@@ -118,43 +86,15 @@ class GuiTreatments : public QObject {
 
   private slots:
     void init() {
-        Patm = 101325;
-        ++prova_;
-        std::filesystem::create_directories(dati());
-        std::vector<std::string> created;
-        QVERIFY(preparaCartellaDati(dati(), created).ok);
-        s_ = std::make_unique<Sessione>();
-        s_->settings = TDriveMdl::crea(dati());
-        bool creato = false;
-        QVERIFY(assicuraChartIniziale(s_->settings, s_->misura, creato).ok);
-        QVERIFY(s_->settings.archivio().leggiDefault(s_->defaults).ok);
-        s_->documento = std::make_unique<Documento>(s_->settings, s_->defaults);
-        s_->documento->inizializzaTestata("10/12/2026");
-        main_ = std::make_unique<TFormMain>(*s_);
-        main_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main_->diagramma()));
-        s_->defaults.UmPortataDef = 0; // new treatments show kg/s
-        inattesi_.clear();
-        guardia_.setInterval(500);
-        guardia_.callOnTimeout([this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                inattesi_ << box->text();
-                box->accept();
-            }
-        });
-        guardia_.start();
+        QVERIFY(p_.avvia());
+        main_ = p_.main.get();
+        s_ = p_.s.get();
     }
 
     void cleanup() {
-        guardia_.stop();
-        guardia_.disconnect();
-        QVERIFY2(
-            inattesi_.isEmpty(),
-            qPrintable(
-                inattesi_.join(QStringLiteral(" | ")).replace(QLatin1Char(10), QLatin1Char(32))));
-        doc().modificato = false;
-        main_.reset();
-        s_.reset();
+        const QStringList inattesi = p_.inattesi;
+        p_.chiudi();
+        QVERIFY2(inattesi.isEmpty(), qPrintable(inattesi.join(QStringLiteral(" | "))));
     }
 
     void aNewSequenceEmptiesTheWorkAndCancelBringsItBack() {

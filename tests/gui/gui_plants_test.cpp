@@ -1,0 +1,252 @@
+// The plant dialog and the handles dragged on the chart, driven through the
+// main window as a user drives them, on the off-screen platform.
+#include "chart/forms/form_diagramma.h"
+#include "document/error_messages.h"
+#include "engine/numeric.h"
+#include "gui_support.h"
+#include "plants/forms/form_calc_auto1.h"
+#include "ui/masked_field.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace tarvelo;
+
+class GuiPlants : public QObject {
+    Q_OBJECT
+
+    test::Programma p_;
+    TFormMain* main_ = nullptr;
+
+    TLavoro& lavoro() { return p_.s->documento->lavoro; }
+    TFormCalcAuto1& dialogo() { return *main_->dialogoImpianto(); }
+
+    template <typename T> T* f(const char* nome) {
+        T* w = dialogo().findChild<T*>(QString::fromUtf8(nome));
+        if (!w)
+            qWarning("manca %s", nome);
+        return w;
+    }
+    ui::CampoMaschera* campo(const char* nome) { return f<ui::CampoMaschera>(nome); }
+    void scrivi(const char* nome, const QString& testo) {
+        campo(nome)->selectAll();
+        QTest::keyClicks(campo(nome), testo);
+    }
+    bool okAttivo() { return f<QPushButton>("OKBtn")->isEnabled(); }
+    // Where point `n` was drawn at the last repaint.
+    QPoint posizione(int n) {
+        main_->diagramma()->paintASHRAE()->repaint();
+        const TPunto& p = lavoro().Punti[static_cast<std::size_t>(n - 1)];
+        return {p.X, p.Y};
+    }
+
+  private slots:
+    void init() {
+        QVERIFY(p_.avvia());
+        main_ = p_.main.get();
+    }
+
+    void cleanup() {
+        const QStringList inattesi = p_.inattesi;
+        p_.chiudi();
+        QVERIFY2(inattesi.isEmpty(), qPrintable(inattesi.join(QStringLiteral(" | "))));
+    }
+
+    void everyConfigurationOpensWithItsSampleComputed() {
+        struct Caso {
+            int tag;
+            bool toggleQimm, toggleClat, tH2O;
+            const char* lbCsens;
+            const char* lbQrinn;
+        };
+        const Caso casi[] = {
+            {0, true, true, false, "Carico sensibile amb.", "q rinnovo"},
+            {1, false, true, false, "Carico sensibile amb.", "q rinnovo"},
+            {2, false, true, false, "Carico sensibile amb.", "t superficiale"},
+            {3, false, false, true, "Fabbisogno sensibile", "q rinnovo"},
+            {4, false, false, true, "Fabbisogno sensibile", "q rinnovo"},
+            {5, false, false, true, "Fabbisogno sensibile", "q rinnovo"},
+        };
+        for (const Caso& c : casi) {
+            main_->Impianto(c.tag);
+            QVERIFY(dialogo().isVisible());
+            QCOMPARE(dialogo().windowTitle(), QString::fromUtf8(titoloImpianto(c.tag)));
+            QCOMPARE(lavoro().TipoImpianto, c.tag);
+            QCOMPARE(lavoro().CodiceErrore, std::uint16_t{0});
+            QVERIFY(lavoro().NumTrattamenti > 0);
+            QVERIFY(okAttivo());
+            QCOMPARE(f<QPushButton>("BtnTglTbsQimm")->isVisibleTo(&dialogo()), c.toggleQimm);
+            QCOMPARE(f<QPushButton>("BtnTglCLatCx")->isVisibleTo(&dialogo()), c.toggleClat);
+            QCOMPARE(campo("fldtH2O")->isVisibleTo(&dialogo()), c.tH2O);
+            QCOMPARE(f<QLabel>("LbCsens")->text(), QString::fromUtf8(c.lbCsens));
+            QCOMPARE(f<QLabel>("LbQrinn")->text(), QString::fromUtf8(c.lbQrinn));
+            QCOMPARE(p_.s->documento->testata.CalcoliValidi, std::uint16_t{1});
+        }
+        QCOMPARE(f<QLabel>("LbtH2O")->text(), QStringLiteral("tH2O"));
+        QCOMPARE(f<QLabel>("LbtbsQimm")->text(), QStringLiteral("UR punto D"));
+        f<QPushButton>("OKBtn")->click();
+        QVERIFY(!dialogo().isVisible());
+        QCOMPARE(dialogo().tag(), 1);
+        QVERIFY(main_->azioneRevisione()->isEnabled());
+    }
+
+    void typingNeedsACalculationAndAFailureKeepsOkOff() {
+        main_->Impianto(0);
+        scrivi("fldInterne1", QStringLiteral("26"));
+        QVERIFY(!okAttivo());
+        f<QPushButton>("BtnCalcola")->click();
+        QCOMPARE(lavoro().tbsInt, 26.0);
+        QVERIFY(okAttivo());
+        // No load at all: the calculation stops with its code.
+        scrivi("fldCsens", QStringLiteral("0"));
+        scrivi("fldClat_Cx", QStringLiteral("0"));
+        f<QPushButton>("BtnCalcola")->click();
+        QCOMPARE(lavoro().CodiceErrore, std::uint16_t{5});
+        QVERIFY(!okAttivo());
+        main_->diagramma()->paintASHRAE()->repaint();
+        QCOMPARE(main_->diagramma()->statoTesto(), QString::fromStdString(MessaggioErrore(5)));
+        // Undo brings back the last valid work, in the dialog too.
+        main_->Annulla();
+        QCOMPARE(lavoro().Csens, 26.994);
+        QCOMPARE(campo("fldCsens")->valore(), 26.994);
+        QCOMPARE(lavoro().CodiceErrore, std::uint16_t{0});
+        QVERIFY(okAttivo());
+        // Redo shows the failed one again.
+        main_->Ripeti();
+        QCOMPARE(campo("fldCsens")->valore(), 0.0);
+        QVERIFY(!okAttivo());
+    }
+
+    void draggingHandlesRecalculatesAtEveryMove() {
+        main_->Impianto(0);
+        TFormDiagramma& d = *main_->diagramma();
+        const QPoint b = posizione(2);
+        QCOMPARE(lavoro().Punti[1].Maniglia, std::uint8_t{0});
+        d.PaintASHRAEMouseDown(Qt::LeftButton, b.x(), b.y());
+        double qimm = lavoro().Qimm;
+        for (int i = 1; i <= 3; ++i) {
+            const double prima = lavoro().tbsInt;
+            d.PaintASHRAEMouseMove(Qt::LeftButton, Qt::NoModifier, b.x() + 8 * i, b.y() - 3 * i);
+            QVERIFY(lavoro().tbsInt > prima);
+            QCOMPARE(campo("fldInterne1")->text(),
+                     QString::number(lavoro().tbsInt, 'f', 1).replace('.', ','));
+            QVERIFY(lavoro().Qimm != qimm); // recalculated
+            qimm = lavoro().Qimm;
+        }
+        d.PaintASHRAEMouseUp(Qt::LeftButton, b.x() + 24, b.y() - 9);
+        QVERIFY(okAttivo());
+        // The exact position is kept, not the one-decimal text of the field.
+        const double tbs = lavoro().tbsInt;
+        f<QPushButton>("BtnCalcola")->click();
+        QCOMPARE(lavoro().tbsInt, tbs);
+
+        // Point D of A moves the supply temperature, only while the fifth
+        // row is the temperature.
+        QPoint dd = posizione(4);
+        QCOMPARE(lavoro().Punti[3].Maniglia, std::uint8_t{2});
+        const double tbsImm = lavoro().tbsImm;
+        d.PaintASHRAEMouseDown(Qt::LeftButton, dd.x(), dd.y());
+        d.PaintASHRAEMouseMove(Qt::LeftButton, Qt::NoModifier, dd.x() + 10, dd.y());
+        d.PaintASHRAEMouseUp(Qt::LeftButton, dd.x() + 10, dd.y());
+        QVERIFY(lavoro().tbsImm > tbsImm);
+        f<QPushButton>("BtnTglTbsQimm")->click();
+        QCOMPARE(f<QLabel>("LbtbsQimm")->text(), QStringLiteral("q immissione"));
+        f<QPushButton>("BtnCalcola")->click();
+        dd = posizione(4);
+        QCOMPARE(lavoro().Punti[3].Maniglia, std::uint8_t{6});
+        const double fermo = lavoro().tbsImm;
+        d.PaintASHRAEMouseDown(Qt::LeftButton, dd.x(), dd.y());
+        d.PaintASHRAEMouseMove(Qt::LeftButton, Qt::NoModifier, dd.x() + 10, dd.y());
+        d.PaintASHRAEMouseUp(Qt::LeftButton, dd.x() + 10, dd.y());
+        QCOMPARE(lavoro().tbsImm, fermo);
+    }
+
+    void unitsConvertWhatIsShownAndWhatIsTyped() {
+        main_->Impianto(0);
+        auto* unita = f<QComboBox>("cmbUmQrinn");
+        const double qrinn = lavoro().Qrinn;
+        unita->setCurrentIndex(2); // m3/h
+        dialogo().cmbUmQrinnChange();
+        QCOMPARE(lavoro().Qrinn, qrinn);
+        QCOMPARE(campo("fldQrinn")->valore().value_or(-1), std::round(qrinn * 2937.6 * 10) / 10);
+        scrivi("fldQrinn", QStringLiteral("3000"));
+        unita->setCurrentIndex(0); // kg/s: the typed value was in m3/h
+        dialogo().cmbUmQrinnChange();
+        QCOMPARE(lavoro().Qrinn, 3000 / 2937.6);
+        QCOMPARE(lavoro().umQrinn, std::uint8_t{0});
+
+        // C's latent row in kW or as a moisture flow; not offered in winter.
+        main_->Impianto(2);
+        const double clat = lavoro().Clat;
+        QCOMPARE(f<QLabel>("LbUmClatCx")->text(), QStringLiteral("kW"));
+        f<QPushButton>("BtnTglCLatCx")->click();
+        QCOMPARE(f<QLabel>("LbUmClatCx")->text(), QStringLiteral("g/s"));
+        QCOMPARE(lavoro().Cx, clat / 2.555);
+        QVERIFY(!okAttivo());
+        f<QPushButton>("BtnTglCLatCx")->click();
+        QCOMPARE(f<QLabel>("LbClatCx")->text(), QStringLiteral("Carico latente amb."));
+        main_->Impianto(3);
+        QVERIFY(!f<QPushButton>("BtnTglCLatCx")->isVisibleTo(&dialogo()));
+    }
+
+    void cancelPutsTheWorkBack() {
+        // A new configuration over a manual work: Cancel gives the work back
+        // exactly, points and sequence included.
+        TLavoro& l = lavoro();
+        l.TipoImpianto = 6;
+        l.NumPunti = 2;
+        l.Punti[0].tbs = 21.5;
+        l.NumTrattamenti = 1;
+        l.Descrizione.assegna("Sala riunioni");
+        p_.s->documento->testata.CalcoliValidi = 1;
+        const TLavoro prima = l;
+        main_->Impianto(1);
+        QVERIFY(!(l == prima));
+        f<QPushButton>("CancelBtn")->click();
+        QVERIFY(l == prima);
+        QCOMPARE(p_.s->documento->testata.CalcoliValidi, std::uint16_t{1});
+        QVERIFY(!dialogo().isVisible());
+
+        // A revision: Cancel after typing and a calculation.
+        main_->Impianto(0);
+        f<QPushButton>("OKBtn")->click();
+        const TLavoro calcolato = l;
+        main_->Revisione();
+        scrivi("fldEsterne1", QStringLiteral("35"));
+        f<QPushButton>("BtnCalcola")->click();
+        QCOMPARE(l.tbsEst, 35.0);
+        f<QPushButton>("CancelBtn")->click();
+        QVERIFY(l == calcolato);
+    }
+
+    void everyControlHasAnAccessibleName() {
+        QStringList mancanti;
+        for (const int tag : {0, 2, 3, 5}) {
+            main_->Impianto(tag);
+            for (QWidget* w : dialogo().findChildren<QWidget*>()) {
+                if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(&dialogo()))
+                    continue;
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+                if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+                    mancanti << QString::number(tag) + QLatin1Char('/') + w->objectName();
+            }
+        }
+        QVERIFY2(mancanti.isEmpty(), qPrintable(mancanti.join(' ')));
+    }
+};
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QApplication app(argc, argv);
+    extern int qInitResources_splash();
+    extern int qInitResources_icons();
+    qInitResources_splash();
+    qInitResources_icons();
+    GuiPlants tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "gui_plants_test.moc"
