@@ -137,7 +137,7 @@ void rimuoviAvanzi(const fs::path& cartella) {
 
 } // namespace
 
-Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data) {
+Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data, Scrittura modo) {
     fs::path target = nativePath(path);
     // A link is followed: the file it names is the one replaced.
     std::error_code linkEc;
@@ -179,7 +179,7 @@ Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data
         }
         done += static_cast<std::size_t>(w);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    if ((modo == Scrittura::Sicura && ::fsync(fd) != 0) || ::close(fd) != 0) {
         const std::string why = perche(errno);
         ::unlink(temp.c_str());
         return Esito::fallito("errore di scrittura del file " + path + ": " + why);

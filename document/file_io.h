@@ -37,7 +37,12 @@ Esito writeAt(const std::string& path, std::uint64_t offset, const std::vector<s
 // bytes go to a temporary file in the same folder, are flushed to disk, and
 // the temporary file is renamed over the old one. A symbolic link is
 // followed, so the file it names is replaced and the link stays.
-Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data);
+// A report regenerated from the work at every calculation (a log, a
+// trace) skips the flush to disk: a crash of the system may leave the old
+// one, never a half-written one, and the next calculation writes it again.
+enum class Scrittura { Sicura, Rapporto };
+Esito replaceFile(const std::string& path, const std::vector<std::uint8_t>& data,
+                  Scrittura modo = Scrittura::Sicura);
 
 // "<path>.bak", or "<path>.1.bak", "<path>.2.bak", ... : the first name not
 // taken, so that no earlier copy is overwritten.

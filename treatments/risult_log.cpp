@@ -1,8 +1,8 @@
 #include "treatments/risult_log.h"
 
+#include "document/error_messages.h"
 #include "engine/decimal_text.h"
 #include "engine/text.h"
-#include "document/error_messages.h"
 #include "treatments/treatment_defaults.h"
 
 #include <algorithm>
@@ -104,8 +104,8 @@ std::string testoRisult(const TLavoro& l) {
 
 Esito ScriviRisult(const TLavoro& l, const std::string& cartella) {
     const std::string testo = testoRisult(l);
-    return replaceFile(cartella + NomeRisult,
-                       std::vector<std::uint8_t>(testo.begin(), testo.end()));
+    return replaceFile(cartella + NomeRisult, std::vector<std::uint8_t>(testo.begin(), testo.end()),
+                       Scrittura::Rapporto);
 }
 
 } // namespace tarvelo

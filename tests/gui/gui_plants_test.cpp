@@ -5,14 +5,26 @@
 #include "engine/numeric.h"
 #include "gui_support.h"
 #include "plants/forms/form_calc_auto1.h"
+#include "treatments/forms/form_condizioni_punti.h"
 #include "ui/masked_field.h"
 
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
+
+#include <filesystem>
+#include <fstream>
 
 using namespace tarvelo;
+
+namespace {
+std::string leggi(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+} // namespace
 
 class GuiPlants : public QObject {
     Q_OBJECT
@@ -161,6 +173,49 @@ class GuiPlants : public QObject {
         d.PaintASHRAEMouseMove(Qt::LeftButton, Qt::NoModifier, dd.x() + 10, dd.y());
         d.PaintASHRAEMouseUp(Qt::LeftButton, dd.x() + 10, dd.y());
         QCOMPARE(lavoro().tbsImm, fermo);
+    }
+
+    void draggingRoomPointsWithTheMouseInEveryConfiguration() {
+        // Press, several moves, release on the chart: every move changes the
+        // room fields and recalculates; the trace and the points table follow.
+        main_->CondizioniPunti();
+        const std::string dettagli = p_.s->settings.DIR_LAVORI + "DETTAGLI.TXT";
+        QWidget* area = main_->diagramma()->paintASHRAE();
+        for (int tag = 0; tag <= 5; ++tag) {
+            main_->Impianto(tag);
+            const QPoint b = posizione(2);
+            QCOMPARE(lavoro().Punti[1].Maniglia, std::uint8_t{0});
+            QTest::mousePress(area, Qt::LeftButton, {}, b);
+            for (int i = 1; i <= 3; ++i) {
+                const double prima = lavoro().tbsInt;
+                const std::string traccia = leggi(dettagli);
+                const QString riga = main_->tabellaPunti()->tabella()->item(1, 1)->text();
+                QTest::mouseMove(area, b + QPoint(6 * i, -2 * i));
+                QVERIFY2(lavoro().tbsInt > prima, qPrintable(QString::number(tag)));
+                QCOMPARE(campo("fldInterne1")->valore(), std::round(lavoro().tbsInt * 10) / 10);
+                QVERIFY(leggi(dettagli) != traccia);
+                QVERIFY(main_->tabellaPunti()->tabella()->item(1, 1)->text() != riga);
+            }
+            QTest::mouseRelease(area, Qt::LeftButton, {}, b + QPoint(18, -6));
+            QCOMPARE(lavoro().CodiceErrore, std::uint16_t{0});
+        }
+
+        // Dragged into a state that fails and back: the failed run shows as
+        // such, the next good position recovers.
+        main_->Impianto(0);
+        const QPoint b = posizione(2);
+        const QPoint d = posizione(4);
+        QTest::mousePress(area, Qt::LeftButton, {}, b);
+        QTest::mouseMove(area, QPoint(d.x() - 40, b.y())); // the room colder than the supply
+        QVERIFY(lavoro().CodiceErrore != 0);
+        QVERIFY(!okAttivo());
+        area->repaint();
+        QCOMPARE(main_->diagramma()->statoTesto(),
+                 QString::fromStdString(MessaggioErrore(lavoro().CodiceErrore)));
+        QTest::mouseMove(area, b + QPoint(4, 0));
+        QCOMPARE(lavoro().CodiceErrore, std::uint16_t{0});
+        QVERIFY(okAttivo());
+        QTest::mouseRelease(area, Qt::LeftButton, {}, b + QPoint(4, 0));
     }
 
     void unitsConvertWhatIsShownAndWhatIsTyped() {
