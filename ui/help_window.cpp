@@ -88,6 +88,70 @@ const char* const Umidificazione =
 
 #undef TRATTAMENTO_COMUNE
 
+// The plant pages share how the dialog works: live calculation and dragging.
+#define IMPIANTO_COMUNE                                                                            \
+    "<p>I dati della zona (condizioni interne B ed esterne A, volume, carichi e portate) si "      \
+    "scrivono nei campi e si calcolano con <i>Calcola</i>; <i>OK</i> &egrave; attivo solo dopo "   \
+    "un calcolo riuscito e conferma lo schema nel lavoro, <i>Annulla</i> riporta il lavoro "       \
+    "com'era all'apertura.</p>"                                                                    \
+    "<p>Sul diagramma i punti con una maniglia si trascinano con il tasto sinistro: a ogni "       \
+    "spostamento il campo corrispondente si aggiorna e lo schema si ricalcola (punti, portate, "   \
+    "potenze, tabella dei punti e dettaglio di calcolo). Se il calcolo non riesce il messaggio "   \
+    "compare nella riga di stato del diagramma e i punti sono disegnati in grigio; tornando in "   \
+    "uno stato valido il calcolo riprende.</p>"                                                    \
+    "<p>Il tasto destro su tbs o UR apre la calcolatrice per scegliere lo stato; i pulsanti "      \
+    "&harr; scambiano la grandezza della riga (per esempio temperatura o portata di "              \
+    "immissione). <i>Punti</i> mostra la tabella dei punti, <i>Dettagli</i> il dettaglio di "      \
+    "calcolo.</p>"
+
+const char* const ImpiantoA =
+    "<h2>Impianto A: estivo a tutt'aria con ricircolo</h2><p>L'aria esterna A si miscela con "
+    "l'aria ambiente B nel punto C; la batteria fredda raffredda e deumidifica C fino al punto "
+    "di immissione D, che segue la retta dei carichi ambiente. Si d&agrave; la temperatura di "
+    "immissione oppure la portata di immissione; la portata di rinnovo fissa la quota di aria "
+    "esterna. Il punto ts &egrave; la temperatura superficiale della batteria, dove la retta "
+    "della batteria incontra la curva di saturazione. Si trascinano A, B e, con la "
+    "temperatura di immissione, D.</p>" IMPIANTO_COMUNE;
+
+const char* const ImpiantoB =
+    "<h2>Impianto B: aria primaria e ventilconvettori</h2><p>Tutta l'aria immessa &egrave; "
+    "aria esterna A, trattata dalla batteria dell'aria primaria fino al punto C: l'aria "
+    "primaria prende tutto il carico latente dell'ambiente e parte di quello sensibile, i "
+    "ventilconvettori il resto del sensibile. Si danno la temperatura di immissione e la "
+    "portata di aria esterna (q rinnovo), che &egrave; tutta l'aria immessa; il punto ts &egrave; "
+    "la temperatura superficiale della "
+    "batteria.</p>" IMPIANTO_COMUNE;
+
+const char* const ImpiantoC =
+    "<h2>Impianto C: estivo a tutt'aria esterna con postriscaldamento</h2><p>L'aria esterna "
+    "A &egrave; raffreddata e deumidificata dalla batteria, di cui si d&agrave; la "
+    "temperatura superficiale, lungo la retta verso ts fino al punto C, all'umidit&agrave; "
+    "richiesta dall'ambiente; il postriscaldamento porta C alla temperatura di immissione D. "
+    "Il carico latente si pu&ograve; dare come potenza (kW) o come vapore da togliere (Qx, "
+    "g/s) con il pulsante accanto. Se la retta della batteria taglia la curva di saturazione "
+    "la temperatura superficiale va abbassata.</p>" IMPIANTO_COMUNE;
+
+const char* const ImpiantoD =
+    "<h2>Impianto D: invernale a tutt'aria con umidificazione adiabatica</h2><p>L'aria "
+    "esterna A si miscela con l'aria ambiente B nel punto C; il riscaldamento porta C a D a "
+    "umidit&agrave; specifica costante e l'umidificatore ad acqua (temperatura tH2O) porta D "
+    "al punto di immissione E, ricavato dal fabbisogno sensibile e dal carico latente "
+    "dell'ambiente.</p>" IMPIANTO_COMUNE;
+
+const char* const ImpiantoE =
+    "<h2>Impianto E: invernale a tutt'aria con umidificazione a vapore</h2><p>Come lo "
+    "schema D, ma l'umidificatore immette vapore alla temperatura tvap: il punto D si "
+    "ricava da E lungo la trasformazione del vapore, quasi a temperatura "
+    "costante.</p>" IMPIANTO_COMUNE;
+
+const char* const ImpiantoF =
+    "<h2>Impianto F: invernale a tutt'aria esterna</h2><p>L'aria esterna A &egrave; "
+    "preriscaldata fino a C, umidificata con acqua fino a D, con l'umidit&agrave; relativa "
+    "scelta nel campo <i>UR punto D</i>, e postriscaldata fino al punto di immissione E. "
+    "Trascinando il punto D se ne cambia l'umidit&agrave; relativa.</p>" IMPIANTO_COMUNE;
+
+#undef IMPIANTO_COMUNE
+
 QPointer<QTextBrowser> finestra;
 
 } // namespace
@@ -114,6 +178,18 @@ QString paginaAiuto(int contesto) {
         return GeneraChart;
     case 13:
         return Calcolatrice;
+    case 14:
+        return ImpiantoA;
+    case 15:
+        return ImpiantoB;
+    case 16:
+        return ImpiantoC;
+    case 17:
+        return ImpiantoD;
+    case 18:
+        return ImpiantoE;
+    case 19:
+        return ImpiantoF;
     default:
         return QString(Generale) +
                QStringLiteral("<p><i>L'argomento %1 sar&agrave; descritto quando la funzione "

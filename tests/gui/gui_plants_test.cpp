@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextBrowser>
 
 #include <filesystem>
 #include <fstream>
@@ -289,6 +290,20 @@ class GuiPlants : public QObject {
             }
         }
         QVERIFY2(mancanti.isEmpty(), qPrintable(mancanti.join(' ')));
+    }
+
+    void helpShowsThePageOfTheConfiguration() {
+        for (int tag = 0; tag < 6; ++tag) {
+            main_->Impianto(tag);
+            f<QPushButton>("HelpBtn")->click();
+            QTextBrowser* aiuto = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* t = qobject_cast<QTextBrowser*>(w); t && t->isVisible())
+                    aiuto = t;
+            QVERIFY(aiuto);
+            const QString atteso = QStringLiteral("Impianto ") + QChar(u'A' + tag) + u':';
+            QVERIFY2(aiuto->toPlainText().startsWith(atteso), qPrintable(aiuto->toPlainText()));
+        }
     }
 };
 
