@@ -58,7 +58,7 @@ void BM_TrascinaPunto(benchmark::State& state, int tipo) {
         ui::QtChartCanvas canvas(p, 96.0 / 72.0);
         DisegnaTrattamento(l, vista, canvas, 0, 3);
         if (dialogo)
-            dialogo->costruzione().disegna(p, 3);
+            dialogo->costruzione().disegna(p, vista, 3);
     };
     servizi.aggiornaFinestre = [&] { dettaglio.AggiornaDettaglio(l, settings.DIR_LAVORI); };
     servizi.cartellaLog = settings.DIR_LAVORI;

@@ -72,7 +72,7 @@ TFormMain::TFormMain(Sessione& sessione)
     }});
     diagramma_->setSovrapposizione([this](QPainter& p, int raggio) {
         if (impianto_ && impianto_->isVisible())
-            impianto_->costruzione().disegna(p, raggio);
+            impianto_->costruzione().disegna(p, diagramma_->vista(), raggio);
     });
     dettaglio_ = new TFormVediFile(this);
     dettaglio_->AggiornaDettaglio(doc_.lavoro, s_.settings.DIR_LAVORI);

@@ -48,11 +48,11 @@ const char* titoloImpianto(int tipo) {
 }
 
 void LineeCostruzione::linea(const TPunto& da, const TPunto& a) {
-    linee_.emplace_back(da.X, da.Y, a.X, a.Y);
+    linee_.push_back({{da.tbs, da.x}, {a.tbs, a.x}});
 }
 
 void LineeCostruzione::cerchio(const TPunto& p) {
-    cerchi_.emplace_back(p.X, p.Y);
+    cerchi_.push_back({p.tbs, p.x});
 }
 
 void LineeCostruzione::cancella() {
@@ -60,13 +60,28 @@ void LineeCostruzione::cancella() {
     cerchi_.clear();
 }
 
-void LineeCostruzione::disegna(QPainter& p, int raggio) const {
+namespace {
+// The view's coordinates are bounded for any state, NaN included.
+QPoint punto(const VistaDiagramma& vista, double tbs, double x) {
+    return {vista.X(tbs), vista.Y(x)};
+}
+} // namespace
+
+std::vector<QLine> LineeCostruzione::linee(const VistaDiagramma& vista) const {
+    std::vector<QLine> v;
+    v.reserve(linee_.size());
+    for (const auto& [da, a] : linee_)
+        v.emplace_back(punto(vista, da.tbs, da.x), punto(vista, a.tbs, a.x));
+    return v;
+}
+
+void LineeCostruzione::disegna(QPainter& p, const VistaDiagramma& vista, int raggio) const {
     p.setPen(QPen(Qt::darkGray, 2));
     p.setBrush(Qt::NoBrush);
-    for (const QLine& l : linee_)
+    for (const QLine& l : linee(vista))
         p.drawLine(l);
-    for (const QPoint& c : cerchi_)
-        p.drawEllipse(c, raggio, raggio);
+    for (const Stato& c : cerchi_)
+        p.drawEllipse(punto(vista, c.tbs, c.x), raggio, raggio);
 }
 
 TFormCalcAuto1::TFormCalcAuto1(TLavoro& lavoro, TTestataLavoro& testata, const TDefault& defaults,

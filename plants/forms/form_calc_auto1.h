@@ -3,18 +3,19 @@
 // room, outdoor, supply and coil states and recalculate at every move.
 #pragma once
 
+#include "chart/diagram_view.h"
 #include "document/defaults_archive.h"
 #include "document/work_records.h"
 #include "plants/plant_calc.h"
 
 #include <QDialog>
 #include <QLine>
-#include <QPoint>
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QComboBox;
@@ -30,18 +31,24 @@ class CampoMaschera;
 
 // The construction lines a calculation draws as it goes: kept until the
 // next run, and shown only when the run failed (a good run is shown by its
-// sequence).
+// sequence). They are kept as air states and placed with the diagram's
+// scale at every repaint: the chart on screen may have been fitted to the
+// window since the work's chart header was stored.
 class LineeCostruzione : public DisegnoCostruzione {
   public:
     void linea(const TPunto& da, const TPunto& a) override;
     void cerchio(const TPunto& p) override;
     void cancella();
-    void disegna(QPainter& p, int raggio) const;
+    void disegna(QPainter& p, const VistaDiagramma& vista, int raggio) const;
+    std::vector<QLine> linee(const VistaDiagramma& vista) const;
     bool vuote() const { return linee_.empty() && cerchi_.empty(); }
 
   private:
-    std::vector<QLine> linee_;
-    std::vector<QPoint> cerchi_;
+    struct Stato {
+        double tbs, x;
+    };
+    std::vector<std::pair<Stato, Stato>> linee_;
+    std::vector<Stato> cerchi_;
 };
 
 // What the dialog asks of the windows around it.

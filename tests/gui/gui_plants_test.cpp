@@ -132,6 +132,32 @@ class GuiPlants : public QObject {
         QVERIFY(!okAttivo());
     }
 
+    void constructionLinesOfAFailedRunLieOnTheFittedChart() {
+        // A larger window fits the chart to itself: its scale is no longer
+        // the one of the work's chart header.
+        main_->diagramma()->resize(1300, 950);
+        QTRY_VERIFY(main_->diagramma()->vista().sx !=
+                    VistaDiagramma::daTestata(lavoro().TestataChart).sx);
+        main_->Impianto(0);
+        QVERIFY(dialogo().costruzione().vuote());
+        // Room air so moist that the supply state would be above 99 %:
+        // the run fails after drawing B-A, B-D and D-C.
+        scrivi("fldInterne1", QStringLiteral("23,3"));
+        scrivi("fldInterne2", QStringLiteral("63,5"));
+        f<QPushButton>("BtnCalcola")->click();
+        QVERIFY(lavoro().CodiceErrore != 0);
+        QList<QPoint> punti;
+        for (int n = 1; n <= lavoro().NumPunti; ++n)
+            punti << posizione(n);
+        const std::vector<QLine> linee = dialogo().costruzione().linee(main_->diagramma()->vista());
+        QVERIFY(!linee.empty());
+        for (const QLine& l : linee) // every line joins two points where the chart draws them
+            QVERIFY(punti.contains(l.p1()) && punti.contains(l.p2()));
+        const TPunto& a = lavoro().Punti[0];
+        const VistaDiagramma testata = VistaDiagramma::daTestata(lavoro().TestataChart);
+        QVERIFY(QPoint(testata.X(a.tbs), testata.Y(a.x)) != posizione(1));
+    }
+
     void draggingHandlesRecalculatesAtEveryMove() {
         main_->Impianto(0);
         TFormDiagramma& d = *main_->diagramma();
