@@ -99,6 +99,9 @@ TFormCalcAuto1::~TFormCalcAuto1() = default;
 void TFormCalcAuto1::creaControlli() {
     auto* v = new QVBoxLayout(this);
     auto* g = new QGridLayout;
+    // A window widened for a long caption keeps its fields beside their
+    // labels: the spare width goes after the last column.
+    g->setColumnStretch(5, 1);
     v->addLayout(g);
     auto campo = [this](const char* nome, const std::string& mask, const QString& accessibile) {
         auto* f = new ui::CampoMaschera(mask, this);
