@@ -1,6 +1,7 @@
 #include "app/cli/command_line.h"
 #include "app/forms/avvio.h"
 #include "ui/qt_chart_services.h"
+#include "ui/qt_print_services.h"
 
 #include <QGuiApplication>
 
@@ -44,8 +45,10 @@ int main(int argc, char** argv) {
     // off-screen platform. The moist-air commands need no Qt at all.
     std::unique_ptr<QGuiApplication> gui;
     std::unique_ptr<tarvelo::ui::QtChartServices> services;
+    std::unique_ptr<tarvelo::ui::QtPrintServices> print;
     if (isSubCommand(args, "chart") || isSubCommand(args, "lavoro") ||
-        isSubCommand(args, "ricalcola") || isSubCommand(args, "impianto")) {
+        isSubCommand(args, "ricalcola") || isSubCommand(args, "impianto") ||
+        isSubCommand(args, "stampa")) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         qInstallMessageHandler(quietMessages);
         static int qtArgc = 1;
@@ -53,6 +56,8 @@ int main(int argc, char** argv) {
         gui = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
         services = std::make_unique<tarvelo::ui::QtChartServices>();
         context.chart = services.get();
+        print = std::make_unique<tarvelo::ui::QtPrintServices>();
+        context.print = print.get();
     }
 
     tarvelo::cli::AvvioGrafico avvio;
@@ -60,6 +65,7 @@ int main(int argc, char** argv) {
         tarvelo::cli::runCommandLine(args, context, std::cin, std::cout, std::cerr, &avvio);
     if (code >= 0)
         return code;
+    print.reset();
     services.reset();
     gui.reset();
     qInstallMessageHandler(quietMessages);

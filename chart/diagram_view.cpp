@@ -79,13 +79,13 @@ constexpr Rgb Rosso{255, 0, 0};
 constexpr Rgb BluTesto{0, 0, 255};
 constexpr Rgb Bianco{255, 255, 255};
 constexpr int NessunaManiglia = 6;
+} // namespace
 
 Rgb coloreWindows(std::int32_t c) {
     const auto u = static_cast<std::uint32_t>(c);
     return {static_cast<std::uint8_t>(u & 0xFF), static_cast<std::uint8_t>((u >> 8) & 0xFF),
             static_cast<std::uint8_t>((u >> 16) & 0xFF)};
 }
-} // namespace
 
 EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas& canvas, int drag,
                                 int raggioPrecedente) {

@@ -43,6 +43,10 @@ LetturaStato leggiStato(const VistaDiagramma& v, int X, int Y);
 // "X =" and "Y =" lines of the last read-out position.
 std::string testoTestGrave(int X, int Y);
 
+// A treatment's colour as stored (a Windows colour value, red in the low
+// byte).
+Rgb coloreWindows(std::int32_t c);
+
 struct EsitoDisegno {
     std::string stato; // "Ok", or the message of the error code
     bool errore = false;

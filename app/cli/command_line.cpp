@@ -4,6 +4,7 @@
 #include "app/cli/impianto_command.h"
 #include "app/cli/lavoro_command.h"
 #include "app/cli/ricalcola_command.h"
+#include "app/cli/stampa_command.h"
 #include "app/cli/stato_command.h"
 #include "document/settings.h"
 
@@ -24,6 +25,7 @@ const char* generalHelp() {
            "  chart     genera, elenca ed esporta i diagrammi dell'archivio\n"
            "  impianto  calcola uno schema d'impianto (A..F) dai dati d'esempio\n"
            "  ricalcola calcola un lavoro, scrive RISULT.TXT e lo mostra\n"
+           "  stampa    il foglio di stampa di un lavoro in PDF, PNG o su una stampante\n"
            "\n"
            "Opzioni:\n"
            "  --dati CARTELLA  la cartella dei dati (con TARVEX.INI); senza, quella accanto\n"
@@ -89,6 +91,9 @@ int runCommandLine(std::span<const std::string> args, const CommandLineContext& 
     if (command == "ricalcola")
         return runRicalcola(args.subspan(1), locateDataFolder(dati, context.exeFolder),
                             context.chart, out, err);
+    if (command == "stampa")
+        return runStampa(args.subspan(1), locateDataFolder(dati, context.exeFolder), context.chart,
+                         context.print, out, err);
     if (command == "chart")
         return runChart(args.subspan(1), locateDataFolder(dati, context.exeFolder), context.chart,
                         out, err);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/cli/chart_services.h"
+#include "app/cli/print_services.h"
 
 #include <iosfwd>
 #include <span>
@@ -15,6 +16,7 @@ namespace tarvelo::cli {
 struct CommandLineContext {
     std::string exeFolder;
     ChartServices* chart = nullptr; // drawing and measuring, when available
+    PrintServices* print = nullptr; // the drawing sheet, when available
 };
 
 // How the desktop program is to start, when no sub-command is given:

@@ -182,6 +182,8 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
     }
     if (esito.codice != 0)
         err << "Errore " << esito.codice << ": " << MessaggioErrore(esito.codice) << "\n";
+    else
+        doc.testata.CalcoliValidi = 1; // as the plant dialog does: the sheet prints it whole
     if (salva) {
         if (Esito e = doc.salvaCome(*salva); !e.ok) {
             err << Prefix << "errore: " << e.errore << "\n";

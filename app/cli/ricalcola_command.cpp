@@ -170,6 +170,10 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
     }
     for (const std::string& m : messaggi)
         err << m << "\n";
+    // A calculation without errors is valid, as "Fine trattamento" and the
+    // plant dialog make it: the sheet then prints the results.
+    if (!errori)
+        doc.testata.CalcoliValidi = 1;
     if (salva) {
         if (Esito e = doc.salvaCome(*salva); !e.ok) {
             err << Prefix << "errore: " << e.errore << "\n";

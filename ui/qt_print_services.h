@@ -1,0 +1,25 @@
+// The drawing sheet of the command line, on Qt: PDF and PNG on A4, or a
+// printer of the system (through CUPS) on its own paper.
+#pragma once
+
+#include "app/cli/print_services.h"
+
+#include <string>
+
+class QPrinter;
+
+namespace tarvelo::ui {
+
+// The printers of the system and the default one ("" when none).
+std::vector<std::string> elencoStampanti();
+std::string stampantePredefinita();
+// The printer of that name (the default one when empty); false, with the
+// reason, when there is none.
+bool scegliStampante(QPrinter& printer, const std::string& nome, std::string& errore);
+
+class QtPrintServices : public cli::PrintServices {
+  public:
+    Esito stampa(const DatiStampa& dati, const cli::DestinazioneStampa& dove) override;
+};
+
+} // namespace tarvelo::ui

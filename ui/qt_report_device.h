@@ -1,0 +1,67 @@
+// The report device on Qt: text measured with the same fonts everywhere
+// (Arial, that is its metric twin Liberation Sans, at 300 units per inch),
+// and pages drawn with a QPainter on a printer, a PDF writer or an image.
+#pragma once
+
+#include "print/report_device.h"
+#include "print/report_recording.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <functional>
+
+class QPrinter;
+
+namespace tarvelo::ui {
+
+QFont fontReport(const FontReport& f);
+
+// Measures only: the composition runs on it (through the recorder) and
+// every back end then draws the same positions.
+class QtMisuraReport : public ReportDevice {
+  public:
+    explicit QtMisuraReport(Pagina pagina = {}) : pagina_(pagina) {}
+    Pagina pagina() const override { return pagina_; }
+    int larghezzaTesto(const FontReport& font, std::string_view testo) override;
+    int altezzaRiga(const FontReport& font) override;
+    int ascesa(const FontReport& font) override;
+    void linea(int, int, int, int, const PennaReport&) override {}
+    void rettangolo(int, int, int, int, const PennaReport*, const PennelloReport&) override {}
+    void ellisse(int, int, int, int, const PennaReport&, const PennelloReport&) override {}
+    void testo(int, int, const FontReport&, std::string_view) override {}
+
+  private:
+    Pagina pagina_;
+};
+
+// Draws on a painter whose units are report units.
+class QtReportDevice : public QtMisuraReport {
+  public:
+    QtReportDevice(QPainter& painter, Pagina pagina) : QtMisuraReport(pagina), p_(painter) {}
+    void linea(int x1, int y1, int x2, int y2, const PennaReport& penna) override;
+    void rettangolo(int x1, int y1, int x2, int y2, const PennaReport* penna,
+                    const PennelloReport& pennello) override;
+    void ellisse(int x1, int y1, int x2, int y2, const PennaReport& penna,
+                 const PennelloReport& pennello) override;
+    void testo(int x, int y, const FontReport& font, std::string_view testo) override;
+
+  private:
+    QPainter& p_;
+};
+
+// A page drawn on an image at `dpi` (white page, report units scaled).
+QImage immaginePagina(const Registrazione& r, std::size_t pagina, double dpi);
+
+// The pages as a PDF on their page size (A4 for a composition made for a
+// file), or the first page as a PNG; written beside the final name and
+// renamed when whole.
+Esito scriviPdf(const Registrazione& r, const std::string& out);
+Esito scriviPng(const Registrazione& r, const std::string& out, int dpi);
+
+// The page of a printer in report units: its paper and unprintable margins.
+Pagina paginaStampante(QPrinter& printer);
+// Prints pages `da`..`a` (1-based, inclusive) of the recording.
+Esito stampaPagine(const Registrazione& r, QPrinter& printer, int da, int a);
+
+} // namespace tarvelo::ui
