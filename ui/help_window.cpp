@@ -27,6 +27,20 @@ const char* const Intestazione =
     "<b>Descrizione foglio</b> e <b>Pi&egrave; pagina</b> compaiono nel cartiglio del foglio "
     "stampato. OK le registra nel lavoro, che risulta modificato.</p>";
 
+const char* const Stampa =
+    "<h2>Stampa</h2>"
+    "<p>Il foglio di stampa contiene il diagramma con i trattamenti e i punti, il riquadro "
+    "delle condizioni dei punti, i dati della zona e la tabella dei trattamenti (quando i "
+    "calcoli del lavoro sono validi e senza errori), il cartiglio con progetto e numero del "
+    "foglio e il pi&egrave; pagina.</p>"
+    "<p><b>Portata</b> sceglie l'unit&agrave; delle portate volumiche della tabella; "
+    "<b>Colore</b> stampa a colori, altrimenti in bianco e nero. <i>Intestazione</i> modifica "
+    "i testi del cartiglio, <i>Impostazione</i> sceglie la stampante e la carta, "
+    "<i>Anteprima</i> mostra il foglio prima di stamparlo. <i>OK</i> stampa sulla stampante "
+    "attiva.</p>"
+    "<p>Il foglio si pu&ograve; anche scrivere in PDF o PNG dalla riga di comando: "
+    "<tt>tarvelo stampa LAVORO.TRV --pdf FOGLIO.pdf</tt>.</p>";
+
 const char* const GeneraChart =
     "<h2>Genera Chart</h2>"
     "<p>Un nuovo diagramma si definisce con la tbs minima e massima (&deg;C, numeri interi), "
@@ -162,6 +176,8 @@ QString paginaAiuto(int contesto) {
         return Generale;
     case 3:
         return Intestazione;
+    case 4:
+        return Stampa;
     case 5:
         return Miscela;
     case 6:

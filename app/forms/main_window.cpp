@@ -10,6 +10,7 @@
 #include "engine/text.h"
 #include "plants/forms/form_calc_auto1.h"
 #include "print/forms/form_intestazione.h"
+#include "print/forms/form_stampa.h"
 #include "treatments/forms/form_calc_ute.h"
 #include "treatments/forms/form_condizioni_punti.h"
 #include "treatments/forms/form_tool_trattamenti.h"
@@ -119,7 +120,7 @@ void TFormMain::creaMenu() {
         file->addAction(QString::fromUtf8(hidden))->setVisible(false);
     file->addSeparator();
     file->addAction(QStringLiteral("Descrizione"), this, &TFormMain::Descrizione);
-    file->addAction(QStringLiteral("Stampa"), this, &TFormMain::nonDisponibile);
+    file->addAction(QStringLiteral("Stampa"), this, &TFormMain::Stampa);
     file->addSeparator();
     file->addAction(QStringLiteral("Esci"), this, &QWidget::close);
 
@@ -208,8 +209,7 @@ void TFormMain::creaToolbar() {
     bottone("btnSalva", 46, 5, {}, QStringLiteral("salva|salvataggio dei dati modificati"),
             &TFormMain::Salva)
         ->setIcon(figura("salva"));
-    bottone("btnStampa", 68, 5, {}, QStringLiteral("stampa|menù di stampa"),
-            &TFormMain::nonDisponibile)
+    bottone("btnStampa", 68, 5, {}, QStringLiteral("stampa|menù di stampa"), &TFormMain::Stampa)
         ->setIcon(figura("stampa"));
     bottone("btnCalcolatrice", 90, 5, {}, QStringLiteral("calcolatrice"), &TFormMain::Calcolatrice)
         ->setIcon(figura("calcolatrice"));
@@ -242,10 +242,6 @@ void TFormMain::creaToolbar() {
     // "Esci" closes the window, which ends the program.
     auto* esci = pannello->findChild<QToolButton*>(QStringLiteral("btnEsci"));
     connect(esci, &QToolButton::clicked, this, &QWidget::close);
-}
-
-void TFormMain::nonDisponibile() {
-    QMessageBox::information(this, QStringLiteral("TARVELO"), QString::fromUtf8(MsgNonDisponibile));
 }
 
 void TFormMain::aggiornaEditChart() {
@@ -322,6 +318,10 @@ void TFormMain::disponiFinestre(const QRect& schermo) {
             {d.dettaglio->left + o.x(), d.dettaglio->top + o.y(), d.dettaglio->width,
              std::max(100, d.dettaglio->height)},
             cornice);
+    // A plant work opened at start-up showed its dialog before the diagram
+    // had its place: it follows the diagram now.
+    if (impianto_ && impianto_->isVisible())
+        collocaDialogo(impianto_);
 }
 
 void TFormMain::showEvent(QShowEvent* event) {
@@ -391,6 +391,21 @@ void TFormMain::Descrizione() {
     TDlgIntestazionePag dialog(doc_.testata, doc_.lavoro, s_.settings.varie.EmulazioneDosInvio,
                                this);
     if (dialog.exec() == QDialog::Accepted)
+        doc_.modificato = true;
+}
+
+void TFormMain::Stampa() {
+    const std::string nome =
+        doc_.testata.SenzaNome == 0 ? doc_.nome() + doc_.estensione() : std::string();
+    TDlgStampa dialog(ContestoStampa{doc_.lavoro, doc_.testata, s_.settings.DIR_ARCHIVI,
+                                     s_.settings.DIR_LAVORI, nome, monocromatico_,
+                                     s_.settings.varie.EmulazioneDosInvio,
+                                     [this] { doc_.modificato = true; }},
+                      this);
+    const std::uint8_t unita = doc_.testata.UmStampa;
+    dialog.exec();
+    // The sheet's flow unit is part of the work.
+    if (doc_.testata.UmStampa != unita)
         doc_.modificato = true;
 }
 

@@ -26,9 +26,6 @@ class TFormDisplay;
 class TFormToolTrattamenti;
 class TFormVediFile;
 
-inline constexpr const char* MsgNonDisponibile =
-    "Questa funzione non è ancora disponibile in questa versione del programma.";
-
 class TFormMain : public QMainWindow {
   public:
     explicit TFormMain(Sessione& sessione);
@@ -54,6 +51,7 @@ class TFormMain : public QMainWindow {
     void Salva();
     void SalvaConNome();
     void Descrizione();
+    void Stampa();
     void GeneraChart();
     void SelezionaChart();
     void Calcolatrice();
@@ -90,7 +88,6 @@ class TFormMain : public QMainWindow {
     // A standard shortcut, also active in the diagram window.
     void scorciatoia(QAction* azione, const QKeySequence& tasto);
     void creaToolbar();
-    void nonDisponibile();
     QToolButton* bottone(const char* nome, int x, int y, const QString& testo, const QString& hint,
                          void (TFormMain::*azione)(), int larghezza = 23);
 
@@ -110,6 +107,7 @@ class TFormMain : public QMainWindow {
     QLineEdit* editChart_ = nullptr;
     QAction* revisione_ = nullptr;
     bool primaAttivazione_ = true;
+    bool monocromatico_ = true; // the sheet in black and white until "Colore" is ticked
     QList<QAction*> scorciatoie_;
 };
 
