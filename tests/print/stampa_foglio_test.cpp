@@ -1,0 +1,268 @@
+// The drawing sheet composed on recorded pages from a real chart file and
+// plant works, with fixed text metrics: what is printed, where, in which
+// colour, and when the composition refuses.
+#include "chart/initial_chart.h"
+#include "document/defaults_archive.h"
+#include "plants/plant_calc.h"
+#include "plants/plant_samples.h"
+#include "print/report_recording.h"
+#include "print/stampa_foglio.h"
+#include "support/fixed_measurer.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+namespace tarvelo {
+namespace {
+
+using test::TempDir;
+
+struct MisuraFissa : ReportDevice {
+    Pagina p;
+    Pagina pagina() const override { return p; }
+    int larghezzaTesto(const FontReport& f, std::string_view t) override {
+        return static_cast<int>(t.size() * f.punti * 2);
+    }
+    int altezzaRiga(const FontReport& f) override { return static_cast<int>(f.punti * 4); }
+    int ascesa(const FontReport& f) override { return static_cast<int>(f.punti * 3); }
+    void linea(int, int, int, int, const PennaReport&) override {}
+    void rettangolo(int, int, int, int, const PennaReport*, const PennelloReport&) override {}
+    void ellisse(int, int, int, int, const PennaReport&, const PennelloReport&) override {}
+    void testo(int, int, const FontReport&, std::string_view) override {}
+};
+
+class Foglio : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::vector<std::string> creati;
+        ASSERT_TRUE(preparaCartellaDati(dir.prefix(), creati).ok);
+        settings = TDriveMdl::crea(dir.prefix());
+        bool creato = false;
+        ASSERT_TRUE(assicuraChartIniziale(settings, misuraChart, creato).ok);
+        ASSERT_TRUE(settings.archivio().leggiTestataChart(1, chart).ok);
+        ASSERT_TRUE(settings.archivio().leggiDefault(def).ok);
+        impianto(0);
+    }
+
+    // A plant configuration with its sample data, calculated.
+    void impianto(int tipo) {
+        lavoro = TLavoro{};
+        lavoro.TipoImpianto = static_cast<std::uint8_t>(tipo);
+        CaricaEsempioImpianto(tipo, lavoro, def);
+        lavoro.TestataChart = chart;
+        lavoro.CodiceChart = 1;
+        ASSERT_EQ(CalcolaImpianto(lavoro, dir.prefix()).codice, 0);
+        testata.CalcoliValidi = 1;
+        testata.SenzaNome = 0;
+        testata.UmStampa = 1;
+        testata.NumFoglio.assegna("007");
+        testata.PiePagina.assegna("11/12/2026");
+        testata.Progetto.assegna("Uffici\r\nsecondo piano");
+    }
+
+    Esito componi(bool mono = true, std::string nome = "A.TRV") {
+        const DatiStampa d{lavoro, testata, settings.DIR_ARCHIVI, std::move(nome), mono};
+        return ComponiFoglio(d, misura, reg);
+    }
+    std::vector<const OperazioneReport*> testi() const {
+        std::vector<const OperazioneReport*> v;
+        for (const auto& op : reg.pagine.at(0).operazioni)
+            if (op.tipo == OperazioneReport::Tipo::Testo)
+                v.push_back(&op);
+        return v;
+    }
+    const OperazioneReport* trova(const std::string& t) const {
+        for (const auto* op : testi())
+            if (op->testo == t)
+                return op;
+        return nullptr;
+    }
+    // The texts of one size printed in one row (same baseline), left to
+    // right.
+    std::vector<std::string> riga(int y, double punti) const {
+        std::vector<const OperazioneReport*> v;
+        for (const auto* op : testi())
+            if (op->y1 == y && op->font.punti == punti)
+                v.push_back(op);
+        std::sort(v.begin(), v.end(), [](auto* a, auto* b) { return a->x1 < b->x1; });
+        std::vector<std::string> s;
+        for (const auto* op : v)
+            s.push_back(op->testo);
+        return s;
+    }
+
+    TempDir dir;
+    TDriveMdl settings;
+    test::FixedMeasurer misuraChart;
+    TTestataChart chart;
+    TDefault def;
+    TLavoro lavoro;
+    TTestataLavoro testata;
+    MisuraFissa misura;
+    Registrazione reg;
+};
+
+TEST_F(Foglio, APlantWorkPrintsEveryBoxAndTable) {
+    ASSERT_TRUE(componi().ok);
+    ASSERT_EQ(reg.pagine.size(), 1u);
+    for (const char* t : {"Progetto:", "Foglio n. 007", "Uffici", "secondo piano", "File: A.TRV",
+                          "11/12/2026", TitoloRiquadroPunti, "SEQUENZA DEI TRATTAMENTI  ",
+                          "Condizioni interne:", " DIAGRAMMA PSICROMETRICO", "ASHRAE ",
+                          "Pressione barometrica  101325 Pa  - UNITA' SI -",
+                          "Temperatura bulbo secco (tbs) in \xB0"
+                          "C"})
+        EXPECT_TRUE(trova(t)) << t;
+    // The points box: a row per point, name and values in their masks.
+    const OperazioneReport* b = nullptr;
+    for (const auto* op : testi())
+        if (op->testo == "B" && op->font.punti == 10)
+            b = op;
+    ASSERT_TRUE(b);
+    EXPECT_EQ(riga(b->y1, 10), (std::vector<std::string>{"B", "25.00", " 50.0", "17.89", " 13.86",
+                                                         " 9.88", "50.310", "0.858"}));
+    // The treatments table: the coil's second row with its powers.
+    const OperazioneReport* coil = trova("deumidificazione");
+    ASSERT_TRUE(coil);
+    // Empty cells print nothing: label, point, qm, qv, dt, dx, dh, Qs, Qt, ...
+    const std::vector<std::string> r2 = riga(coil->y1, 9);
+    ASSERT_EQ(r2.size(), 12u);
+    EXPECT_EQ(r2[1], "D");
+    EXPECT_EQ(r2[7], " 31.961");
+    EXPECT_EQ(r2[8], " 44.357");
+}
+
+TEST_F(Foglio, WithoutValidResultsOnlyTheChartItsBoxAndTheFrame) {
+    for (int caso = 0; caso < 2; ++caso) {
+        impianto(0);
+        if (caso == 0)
+            testata.CalcoliValidi = 0;
+        else
+            lavoro.CodiceErrore = 5;
+        ASSERT_TRUE(componi().ok);
+        EXPECT_FALSE(trova(TitoloRiquadroPunti)) << caso;
+        EXPECT_FALSE(trova("SEQUENZA DEI TRATTAMENTI  ")) << caso;
+        EXPECT_FALSE(trova("Condizioni interne:")) << caso;
+        EXPECT_FALSE(trova("A")) << caso; // no point names on the chart
+        EXPECT_TRUE(trova(" DIAGRAMMA PSICROMETRICO")) << caso;
+        EXPECT_TRUE(trova("Progetto:")) << caso;
+    }
+}
+
+TEST_F(Foglio, MonochromeIsAllBlackAndColourKeepsTheNamedColours) {
+    const auto colori = [&] {
+        std::vector<Rgb> v;
+        for (const auto& op : reg.pagine.at(0).operazioni) {
+            if (op.tipo == OperazioneReport::Tipo::Testo)
+                v.push_back(op.font.colore);
+            else if (op.tipo != OperazioneReport::Tipo::Rettangolo || op.conPenna)
+                v.push_back(op.penna.colore);
+        }
+        return v;
+    };
+    ASSERT_TRUE(componi(true).ok);
+    for (const Rgb& c : colori())
+        EXPECT_EQ(c, (Rgb{0, 0, 0}));
+    ASSERT_TRUE(componi(false).ok);
+    EXPECT_EQ(trova("Progetto:")->font.colore, (Rgb{0, 0x80, 0}));
+    EXPECT_EQ(trova("SEQUENZA DEI TRATTAMENTI  ")->font.colore, (Rgb{0, 0x80, 0}));
+    EXPECT_EQ(trova("Condizioni interne:")->font.colore, (Rgb{0xFF, 0, 0}));
+    EXPECT_EQ(trova("25.00")->font.colore, (Rgb{0, 0, 0xFF}));
+    const auto c = colori();
+    EXPECT_GT(std::count_if(c.begin(), c.end(), [](Rgb x) { return !(x == Rgb{0, 0, 0}); }), 100);
+}
+
+TEST_F(Foglio, TheTableNumbersCoolingsAndPrintsLargeWaterFlowsWithOneDecimal) {
+    impianto(3); // D: mixing, heating, humidification
+    // A cooling slipped in as the second treatment is counted, not listed.
+    TTrattamento raff = lavoro.Trattamenti[1];
+    raff.Tipo = 1;
+    raff.Etichetta.assegna("Raffreddamento");
+    std::copy_backward(lavoro.Trattamenti.begin() + 1,
+                       lavoro.Trattamenti.begin() + lavoro.NumTrattamenti,
+                       lavoro.Trattamenti.begin() + lavoro.NumTrattamenti + 1);
+    lavoro.Trattamenti[1] = raff;
+    ++lavoro.NumTrattamenti;
+    for (auto& t : lavoro.Trattamenti)
+        if (t.Tipo == 4)
+            t.qx = 0.1205; // 120.5 g/s
+    testata.UmStampa = 2;
+    ASSERT_TRUE(componi().ok);
+    EXPECT_TRUE(trova(" 1"));
+    EXPECT_FALSE(trova(" 2"));
+    EXPECT_TRUE(trova(" 3"));
+    EXPECT_TRUE(trova(" 120.5"));
+    EXPECT_TRUE(trova("m3/h"));
+    EXPECT_FALSE(trova("Raffreddamento"));
+}
+
+TEST_F(Foglio, EdgeTextsOfTheTitleBlockAndTheTitleBox) {
+    chart.description.assegna("Solo una riga");
+    lavoro.TestataChart = chart;
+    testata.NumFoglio.assegna("");
+    ASSERT_TRUE(componi(true, "").ok);
+    EXPECT_TRUE(trova("Foglio n. "));
+    EXPECT_FALSE(trova("File: "));
+    for (const auto* op : testi())
+        EXPECT_EQ(op->testo.rfind("File:", 0), std::string::npos);
+    // The title box's second line is empty: nothing between its first and
+    // third lines.
+    const int y1 = trova(" DIAGRAMMA PSICROMETRICO")->y1;
+    const int y3 = trova("Pressione barometrica  101325 Pa  - UNITA' SI -")->y1;
+    for (const auto* op : testi())
+        if (op->font.punti == 7 && op->y1 > y1 && op->y1 < y3)
+            ADD_FAILURE() << op->testo;
+}
+
+TEST_F(Foglio, AMissingOrDamagedChartStopsBeforeAnyPage) {
+    const std::string file = settings.DIR_ARCHIVI + "CHART.001";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    auto bytes = TempDir::read(file);
+    bytes[bytes.size() / 2] ^= 0x55;
+    TempDir::write(file, bytes);
+    Esito e = componi();
+    EXPECT_FALSE(e.ok);
+    EXPECT_TRUE(reg.pagine.empty());
+    std::filesystem::remove(file);
+    e = componi();
+    EXPECT_FALSE(e.ok);
+    EXPECT_NE(e.errore.find("CHART.001"), std::string::npos) << e.errore;
+    EXPECT_TRUE(reg.pagine.empty());
+}
+
+TEST_F(Foglio, AChartWiderThanThePageIsReported) {
+    misura.p.larghezza = 1800; // narrower than the chart's 2016
+    const Esito e = componi();
+    EXPECT_FALSE(e.ok);
+    EXPECT_NE(e.errore.find("larghezza stampabile"), std::string::npos) << e.errore;
+    EXPECT_TRUE(reg.pagine.empty());
+}
+
+TEST_F(Foglio, ChartAndPointsLieWhereTheGeometrySays) {
+    misura.p = Pagina{2480, 3508, 50, 50, 50, 50};
+    ASSERT_TRUE(componi().ok);
+    // Centred across; its bottom line 150 above the section's bottom.
+    const int offX = static_cast<int>(std::nearbyint((2480 - chart.print.W) / 2.0)); // half to even
+    const int offY = 3508 - 50 - 50 - chart.print.y0 - 150;
+    const TPunto& a = lavoro.Punti[0];
+    const int X = static_cast<int>(
+        std::lround(chart.print.sx * a.tbs + chart.print.sx * 5 + chart.print.leftMargin + offX));
+    const int Y = chart.print.y0 + offY - static_cast<int>(std::lround(chart.print.sy * a.x));
+    bool marcatore = false;
+    for (const auto& op : reg.pagine[0].operazioni)
+        marcatore = marcatore || (op.tipo == OperazioneReport::Tipo::Ellisse && op.x1 == X - 10 &&
+                                  op.y1 == Y - 10 && op.x2 == X + 10);
+    EXPECT_TRUE(marcatore) << X << "," << Y;
+    const OperazioneReport* nome = nullptr;
+    for (const auto* op : testi())
+        if (op->testo == "A" && op->font.punti == 12)
+            nome = op;
+    ASSERT_TRUE(nome);
+    EXPECT_EQ(nome->y1, Y + a.EtichDyStampa);
+}
+
+} // namespace
+} // namespace tarvelo
