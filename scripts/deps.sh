@@ -10,6 +10,7 @@ PACKAGES=(
   libinih-dev pkg-config
   qt6-base-dev qt6-svg-dev qt6-translations-l10n
   fonts-liberation2
+  poppler-utils
 )
 
 missing=()

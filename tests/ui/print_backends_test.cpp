@@ -1,0 +1,122 @@
+// The drawing sheet through the Qt back ends: the PDF holds the sheet's
+// texts, the PNG has the page's size at its resolution and the sheet's
+// boxes where the composition put them, and a failure leaves no file.
+#include "chart/initial_chart.h"
+#include "document/settings.h"
+#include "plants/plant_calc.h"
+#include "plants/plant_samples.h"
+#include "print/report_recording.h"
+#include "support/temp_dir.h"
+#include "ui/qt_chart_canvas.h"
+#include "ui/qt_print_services.h"
+#include "ui/qt_report_device.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace tarvelo::ui {
+namespace {
+
+using test::TempDir;
+
+std::string comando(const std::string& cmd) {
+    std::string out;
+    if (FILE* p = ::popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        while (std::size_t n = std::fread(buf, 1, sizeof buf, p))
+            out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
+}
+
+class BackEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::vector<std::string> created;
+        ASSERT_TRUE(preparaCartellaDati(dir.prefix(), created).ok);
+        settings = TDriveMdl::crea(dir.prefix());
+        bool creato = false;
+        ASSERT_TRUE(assicuraChartIniziale(settings, misuraChart, creato).ok);
+        TDefault def;
+        ASSERT_TRUE(settings.archivio().leggiDefault(def).ok);
+        lavoro.TipoImpianto = 0;
+        CaricaEsempioImpianto(0, lavoro, def);
+        ASSERT_TRUE(settings.archivio().leggiTestataChart(1, lavoro.TestataChart).ok);
+        lavoro.CodiceChart = 1;
+        ASSERT_EQ(CalcolaImpianto(lavoro, dir.prefix()).codice, 0);
+        testata.CalcoliValidi = 1;
+        testata.UmStampa = 1;
+    }
+    DatiStampa dati() const { return {lavoro, testata, settings.DIR_ARCHIVI, "A.TRV", true}; }
+    TempDir dir;
+    TDriveMdl settings;
+    QtTextMeasurer misuraChart;
+    TLavoro lavoro;
+    TTestataLavoro testata;
+    QtPrintServices print;
+};
+
+TEST_F(BackEnd, PdfHoldsTheSheet) {
+    const std::string out = dir.file("foglio.pdf");
+    ASSERT_TRUE(print.stampa(dati(), {cli::DestinazioneStampa::Tipo::Pdf, out, 300, {}}).ok);
+    const auto bytes = TempDir::read(out);
+    ASSERT_GT(bytes.size(), 10000u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-");
+    EXPECT_FALSE(std::filesystem::exists(out + ".part"));
+    if (comando("command -v pdftotext").empty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) non installato";
+    const std::string testo = comando("pdftotext -layout '" + out + "' -");
+    for (const char* t :
+         {"SEQUENZA DEI TRATTAMENTI", "CONDIZIONI DEI PUNTI", "Progetto:", "File: A.TRV",
+          "Temperatura bulbo secco (tbs) in °C", "Pressione barometrica 101325 Pa", "31.961"})
+        EXPECT_NE(testo.find(t), std::string::npos) << t;
+    const std::string info = comando("pdfinfo '" + out + "'");
+    EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
+}
+
+TEST_F(BackEnd, PngHasThePageSizeAndTheBoxesInPlace) {
+    const std::string out = dir.file("foglio.png");
+    ASSERT_TRUE(print.stampa(dati(), {cli::DestinazioneStampa::Tipo::Png, out, 100, {}}).ok);
+    const QImage image(QString::fromStdString(out));
+    ASSERT_EQ(image.size(), QSize(827, 1169)); // A4 at 100 dpi
+    // The shade of the "Progetto:" cell (from x 150 + 1, y 50 + 96 - ascent)
+    // and white paper outside the frame.
+    const double s = 100.0 / 300.0;
+    const QColor ombra = image.pixelColor(static_cast<int>(300 * s), static_cast<int>(110 * s));
+    EXPECT_LT(ombra.red(), 245);
+    EXPECT_GT(ombra.red(), 200);
+    EXPECT_EQ(image.pixelColor(static_cast<int>(100 * s), static_cast<int>(1000 * s)),
+              QColor(Qt::white));
+}
+
+TEST_F(BackEnd, AFailureLeavesNothingBehind) {
+    std::filesystem::remove(settings.DIR_ARCHIVI + "CHART.001");
+    for (const auto tipo :
+         {cli::DestinazioneStampa::Tipo::Pdf, cli::DestinazioneStampa::Tipo::Png}) {
+        const std::string out =
+            dir.file(tipo == cli::DestinazioneStampa::Tipo::Pdf ? "f.pdf" : "f.png");
+        EXPECT_FALSE(print.stampa(dati(), {tipo, out, 100, {}}).ok);
+        EXPECT_FALSE(std::filesystem::exists(out));
+        EXPECT_FALSE(std::filesystem::exists(out + ".part"));
+    }
+}
+
+TEST_F(BackEnd, ThePreviewPageFileDrawsTheSamePage) {
+    QtMisuraReport misura;
+    Registrazione r;
+    ASSERT_TRUE(ComponiFoglio(dati(), misura, r).ok);
+    const std::string rpp = dir.file("TEMP.RPP");
+    ASSERT_TRUE(salvaRpp(rpp, r).ok);
+    Registrazione letta;
+    ASSERT_TRUE(leggiRpp(rpp, letta).ok);
+    EXPECT_EQ(immaginePagina(letta, 0, 50), immaginePagina(r, 0, 50));
+}
+
+} // namespace
+} // namespace tarvelo::ui
