@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -46,6 +47,7 @@ TFormAnteprima::TFormAnteprima(std::string rpp, QPrinter& printer, QWidget* pare
     v->addWidget(barra);
     area_ = new QScrollArea(this);
     area_->setObjectName(QStringLiteral("ScrollBox"));
+    area_->setAccessibleName(QStringLiteral("Area della pagina"));
     area_->setAlignment(Qt::AlignCenter);
     area_->setBackgroundRole(QPalette::Dark);
     foglio_ = new QLabel(area_);
@@ -68,6 +70,7 @@ TFormAnteprima::TFormAnteprima(std::string rpp, QPrinter& printer, QWidget* pare
     const auto aggiungi = [&](QMenu* m, const Comando& c) {
         QAction* a = m->addAction(QString::fromUtf8(c.menu));
         a->setShortcut(c.tasto);
+        addAction(a); // its shortcut works wherever the focus is in the window
         connect(a, &QAction::triggered, this, c.azione);
         if (c.nome) {
             auto* b = new QToolButton(barra);
@@ -222,8 +225,9 @@ void TFormAnteprima::stampaTutto() {
 
 void TFormAnteprima::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
+    // Once the layout has given the page area its new size.
     if (avviata_)
-        zoomLarghezza();
+        QTimer::singleShot(0, this, [this] { zoomLarghezza(); });
 }
 
 } // namespace tarvelo
