@@ -52,7 +52,13 @@ class Campi {
         }
     }
     std::size_t quanti() const { return campi_.size(); }
-    std::string_view parola() { return ok() ? campi_[n_++] : (ok_ = false, std::string_view{}); }
+    std::string_view parola() {
+        if (!ok_ || n_ >= campi_.size()) {
+            ok_ = false; // a field missing from the line
+            return {};
+        }
+        return campi_[n_++];
+    }
     long long intero(long long min, long long max) {
         const std::string_view s = parola();
         long long v = 0;
@@ -109,7 +115,6 @@ class Campi {
         }
         return t;
     }
-    bool ok() const { return ok_ && n_ <= campi_.size(); }
     bool finite() const { return ok_ && n_ == campi_.size(); }
 
   private:

@@ -195,6 +195,7 @@ TEST(PaginaAnteprima, DamagedFilesAreRefusedWithTheirLine) {
         {"pagine in piu", sostituisci("PAGINE 3", "PAGINE 4"), 0},
         {"troppe pagine", sostituisci("PAGINE 3", "PAGINE 100000"), 3},
         {"punti non finiti", sostituisci(" 7.5 ", " nan "), 0},
+        {"campo mancante", sostituisci("L -5 7 3000 12 1 2 3 2 4", "L -5 7 3000 12 1 2 3 2"), 5},
         {"campo in piu", sostituisci("L -5 7 3000 12 1 2 3 2 4", "L -5 7 3000 12 1 2 3 2 4 9"), 5},
     };
     for (const Caso& c : casi) {
