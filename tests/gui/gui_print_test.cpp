@@ -145,6 +145,26 @@ class GuiPrint : public QObject {
         QVERIFY(aperto);
     }
 
+    // Runs where a printer is installed (the print test script gives it a
+    // queue of its own): OK prints on it and closes the dialog.
+    void okPrintsAndCloses() {
+        if (QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("no printer on this machine");
+        bool chiuso = false;
+        std::string errore = "non aperto";
+        test::sulDialogo(QStringLiteral("DlgStampa"), [&](QWidget* w) {
+            auto* d = static_cast<TDlgStampa*>(w);
+            d->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+            errore = d->errore();
+            chiuso = !d->isVisible() && d->result() == QDialog::Accepted;
+            if (!chiuso)
+                d->reject();
+        });
+        main_->Stampa();
+        QCOMPARE(QString::fromStdString(errore), QString());
+        QVERIFY(chiuso);
+    }
+
     void thePreviewPagesZoomsAndPrintsWhatIsAsked() {
         // Three pages, each with a line of its own.
         Registrazione r;

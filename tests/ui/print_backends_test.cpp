@@ -75,6 +75,21 @@ TEST_F(BackEnd, PdfHoldsTheSheet) {
          {"SEQUENZA DEI TRATTAMENTI", "CONDIZIONI DEI PUNTI", "Progetto:", "File: A.TRV",
           "Temperatura bulbo secco (tbs) in °C", "Pressione barometrica 101325 Pa", "31.961"})
         EXPECT_NE(testo.find(t), std::string::npos) << t;
+    // Rendered, the chart's lines lie inside the sheet's frame: the field
+    // (centred, its bottom 150 units above the section's) is full of them.
+    comando("pdftoppm -r 50 -png -singlefile '" + out + "' '" + dir.file("pagina") + "'");
+    const QImage pagina(QString::fromStdString(dir.file("pagina.png")));
+    ASSERT_FALSE(pagina.isNull());
+    const TTestataChart& h = lavoro.TestataChart;
+    const double s = 50.0 / 300.0;
+    const int x0 = static_cast<int>(((2480 - h.print.W) / 2 + h.print.leftMargin) * s);
+    const int y1 = static_cast<int>((3508 - 100 - 150 - h.print.y0) * s);
+    const QRect campo(x0, y1, static_cast<int>(h.print.W * s), static_cast<int>(h.print.y0 * s));
+    int scuri = 0;
+    for (int y = campo.top(); y <= campo.bottom(); ++y)
+        for (int x = campo.left(); x <= campo.right(); ++x)
+            scuri += qGray(pagina.pixel(x, y)) < 200;
+    EXPECT_GT(scuri, campo.width() * campo.height() / 20) << scuri;
     const std::string info = comando("pdfinfo '" + out + "'");
     EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
     EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
