@@ -66,17 +66,25 @@ QFont fontReport(const FontReport& f) {
     return font;
 }
 
+const QFontMetricsF& QtMisuraReport::metriche(const FontReport& f) {
+    for (const Metriche& m : metriche_)
+        if (m.punti == f.punti && m.grassetto == f.grassetto && m.corsivo == f.corsivo &&
+            m.nome == f.nome)
+            return m.m;
+    metriche_.push_back({f.nome, f.punti, f.grassetto, f.corsivo, QFontMetricsF(fontReport(f))});
+    return metriche_.back().m;
+}
+
 int QtMisuraReport::larghezzaTesto(const FontReport& font, std::string_view testo) {
-    return static_cast<int>(
-        std::lround(QFontMetricsF(fontReport(font)).horizontalAdvance(fromCp1252(testo))));
+    return static_cast<int>(std::lround(metriche(font).horizontalAdvance(fromCp1252(testo))));
 }
 
 int QtMisuraReport::altezzaRiga(const FontReport& font) {
-    return static_cast<int>(std::lround(QFontMetricsF(fontReport(font)).height()));
+    return static_cast<int>(std::lround(metriche(font).height()));
 }
 
 int QtMisuraReport::ascesa(const FontReport& font) {
-    return static_cast<int>(std::lround(QFontMetricsF(fontReport(font)).ascent()));
+    return static_cast<int>(std::lround(metriche(font).ascent()));
 }
 
 void QtReportDevice::linea(int x1, int y1, int x2, int y2, const PennaReport& penna) {

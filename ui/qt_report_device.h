@@ -7,9 +7,12 @@
 #include "print/report_recording.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QPrinter;
 
@@ -32,7 +35,17 @@ class QtMisuraReport : public ReportDevice {
     void testo(int, int, const FontReport&, std::string_view) override {}
 
   private:
+    // Measuring builds a font and its metrics: the few fonts of a sheet are
+    // kept, measured thousands of times while the chart is replayed.
+    const QFontMetricsF& metriche(const FontReport& font);
     Pagina pagina_;
+    struct Metriche {
+        std::string nome;
+        double punti;
+        bool grassetto, corsivo;
+        QFontMetricsF m;
+    };
+    std::vector<Metriche> metriche_;
 };
 
 // Draws on a painter whose units are report units.
