@@ -109,8 +109,11 @@ std::string locateDataFolder(const std::string& explicitFolder, const std::strin
         const fs::path assoluta = fs::absolute(nativePath(explicitFolder), ec);
         return withSlash(ec ? explicitFolder : assoluta.lexically_normal().string());
     }
+    // The folder beside the program only when it was set up as a data folder
+    // and can be written: an installed program (in /usr/bin) never gets one.
     const std::string beside = withSlash(exeFolder);
-    if (!exeFolder.empty() && fileExists(beside + TDriveMdl::NomeCartelle + ".INI"))
+    if (!exeFolder.empty() && fileExists(beside + TDriveMdl::NomeCartelle + ".INI") &&
+        ::access(nativePath(beside).c_str(), W_OK) == 0)
         return beside;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
         return withSlash(xdg) + "tarvelo/";

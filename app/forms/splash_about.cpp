@@ -67,7 +67,11 @@ TFormInfo::TFormInfo(QWidget* parent) : QDialog(parent) {
                              this);
     testo->setWordWrap(true);
     testo->setAlignment(Qt::AlignCenter);
-    auto* versione = new QLabel(QString::fromUtf8(RigaVersione), this);
+    // The classic version line, and beside it the version of this build.
+    auto* versione = new QLabel(QString::fromUtf8(RigaVersione) +
+                                    QStringLiteral("   \u2014   versione " TARVELO_VERSION),
+                                this);
+    versione->setObjectName(QStringLiteral("LabelVersione"));
     versione->setAlignment(Qt::AlignCenter);
     auto* calendario = new QCalendarWidget(this);
     calendario->setAccessibleName(QStringLiteral("Calendario"));

@@ -66,9 +66,13 @@ TEST(Settings, IntegersAtAndBeyondTheLimitsOfLong) {
                                           "e=+-1\nf=-$10\ng=0x\n");
     IniFile ini;
     ASSERT_TRUE(ini.load(dir.file("T.INI")));
-    const std::pair<const char*, long> casi[] = {
-        {"a", 7}, {"b", std::numeric_limits<long>::min()}, {"c", std::numeric_limits<long>::max()},
-        {"d", 7}, {"e", 7},  {"f", -16}, {"g", 7}};
+    const std::pair<const char*, long> casi[] = {{"a", 7},
+                                                 {"b", std::numeric_limits<long>::min()},
+                                                 {"c", std::numeric_limits<long>::max()},
+                                                 {"d", 7},
+                                                 {"e", 7},
+                                                 {"f", -16},
+                                                 {"g", 7}};
     for (const auto& [chiave, atteso] : casi)
         EXPECT_EQ(ini.leggiIntero("S", chiave, 7), atteso) << chiave;
 }
@@ -106,6 +110,14 @@ TEST(DataFolder, ExplicitThenBesideTheProgramThenTheUsersFolder) {
     EXPECT_NE(locateDataFolder("", dir.prefix()), dir.prefix());
     TempDir::writeText(dir.file("TARVEX.INI"), "[CARTELLE]\n");
     EXPECT_EQ(locateDataFolder("", dir.prefix()), dir.prefix());
+    // Not when the program's folder cannot be written (an installed program).
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(dir.prefix(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::remove);
+        EXPECT_NE(locateDataFolder("", dir.prefix()), dir.prefix());
+        std::filesystem::permissions(dir.prefix(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+    }
 
     TempDir other;
     const char* home = std::getenv("HOME");

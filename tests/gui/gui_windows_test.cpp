@@ -18,6 +18,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -625,6 +626,10 @@ class GuiWindows : public QObject {
             QVERIFY2(mancanti.isEmpty(),
                      qPrintable(w->objectName() + QStringLiteral(": ") + mancanti.join(' ')));
         }
+        // The about box names this build's version beside the classic line.
+        const QString versione = info.findChild<QLabel*>(QStringLiteral("LabelVersione"))->text();
+        QVERIFY(versione.startsWith(QString::fromUtf8(RigaVersione)));
+        QVERIFY(versione.endsWith(QStringLiteral("versione " TARVELO_VERSION)));
     }
 
     void openingOlderAndUnrecognisedFiles() {

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the Debian package: tarvelo_<version>_amd64.deb in the project's
+# folder, from a release build of its own (build-pkg/).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/deps.sh
+if ! dpkg-query -W -f='${Status}' dpkg-dev 2>/dev/null | grep -q "install ok installed"; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    dpkg-dev file >/dev/null
+fi
+if [ ! -f build-pkg/CMakeCache.txt ]; then
+  cmake -S . -B build-pkg -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVELO_BUILD_TESTS=OFF \
+    -DTARVELO_BUILD_BENCH=OFF -DTARVELO_PACKAGING=ON -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+fi
+cmake --build build-pkg --parallel "$(nproc)"
+rm -f build-pkg/tarvelo_*.deb
+(cd build-pkg && cpack -G DEB >/dev/null)
+deb=$(ls build-pkg/tarvelo_*.deb)
+cp "$deb" .
+echo "$(basename "$deb")"
