@@ -12,8 +12,12 @@ if ! dpkg-query -W -f='${Status}' dpkg-dev 2>/dev/null | grep -q "install ok ins
     dpkg-dev file >/dev/null
 fi
 if [ ! -f build-pkg/CMakeCache.txt ]; then
+  # Debian's hardening: checked buffer functions, read-only relocations
+  # bound at start.
   cmake -S . -B build-pkg -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVELO_BUILD_TESTS=OFF \
-    -DTARVELO_BUILD_BENCH=OFF -DTARVELO_PACKAGING=ON -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+    -DTARVELO_BUILD_BENCH=OFF -DTARVELO_PACKAGING=ON -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_CXX_FLAGS="-D_FORTIFY_SOURCE=2" \
+    -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now" >/dev/null
 fi
 cmake --build build-pkg --parallel "$(nproc)"
 rm -f build-pkg/tarvelo_*.deb
