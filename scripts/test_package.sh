@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-PACKAGES=(xdg-utils libfile-mimeinfo-perl desktop-file-utils appstream lintian shared-mime-info)
+PACKAGES=(xdg-utils libfile-mimeinfo-perl desktop-file-utils appstream lintian shared-mime-info
+  bash-completion)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -72,6 +73,13 @@ predefinita=$(come xdg-mime query default application/x-tarvelo-lavoro)
 [ -f /usr/share/icons/hicolor/scalable/mimetypes/application-x-tarvelo-lavoro.svg ] ||
   fail "icona del tipo"
 man -w tarvelo >/dev/null 2>&1 || [ -f /usr/share/man/man1/tarvelo.1.gz ] || fail "pagina man"
+# Completion as bash loads it on demand.
+completa=$(bash -c 'source /usr/share/bash-completion/bash_completion
+  _completion_loader tarvelo
+  COMP_WORDS=(tarvelo stampa x.TRV --portata ""); COMP_CWORD=4
+  COMP_LINE="tarvelo stampa x.TRV --portata "; COMP_POINT=${#COMP_LINE}
+  _tarvelo; echo "${COMPREPLY[*]}"')
+[ "$completa" = "l/s m3/h" ] || fail "completamento: $completa"
 
 # Removed, nothing of it is left in /usr.
 elenco=$(dpkg -L tarvelo | grep -v '^/usr$\|^/\.$')
