@@ -1,98 +1,83 @@
 #include "app/cli/json_writer.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace tarvelo::cli {
 
-void JsonWriter::separator() {
-    if (!first_)
-        out_ += ", ";
-    first_ = false;
-}
-
-void JsonWriter::quoted(std::string_view utf8) {
-    out_ += '"';
-    for (char c : utf8) {
-        switch (c) {
-        case '"':
-            out_ += "\\\"";
-            break;
-        case '\\':
-            out_ += "\\\\";
-            break;
-        case '\n':
-            out_ += "\\n";
-            break;
-        case '\r':
-            out_ += "\\r";
-            break;
-        case '\t':
-            out_ += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-                out_ += buf;
-            } else {
-                out_ += c;
-            }
+std::string testoJson(const Json& documento) {
+    // Invalid UTF-8 cannot come from our conversions; should it, it is
+    // replaced rather than thrown.
+    const std::string compatto =
+        documento.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    std::string t;
+    t.reserve(compatto.size() + compatto.size() / 4 + 1);
+    bool inStringa = false, escape = false;
+    for (const char c : compatto) {
+        t += c;
+        if (inStringa) {
+            if (escape)
+                escape = false;
+            else if (c == '\\')
+                escape = true;
+            else if (c == '"')
+                inStringa = false;
+        } else if (c == '"') {
+            inStringa = true;
+        } else if (c == ',' || c == ':') {
+            t += ' ';
         }
     }
-    out_ += '"';
+    t += '\n';
+    return t;
 }
 
-void JsonWriter::keyPrefix(std::string_view key) {
-    separator();
-    if (!key.empty()) {
-        quoted(key);
-        out_ += ": ";
+JsonWriter::JsonWriter() : radice_(nullptr) {}
+
+Json& JsonWriter::posto(std::string_view key) {
+    if (aperti_.empty())
+        return radice_;
+    Json& c = *aperti_.back();
+    if (c.is_array()) {
+        c.push_back(nullptr);
+        return c.back();
     }
+    return c[std::string(key)];
 }
 
 void JsonWriter::beginObject(std::string_view key) {
-    keyPrefix(key);
-    out_ += '{';
-    first_ = true;
+    Json& o = posto(key);
+    o = Json::object();
+    aperti_.push_back(&o);
 }
 
 void JsonWriter::endObject() {
-    out_ += '}';
-    first_ = false;
+    aperti_.pop_back();
 }
 
 void JsonWriter::beginArray(std::string_view key) {
-    keyPrefix(key);
-    out_ += '[';
-    first_ = true;
+    Json& a = posto(key);
+    a = Json::array();
+    aperti_.push_back(&a);
 }
 
 void JsonWriter::endArray() {
-    out_ += ']';
-    first_ = false;
+    aperti_.pop_back();
 }
 
 void JsonWriter::number(std::string_view key, double v) {
-    keyPrefix(key);
-    if (!std::isfinite(v)) {
-        out_ += "null";
-        return;
-    }
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    out_.append(buf, res.ptr);
+    Json& n = posto(key);
+    if (std::isfinite(v))
+        n = v;
+    else
+        n = nullptr;
 }
 
 void JsonWriter::integer(std::string_view key, long long v) {
-    keyPrefix(key);
-    out_ += std::to_string(v);
+    posto(key) = v;
 }
 
 void JsonWriter::string(std::string_view key, std::string_view utf8) {
-    keyPrefix(key);
-    quoted(utf8);
+    posto(key) = std::string(utf8);
 }
 
 } // namespace tarvelo::cli

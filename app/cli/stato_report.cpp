@@ -1,5 +1,6 @@
 #include "app/cli/stato_report.h"
 
+#include "app/cli/json_writer.h"
 #include "engine/altitude.h"
 #include "engine/decimal_text.h"
 #include "engine/format_mask.h"
@@ -37,12 +38,6 @@ std::string pressureText(double p) {
 
 } // namespace
 
-std::string exactNumber(double v) {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
-}
-
 std::string statoTable(const StatoAria& s, std::optional<double> quota) {
     struct Row {
         const char* name;
@@ -77,16 +72,12 @@ std::string statoTable(const StatoAria& s, std::optional<double> quota) {
 }
 
 std::string statoJson(const StatoAria& s) {
-    std::string json = "{";
-    for (const CampoStato& campo : campiStato(s)) {
-        if (json.size() > 1)
-            json += ", ";
-        json += "\"";
-        json += campo.nome;
-        json += "\": " + exactNumber(campo.valore);
-    }
-    json += "}\n";
-    return json;
+    JsonWriter j;
+    j.beginObject();
+    for (const CampoStato& campo : campiStato(s))
+        j.number(campo.nome, campo.valore);
+    j.endObject();
+    return j.str();
 }
 
 } // namespace tarvelo::cli

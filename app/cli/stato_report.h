@@ -13,7 +13,5 @@ std::string statoTable(const StatoAria& s, std::optional<double> quota);
 // Keys are the point record's field names plus Pv, Psat and Patm, in the
 // record's units, at full double precision.
 std::string statoJson(const StatoAria& s);
-// Shortest text that reads back as the same double.
-std::string exactNumber(double v);
 
 } // namespace tarvelo::cli

@@ -61,7 +61,7 @@ TEST_F(ChartCommand, GeneratesListsAndExports) {
     EXPECT_NE(
         r.out.find("{\"codice\": 3, \"descrizione\": \"Diagramma -10...40 °C, 84685 Pa\\r\\n"
                    "Diagramma psicrometrico\", \"tbsMin\": -10, \"tbsMax\": 40, \"xMax\": 30, "
-                   "\"Patm\": 84685}"),
+                   "\"Patm\": 84685.0}"),
         std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("\"tbsMin\": 0, \"tbsMax\": 40, \"xMax\": 20"), std::string::npos);

@@ -96,8 +96,8 @@ TEST(StatoCommand, JsonCarriesFullPrecisionInRecordUnits) {
     const Outcome r = run({"stato", "--tbs", "25", "--ur", "50", "--json"});
     ASSERT_EQ(r.code, ExitOk);
     for (const char* key :
-         {"\"tbs\": 25,", "\"UR\": 50,", "\"tbu\": ", "\"x\": ", "\"h\": ", "\"v\": ", "\"tdp\": ",
-          "\"rhoSecca\": ", "\"rhoUmida\": ", "\"Pv\": ", "\"Psat\": ", "\"Patm\": 101325}"})
+         {"\"tbs\": 25.0,", "\"UR\": 50.0,", "\"tbu\": ", "\"x\": ", "\"h\": ", "\"v\": ", "\"tdp\": ",
+          "\"rhoSecca\": ", "\"rhoUmida\": ", "\"Pv\": ", "\"Psat\": ", "\"Patm\": 101325.0}"})
         EXPECT_NE(r.out.find(key), std::string::npos) << key << " in " << r.out;
     // x in kg/kg and h in J/kg, read back to the same double.
     const auto xAt = r.out.find("\"x\": ") + 5;
