@@ -1,6 +1,8 @@
 #include "print/report_recording.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <sstream>
 
 namespace tarvelo {
@@ -11,8 +13,30 @@ constexpr const char* Firma = "TARVELO-RPP 1";
 // Bounds of what a page file may hold: far beyond any sheet, small enough
 // that no sum of coordinates overflows and no file makes us allocate much.
 constexpr int CoordinataMax = 1000000;
+constexpr int PaginaMax = 30000; // 2.5 m at 300 units per inch
 constexpr std::size_t PagineMax = 1000;
-constexpr std::size_t OperazioniMax = 2000000;
+constexpr std::size_t OperazioniMax = 500000;
+constexpr std::uintmax_t FileMax = 64u << 20;
+constexpr std::size_t TestoMax = 1000;
+
+// What is recorded stays within what the page file may hold, so that the
+// preview always reads back the pages the composition made.
+int entro(int v) {
+    return std::clamp(v, -CoordinataMax, CoordinataMax);
+}
+PennaReport entro(PennaReport p) {
+    if (p.stile < 0 || p.stile > 5)
+        p.stile = 0;
+    p.spessore = std::clamp(p.spessore, 0, 1000);
+    return p;
+}
+FontReport entro(FontReport f) {
+    f.punti = std::isfinite(f.punti) ? std::clamp(f.punti, 0.5, 500.0) : 10.0;
+    f.rotazione = std::clamp(f.rotazione, -360, 360);
+    if (f.nome.size() > 64)
+        f.nome.resize(64);
+    return f;
+}
 
 std::string esadecimale(std::string_view s) {
     static const char cifre[] = "0123456789abcdef";
@@ -126,7 +150,12 @@ class Campi {
 } // namespace
 
 RegistratoreReport::RegistratoreReport(ReportDevice& misura) : misura_(misura) {
-    r_.pagina = misura.pagina();
+    Pagina p = misura.pagina();
+    p.larghezza = std::clamp(p.larghezza, 1, PaginaMax);
+    p.altezza = std::clamp(p.altezza, 1, PaginaMax);
+    for (int* m : {&p.margineSx, &p.margineDx, &p.margineAlto, &p.margineBasso})
+        *m = std::clamp(*m, 0, PaginaMax);
+    r_.pagina = p;
 }
 
 int RegistratoreReport::larghezzaTesto(const FontReport& font, std::string_view testo) {
@@ -148,8 +177,8 @@ void RegistratoreReport::aggiungi(OperazioneReport op) {
 void RegistratoreReport::linea(int x1, int y1, int x2, int y2, const PennaReport& p) {
     OperazioneReport op;
     op.tipo = OperazioneReport::Tipo::Linea;
-    op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
-    op.penna = p;
+    op.x1 = entro(x1), op.y1 = entro(y1), op.x2 = entro(x2), op.y2 = entro(y2);
+    op.penna = entro(p);
     aggiungi(std::move(op));
 }
 
@@ -157,10 +186,10 @@ void RegistratoreReport::rettangolo(int x1, int y1, int x2, int y2, const PennaR
                                     const PennelloReport& b) {
     OperazioneReport op;
     op.tipo = OperazioneReport::Tipo::Rettangolo;
-    op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
+    op.x1 = entro(x1), op.y1 = entro(y1), op.x2 = entro(x2), op.y2 = entro(y2);
     op.conPenna = p != nullptr;
     if (p)
-        op.penna = *p;
+        op.penna = entro(*p);
     op.pennello = b;
     aggiungi(std::move(op));
 }
@@ -169,8 +198,8 @@ void RegistratoreReport::ellisse(int x1, int y1, int x2, int y2, const PennaRepo
                                  const PennelloReport& b) {
     OperazioneReport op;
     op.tipo = OperazioneReport::Tipo::Ellisse;
-    op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
-    op.penna = p;
+    op.x1 = entro(x1), op.y1 = entro(y1), op.x2 = entro(x2), op.y2 = entro(y2);
+    op.penna = entro(p);
     op.pennello = b;
     aggiungi(std::move(op));
 }
@@ -178,9 +207,9 @@ void RegistratoreReport::ellisse(int x1, int y1, int x2, int y2, const PennaRepo
 void RegistratoreReport::testo(int x, int y, const FontReport& font, std::string_view testo) {
     OperazioneReport op;
     op.tipo = OperazioneReport::Tipo::Testo;
-    op.x1 = x, op.y1 = y;
-    op.font = font;
-    op.testo = std::string(testo);
+    op.x1 = entro(x), op.y1 = entro(y);
+    op.font = entro(font);
+    op.testo = std::string(testo.substr(0, TestoMax));
     aggiungi(std::move(op));
 }
 
@@ -272,12 +301,12 @@ Esito leggiTestoRpp(std::string_view testo, Registrazione& out) {
         if (c.parola() != "PAGINA")
             return guasto();
         Pagina& p = r.pagina;
-        p.larghezza = static_cast<int>(c.intero(1, CoordinataMax));
-        p.altezza = static_cast<int>(c.intero(1, CoordinataMax));
-        p.margineSx = static_cast<int>(c.intero(0, CoordinataMax));
-        p.margineDx = static_cast<int>(c.intero(0, CoordinataMax));
-        p.margineAlto = static_cast<int>(c.intero(0, CoordinataMax));
-        p.margineBasso = static_cast<int>(c.intero(0, CoordinataMax));
+        p.larghezza = static_cast<int>(c.intero(1, PaginaMax));
+        p.altezza = static_cast<int>(c.intero(1, PaginaMax));
+        p.margineSx = static_cast<int>(c.intero(0, PaginaMax));
+        p.margineDx = static_cast<int>(c.intero(0, PaginaMax));
+        p.margineAlto = static_cast<int>(c.intero(0, PaginaMax));
+        p.margineBasso = static_cast<int>(c.intero(0, PaginaMax));
         if (!c.finite())
             return guasto();
     }
@@ -330,7 +359,7 @@ Esito leggiTestoRpp(std::string_view testo, Registrazione& out) {
                 op.font.colore = f.colore();
                 op.font.rotazione = static_cast<int>(f.intero(-360, 360));
                 op.testo = f.testo();
-                if (op.font.nome.size() > 64 || op.testo.size() > 1000)
+                if (op.font.nome.size() > 64 || op.testo.size() > TestoMax)
                     return guasto();
             } else {
                 return guasto();
@@ -353,6 +382,8 @@ Esito salvaRpp(const std::string& path, const Registrazione& r) {
 }
 
 Esito leggiRpp(const std::string& path, Registrazione& r) {
+    if (const auto size = fileSize(path); size && *size > FileMax)
+        return Esito::fallito("il file delle pagine " + path + " è troppo grande");
     std::vector<std::uint8_t> bytes;
     if (Esito e = readAll(path, bytes); !e.ok)
         return e;

@@ -1,5 +1,6 @@
 #include "print/stampa_foglio.h"
 
+#include "chart/chart_file.h"
 #include "chart/chart_replay.h"
 #include "chart/diagram_view.h"
 #include "engine/format_mask.h"
@@ -192,6 +193,10 @@ std::function<void(TBaseReport&)> testo(std::string t, double punti = PuntiZona)
 } // namespace
 
 Esito Inizializza(TBaseReport& r, const TTestataChart& chart, GeometriaFoglio& g) {
+    // The print section's sizes and margins come from a file: checked
+    // before any arithmetic with them.
+    if (Esito e = verificaIntestazione(chart, VersioneStampa); !e.ok)
+        return e;
     g.L = 150;
     g.R = r.larghezzaPagina() - r.margineDxNonStampabile() - 5;
     g.T = r.margineAltoNonStampabile();

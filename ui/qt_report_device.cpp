@@ -125,6 +125,11 @@ void QtReportDevice::testo(int x, int y, const FontReport& font, std::string_vie
 }
 
 QImage immaginePagina(const Registrazione& r, std::size_t pagina, double dpi) {
+    // 64 million pixels at the most: a bigger zoom draws at that size.
+    const double pixel = r.pagina.larghezza * static_cast<double>(r.pagina.altezza) *
+                         (dpi / UnitaPerPollice) * (dpi / UnitaPerPollice);
+    if (pixel > 64e6)
+        dpi *= std::sqrt(64e6 / pixel);
     const double s = dpi / UnitaPerPollice;
     QImage image(std::max(1, static_cast<int>(std::lround(r.pagina.larghezza * s))),
                  std::max(1, static_cast<int>(std::lround(r.pagina.altezza * s))),
@@ -180,7 +185,10 @@ Esito scriviPng(const Registrazione& r, const std::string& out, int dpi) {
 }
 
 Pagina paginaStampante(QPrinter& printer) {
-    const QPageLayout layout = printer.pageLayout();
+    // Measured as the printer's paper with its margins, also after a print
+    // has set the printer to draw on the full page.
+    QPageLayout layout = printer.pageLayout();
+    layout.setMode(QPageLayout::StandardMode);
     const QRect intero = layout.fullRectPixels(UnitaPerPollice);
     const QRect stampabile = layout.paintRectPixels(UnitaPerPollice);
     Pagina p;

@@ -7,6 +7,7 @@
 #include "document/work_record_ops.h"
 #include "engine/numeric.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <optional>
@@ -39,7 +40,7 @@ const char* stampaHelp() {
            "\n"
            "  --pdf FILE        scrive il foglio in PDF (A4)\n"
            "  --png FILE        scrive il foglio come immagine PNG (A4, --dpi punti per\n"
-           "                    pollice, 300 se non indicato)\n"
+           "                    pollice da 10 a 800, 300 se non indicato)\n"
            "  --stampante NOME  stampa sulla stampante indicata (senza nome: quella\n"
            "                    predefinita), sul formato della sua carta\n"
            "  --colore          stampa a colori (senza: in bianco e nero)\n"
@@ -98,8 +99,9 @@ int runStampa(std::span<const std::string> args, const std::string& dataFolder,
             if (i + 1 >= args.size())
                 return manca(a);
             const std::optional<double> v = parseNumber(args[++i]);
-            if (!v || *v != std::floor(*v) || *v < 10 || *v > 1200) {
-                err << Prefix << "errore: --dpi vuole un numero intero da 10 a 1200\n";
+            // An A4 page of 64 million pixels at the most.
+            if (!v || *v != std::floor(*v) || *v < 10 || *v > 800) {
+                err << Prefix << "errore: --dpi vuole un numero intero da 10 a 800\n";
                 return ExitBadInput;
             }
             dpi = static_cast<int>(*v);
@@ -156,7 +158,9 @@ int runStampa(std::span<const std::string> args, const std::string& dataFolder,
     Documento doc(sessione->settings, sessione->defaults);
     doc.inizializzaTestata(ui.dataBreve());
     if (!doc.apriPercorso(ui, *file, false)) {
-        err << Prefix << "errore: " << ui.messaggio << "\n";
+        std::string m = ui.messaggio;
+        std::replace(m.begin(), m.end(), '\r', ' ');
+        err << Prefix << "errore: " << m << "\n";
         return ExitBadInput;
     }
     if (!valoriFiniti(doc.lavoro)) {

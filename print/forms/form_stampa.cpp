@@ -167,8 +167,10 @@ TDlgStampa::TDlgStampa(ContestoStampa contesto, QWidget* parent)
         TFormAnteprima anteprima(rpp, printer, this);
         anteprima.setWindowState(Qt::WindowMaximized);
         anteprima.show();
-        anteprima.Avvia();
-        anteprima.exec();
+        if (anteprima.Avvia())
+            anteprima.exec();
+        else
+            errore_ = anteprima.errore();
     };
     FormCreate();
 }
@@ -242,11 +244,12 @@ void TDlgStampa::OKBtnClick() {
         fallito("Nessuna stampante installata!");
         return;
     }
+    // The sheet is portrait: the page is set before it is measured.
+    printer_->setDocName(QStringLiteral("Applicazione psicrometria"));
+    printer_->setPageOrientation(QPageLayout::Portrait);
     Registrazione r;
     if (!componi(false, r))
         return;
-    printer_->setDocName(QStringLiteral("Applicazione psicrometria"));
-    printer_->setPageOrientation(QPageLayout::Portrait);
     if (Esito e = ui::stampaPagine(r, *printer_, 1, static_cast<int>(r.pagine.size())); !e.ok) {
         fallito(e.errore);
         return;
@@ -255,6 +258,7 @@ void TDlgStampa::OKBtnClick() {
 }
 
 void TDlgStampa::btnAnteprimaClick() {
+    printer_->setPageOrientation(QPageLayout::Portrait);
     Registrazione r;
     if (!componi(true, r))
         return;

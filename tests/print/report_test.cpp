@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace tarvelo {
 namespace {
 
@@ -169,6 +171,17 @@ TEST(PaginaAnteprima, ReadsBackWhatWasWrittenByteForByte) {
     ASSERT_TRUE(leggiRpp(path, letta).ok);
     EXPECT_EQ(letta, r);
     EXPECT_EQ(testoRpp(letta), testoRpp(r));
+}
+
+TEST(PaginaAnteprima, AFileTooBigIsRefusedUnread) {
+    TempDir dir;
+    const std::string path = dir.file("TEMP.RPP");
+    TempDir::writeText(path, testoRpp(campione()));
+    std::filesystem::resize_file(path, 65u << 20); // sparse: nothing is written
+    Registrazione r;
+    const Esito e = leggiRpp(path, r);
+    EXPECT_FALSE(e.ok);
+    EXPECT_NE(e.errore.find("troppo grande"), std::string::npos) << e.errore;
 }
 
 TEST(PaginaAnteprima, DamagedFilesAreRefusedWithTheirLine) {

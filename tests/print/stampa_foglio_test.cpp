@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 
 namespace tarvelo {
 namespace {
@@ -238,6 +239,20 @@ TEST_F(Foglio, AChartWiderThanThePageIsReported) {
     const Esito e = componi();
     EXPECT_FALSE(e.ok);
     EXPECT_NE(e.errore.find("larghezza stampabile"), std::string::npos) << e.errore;
+    EXPECT_TRUE(reg.pagine.empty());
+}
+
+TEST_F(Foglio, ValuesFromTheFilesStayWithinWhatThePageFileHolds) {
+    // A pen style the work file may hold but no pen has: the preview reads
+    // back the pages all the same.
+    lavoro.Trattamenti[0].StilePenna = 6;
+    ASSERT_TRUE(componi().ok);
+    Registrazione letta;
+    EXPECT_TRUE(leggiTestoRpp(testoRpp(reg), letta).ok);
+    // A print section whose sizes would overflow the page arithmetic.
+    lavoro.TestataChart.print.leftMargin = std::numeric_limits<std::int32_t>::max();
+    reg = {};
+    EXPECT_FALSE(componi().ok);
     EXPECT_TRUE(reg.pagine.empty());
 }
 

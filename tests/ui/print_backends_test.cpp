@@ -12,6 +12,7 @@
 #include "ui/qt_report_device.h"
 
 #include <QImage>
+#include <QPrinter>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +121,20 @@ TEST_F(BackEnd, AFailureLeavesNothingBehind) {
         EXPECT_FALSE(std::filesystem::exists(out));
         EXPECT_FALSE(std::filesystem::exists(out + ".part"));
     }
+}
+
+TEST_F(BackEnd, APrintLeavesThePrintersMarginsAsTheyWere) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir.file("stampante.pdf")));
+    printer.setPageMargins(QMarginsF(10, 12, 10, 12), QPageLayout::Millimeter);
+    const Pagina prima = paginaStampante(printer);
+    EXPECT_NEAR(prima.margineSx, 118, 1); // 10 mm at 300 dpi
+    QtMisuraReport misura(prima);
+    Registrazione r;
+    ASSERT_TRUE(ComponiFoglio(dati(), misura, r).ok);
+    ASSERT_TRUE(stampaPagine(r, printer, 1, 1).ok);
+    EXPECT_EQ(paginaStampante(printer), prima);
 }
 
 TEST_F(BackEnd, ThePreviewPageFileDrawsTheSamePage) {
