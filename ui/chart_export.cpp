@@ -3,7 +3,10 @@
 #include "chart/chart_file.h"
 
 #include "chart/chart_replay.h"
+#include "chart/diagram_view.h"
+#include "print/stampa_foglio.h"
 #include "ui/qt_chart_canvas.h"
+#include "ui/qt_report_device.h"
 
 #include <QImage>
 #include <QPageLayout>
@@ -29,21 +32,42 @@ std::string lowerExtension(const std::string& path) {
 }
 
 // Draws the chosen version on a painter whose units are those of the
-// version (report units for print, pixels for the screen).
+// version (report units for print, pixels for the screen), and the work
+// over it when there is one, placed with this chart's scale.
 Esito draw(QPainter& painter, const std::string& dir, int code, const TTestataChart& h,
-           ChartVersione v) {
+           ChartVersione v, const TLavoro* lavoro) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     if (v == ChartVersione::Video) {
         const QSize size = areaVideo(h);
         painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
         QtChartCanvas canvas(painter, 96.0 / 72.0);
-        return replayVideo(dir, code, h, canvas);
+        if (Esito e = replayVideo(dir, code, h, canvas); !e.ok || !lavoro)
+            return e;
+        TLavoro l = *lavoro; // the drawing stores the points' positions
+        l.TestataChart = h;
+        DisegnaTrattamento(l, VistaDiagramma::daTestata(h), canvas, 6, 3);
+        return {};
     }
     const FoglioChart f = foglioStampa(h);
     painter.fillRect(QRect(QPoint(0, 0), f.size), Qt::white);
     QtChartCanvas canvas(painter, ReportDpi / 72.0);
-    return replayStampa(dir, code, h, canvas, PrintPlacement{f.offsetX, f.offsetY, false});
+    if (Esito e = replayStampa(dir, code, h, canvas, PrintPlacement{f.offsetX, f.offsetY, false});
+        !e.ok || !lavoro)
+        return e;
+    // As the sheet draws them: a failed calculation has no results to show.
+    if (lavoro->CodiceErrore != 0)
+        return {};
+    TLavoro l = *lavoro;
+    l.TestataChart = h;
+    const TTestataLavoro testata;
+    QtReportDevice device(painter, Pagina{f.size.width(), f.size.height(), 0, 0, 0, 0});
+    TBaseReport report(device);
+    GeometriaFoglio g;
+    g.offsetX = f.offsetX;
+    g.offsetY = f.offsetY;
+    GraficoTrattamenti(report, DatiStampa{l, testata, dir, {}, false}, g);
+    return {};
 }
 
 } // namespace
@@ -90,7 +114,7 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.scale(scale, scale);
-        e = draw(painter, dir, code, h, o.versione);
+        e = draw(painter, dir, code, h, o.versione, o.lavoro);
         painter.end();
         if (e.ok && !image.save(path, "PNG"))
             e = Esito::fallito("impossibile scrivere il file " + out);
@@ -105,7 +129,7 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
         QPainter painter;
         if (!painter.begin(&svg))
             return Esito::fallito("impossibile scrivere il file " + out);
-        e = draw(painter, dir, code, h, o.versione);
+        e = draw(painter, dir, code, h, o.versione, o.lavoro);
         painter.end();
     } else if (ext == ".pdf") {
         QPdfWriter pdf(path);
@@ -119,7 +143,7 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
         QPainter painter;
         if (!painter.begin(&pdf))
             return Esito::fallito("impossibile scrivere il file " + out);
-        e = draw(painter, dir, code, h, o.versione);
+        e = draw(painter, dir, code, h, o.versione, o.lavoro);
         painter.end();
     } else {
         return Esito::fallito("formato non riconosciuto per " + out +

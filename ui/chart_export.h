@@ -5,6 +5,7 @@
 
 #include "document/chart_header.h"
 #include "document/file_io.h"
+#include "document/work_records.h"
 
 #include <QSize>
 
@@ -17,6 +18,9 @@ enum class ChartVersione { Stampa, Video };
 struct OpzioniEsportazione {
     ChartVersione versione = ChartVersione::Stampa;
     int dpi = 300; // PNG of the print version: pixels per inch of the sheet
+    // A work whose treatments and points are drawn over the chart: as the
+    // diagram draws them on the screen version, as the sheet on the print one.
+    const TLavoro* lavoro = nullptr;
 };
 
 // The sheet the print version is laid out on, in report units (1/300 inch),

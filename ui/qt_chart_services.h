@@ -10,7 +10,8 @@ class QtChartServices : public cli::ChartServices {
   public:
     TextMeasurer& misura() override { return misura_; }
     Esito esporta(const std::string& dirArchivi, int code, const TTestataChart& h,
-                  const std::string& out, bool video, int dpi) override;
+                  const std::string& out, bool video, int dpi,
+                  const TLavoro* lavoro = nullptr) override;
 
   private:
     QtTextMeasurer misura_;

@@ -8,6 +8,8 @@
 #include "chart/chart_builder.h"
 #include "chart/initial_chart.h"
 #include "document/settings.h"
+#include "document/work_file.h"
+#include "document/work_record_ops.h"
 #include "engine/altitude.h"
 #include "engine/decimal_text.h"
 #include "engine/text.h"
@@ -199,7 +201,7 @@ int elenco(const Opzioni& o, const TDriveMdl& settings, std::ostream& out, std::
 
 int esporta(const Opzioni& o, const TDriveMdl& settings, ChartServices& services,
             std::ostream& err) {
-    o.allow({"--versione", "--dpi"});
+    o.allow({"--versione", "--dpi", "--lavoro"});
     if (o.positional().size() != 2)
         o.fail("indicare il codice del diagramma e il file da scrivere");
     const auto code = parseNumber(o.positional()[0]);
@@ -216,8 +218,29 @@ int esporta(const Opzioni& o, const TDriveMdl& settings, ChartServices& services
         err << Prefix << "errore: " << e.errore << "\n";
         return ExitBadInput;
     }
-    const Esito e = services.esporta(settings.DIR_ARCHIVI, static_cast<int>(*code), h,
-                                     o.positional()[1], versione == "video", dpi);
+    // A work drawn over the chart: read as "Apri" reads it, its states
+    // placed with the scale of the chart exported.
+    std::optional<FoglioLetto> foglio;
+    if (const auto path = o.text("--lavoro")) {
+        const TestataLetta t = leggiTestata(*path);
+        foglio.emplace();
+        Esito letto =
+            t.esito == Riconoscimento::Riconosciuto
+                ? leggiFoglio(*path, settings.archivio(), *foglio)
+                : Esito::fallito(t.esito == Riconoscimento::Mancante
+                                     ? "il file " + *path + " non esiste"
+                                     : "il file " + *path + " non è un lavoro riconosciuto");
+        if (letto.ok && !valoriFiniti(foglio->lavoro))
+            letto = Esito::fallito("il lavoro " + *path +
+                                   " contiene valori non numerici (NaN o infiniti)");
+        if (!letto.ok) {
+            err << Prefix << "errore: " << letto.errore << "\n";
+            return ExitBadInput;
+        }
+    }
+    const Esito e =
+        services.esporta(settings.DIR_ARCHIVI, static_cast<int>(*code), h, o.positional()[1],
+                         versione == "video", dpi, foglio ? &foglio->lavoro : nullptr);
     if (!e.ok) {
         err << Prefix << "errore: " << e.errore << "\n";
         return e.errore.find("formato") != std::string::npos ? ExitBadInput : ExitIo;
@@ -234,7 +257,7 @@ const char* chartHelp() {
            "          [--larghezza L --altezza A]\n"
            "  tarvelo [--dati CARTELLA] chart elenco [--json]\n"
            "  tarvelo [--dati CARTELLA] chart esporta CODICE FILE [--versione stampa|video]\n"
-           "          [--dpi N]\n"
+           "          [--dpi N] [--lavoro LAVORO.TRV]\n"
            "\n"
            "genera   crea un diagramma nell'archivio (nuovo codice, o sovrascrive CODICE)\n"
            "         e ne scrive il codice; tbs in °C, x in g/kg (numeri interi); la\n"
@@ -243,7 +266,9 @@ const char* chartHelp() {
            "elenco   i diagrammi dell'archivio: codice (* il predefinito), campi, pressione\n"
            "esporta  scrive il diagramma come PNG, SVG o PDF secondo l'estensione di FILE:\n"
            "         la versione di stampa (predefinita) sul foglio con i titoli degli assi,\n"
-           "         o quella video alla sua dimensione; --dpi per il PNG di stampa (300)\n"
+           "         o quella video alla sua dimensione; --dpi per il PNG di stampa (300);\n"
+           "         --lavoro disegna sul diagramma i trattamenti e i punti del lavoro, come\n"
+           "         la finestra del diagramma (video) o come il foglio di stampa (stampa)\n"
            "\n"
            "Codici di uscita: 0 riuscito; 1 errore di lettura o scrittura; 2 dati errati.\n";
 }

@@ -42,6 +42,34 @@ TEST_F(ChartCommand, AFreshFolderStartsWithTheDefaultChart) {
         << r.out;
 }
 
+TEST_F(ChartCommand, ExportsAChartWithAWorkDrawnOnIt) {
+    ASSERT_EQ(run({"elenco"}).code, ExitOk);
+    const std::string work = dir.file("estivo.TRV");
+    {
+        CommandLineContext context;
+        context.chart = &services;
+        std::istringstream in;
+        std::ostringstream o, e;
+        ASSERT_EQ(runCommandLine(std::vector<std::string>{"--dati", dir.prefix(), "impianto", "A",
+                                                          "--salva", work},
+                                 context, in, o, e),
+                  ExitOk)
+            << e.str();
+    }
+    Outcome r = run({"esporta", "1", dir.file("c.png"), "--versione", "video", "--lavoro", work});
+    ASSERT_EQ(r.code, ExitOk) << r.err;
+    EXPECT_EQ(services.exported, "1 " + dir.file("c.png") + " video 300 36 lavoro 5");
+    // A work that is missing or is not a work: nothing exported.
+    TempDir::writeText(dir.file("testo.TRV"), "non un lavoro");
+    for (const std::string& bad : {dir.file("manca.TRV"), dir.file("testo.TRV")}) {
+        services.exported.clear();
+        r = run({"esporta", "1", dir.file("c.png"), "--lavoro", bad});
+        EXPECT_EQ(r.code, ExitBadInput) << bad;
+        EXPECT_NE(r.err.find(bad), std::string::npos) << r.err;
+        EXPECT_TRUE(services.exported.empty());
+    }
+}
+
 TEST_F(ChartCommand, GeneratesListsAndExports) {
     Outcome r =
         run({"genera", "--tbs-min", "10", "--tbs-max", "30", "--x-max", "15", "--descrizione",

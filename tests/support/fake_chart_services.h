@@ -15,9 +15,11 @@ struct FakeServices : cli::ChartServices {
     std::string exported;
     TextMeasurer& misura() override { return fixed; }
     Esito esporta(const std::string&, int code, const TTestataChart& h, const std::string& out,
-                  bool video, int dpi) override {
+                  bool video, int dpi, const TLavoro* lavoro = nullptr) override {
         exported = std::to_string(code) + " " + out + " " + (video ? "video" : "stampa") + " " +
                    std::to_string(dpi) + " " + std::to_string(h.tbsMax);
+        if (lavoro)
+            exported += " lavoro " + std::to_string(lavoro->NumPunti);
         return {};
     }
 };

@@ -1,12 +1,17 @@
 #include "chart/chart_builder.h"
+#include "chart/diagram_view.h"
 #include "chart/initial_chart.h"
 #include "document/settings.h"
+#include "plants/plant_calc.h"
+#include "plants/plant_samples.h"
 #include "support/temp_dir.h"
 #include "ui/chart_export.h"
 #include "ui/qt_chart_canvas.h"
 
 #include <QFontInfo>
 #include <QImage>
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +71,49 @@ TEST_F(ChartExport, ScreenVersionAtItsGeneratedSize) {
     // The field and its margins: 15 + 943 + 35 of the 1000 × 700 it was built for.
     EXPECT_EQ(image.size(), QSize(993, 700));
     EXPECT_EQ(image.size(), areaVideo(header));
+}
+
+TEST_F(ChartExport, AWorkIsDrawnWhereItsPointsLie) {
+    TDefault def;
+    ASSERT_TRUE(settings.archivio().leggiDefault(def).ok);
+    TLavoro l;
+    l.TipoImpianto = 0;
+    CaricaEsempioImpianto(0, l, def);
+    l.TestataChart = header;
+    l.CodiceChart = 1;
+    ASSERT_EQ(CalcolaImpianto(l, dir.prefix()).codice, 0);
+    // The treatments' blue (some of the chart's curves are blue too).
+    const auto blu = [](QColor c) { return c.blue() > 150 && c.red() < 80 && c.green() < 80; };
+    const auto intorno = [&](const QImage& im, QPoint p) {
+        int n = 0;
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -4; dx <= 4; ++dx)
+                n += blu(im.pixelColor(p + QPoint(dx, dy)));
+        return n;
+    };
+    // Screen version: the diagram's own placement of point A.
+    const VistaDiagramma v = VistaDiagramma::daTestata(header);
+    const TPunto& a = l.Punti[0];
+    const QPoint video(v.X(a.tbs), v.Y(a.x));
+    OpzioniEsportazione o;
+    o.versione = ChartVersione::Video;
+    ASSERT_TRUE(esportaChart(settings.DIR_ARCHIVI, 1, header, dir.file("senza.png"), o).ok);
+    o.lavoro = &l;
+    ASSERT_TRUE(esportaChart(settings.DIR_ARCHIVI, 1, header, dir.file("con.png"), o).ok);
+    const int senza = intorno(QImage(QString::fromStdString(dir.file("senza.png"))), video);
+    EXPECT_GT(intorno(QImage(QString::fromStdString(dir.file("con.png"))), video), senza + 15);
+    // Print version at 300 dpi: the sheet's placement on the chart's sheet.
+    const FoglioChart f = foglioStampa(header);
+    const ChartVersion& s = header.print;
+    const QPoint stampa(
+        static_cast<int>(std::lround(s.sx * a.tbs + s.sx * 5 + s.leftMargin + f.offsetX)),
+        s.y0 + f.offsetY - static_cast<int>(std::lround(s.sy * a.x)));
+    o.versione = ChartVersione::Stampa;
+    ASSERT_TRUE(esportaChart(settings.DIR_ARCHIVI, 1, header, dir.file("foglio.png"), o).ok);
+    o.lavoro = nullptr;
+    ASSERT_TRUE(esportaChart(settings.DIR_ARCHIVI, 1, header, dir.file("vuoto.png"), o).ok);
+    EXPECT_GT(intorno(QImage(QString::fromStdString(dir.file("foglio.png"))), stampa),
+              intorno(QImage(QString::fromStdString(dir.file("vuoto.png"))), stampa) + 15);
 }
 
 TEST_F(ChartExport, SvgAndPdf) {
