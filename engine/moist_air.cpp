@@ -4,7 +4,7 @@
 
 namespace tarvelo {
 
-double Patm = PatmStandard;
+thread_local double Patm [[gnu::tls_model("initial-exec")]] = PatmStandard;
 
 namespace {
 // Hyland–Wexler, constant terms lowered by ln 1000 so that exp() gives kPa.

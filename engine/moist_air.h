@@ -14,8 +14,11 @@ inline constexpr double PatmStandard = 101325.0;
 
 // The atmospheric pressure every function works at, in Pa. The one piece of
 // mutable engine state: set from the chart in use, by the chart builder and
-// temporarily by the calculator. Read at every call.
-extern double Patm;
+// temporarily by the calculator. Read at every call. Each thread has its
+// own, so that batches computed in parallel each work at their row's
+// pressure. The core is linked statically into the programs: the
+// initial-exec model reads it without a call.
+extern thread_local double Patm [[gnu::tls_model("initial-exec")]];
 
 // Saturation pressure over ice (t < 0 °C) or liquid water (t >= 0 °C), Pa.
 double PressSat(double t);

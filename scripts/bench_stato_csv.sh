@@ -7,7 +7,13 @@ rows=${ROWS:-1000000}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 awk -v n="$rows" 'BEGIN { print "tbs,UR"; for (i = 0; i < n; i++) printf "%.1f,%d\n", -10 + (i % 551) / 10, 5 + (i % 96) }' >"$dir/in.csv"
-start=$(date +%s.%N)
-build/bin/tarvelo stato --csv "$dir/in.csv" --out "$dir/out.csv"
-end=$(date +%s.%N)
-awk -v n="$rows" -v s="$start" -v e="$end" 'BEGIN { printf "stato --csv: %d rows in %.3f s = %.0f rows/s\n", n, e - s, n / (e - s) }'
+# One core, then every core: the rate of each, and the same bytes.
+for thread in 1 0; do
+  start=$(date +%s.%N)
+  build/bin/tarvelo stato --csv "$dir/in.csv" --out "$dir/out$thread.csv" \
+    $([ "$thread" -gt 0 ] && echo --thread "$thread")
+  end=$(date +%s.%N)
+  awk -v n="$rows" -v s="$start" -v e="$end" -v t="$thread" \
+    'BEGIN { printf "stato --csv (%s): %d rows in %.3f s = %.0f rows/s\n", t ? t " thread" : "all cores", n, e - s, n / (e - s) }'
+done
+cmp "$dir/out1.csv" "$dir/out0.csv" && echo "stato --csv: the same output on one core and on all"

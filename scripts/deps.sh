@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev
   libbenchmark-dev
   libinih-dev pkg-config
-  nlohmann-json3-dev
+  nlohmann-json3-dev libtbb-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n
   fonts-liberation2
   poppler-utils

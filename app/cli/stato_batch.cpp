@@ -3,10 +3,15 @@
 #include "app/cli/number_parse.h"
 #include "engine/air_state.h"
 
+#include <tbb/global_control.h>
+#include <tbb/parallel_pipeline.h>
+#include <tbb/task_arena.h>
+
 #include <array>
 #include <charconv>
 #include <cstring>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -202,7 +207,7 @@ std::optional<double> cellNumber(std::string_view cell, char separator) {
 } // namespace
 
 BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& err,
-                           double defaultPatm) {
+                           double defaultPatm, int thread) {
     BatchSummary summary;
     LineReader reader(in);
     std::string_view line;
@@ -224,56 +229,110 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
         return summary;
     }
 
+    // Read in blocks (in order), computed in parallel, written in order.
+    struct Blocco {
+        std::string testo;                                      // the block's lines, end to end
+        std::vector<std::pair<std::size_t, std::size_t>> righe; // offset and length in testo
+        std::vector<long long> numeri;
+        std::string uscita, messaggi;
+        long long falliti = 0;
+    };
+    constexpr std::size_t RighePerBlocco = 2048;
     std::string buffer;
     buffer.reserve(ChunkSize + 4096);
     buffer += outputHeader();
-    std::vector<std::string_view> cells;
-    while (reader.next(line)) {
-        ++lineNo;
-        if (trimField(line).empty())
-            continue;
-        ++summary.rows;
-        splitFields(line, layout.separator, cells);
-        std::string problem;
-        EsitoStato esito;
-        if (cells.size() != layout.columns) {
-            problem = "attese " + std::to_string(layout.columns) + " colonne, trovate " +
-                      std::to_string(cells.size());
-        } else {
-            const auto a = cellNumber(cells[layout.colFirst], layout.separator);
-            const auto b = cellNumber(cells[layout.colSecond], layout.separator);
-            std::optional<double> patm = defaultPatm;
-            if (layout.colPatm && !cells[*layout.colPatm].empty())
-                patm = cellNumber(cells[*layout.colPatm], layout.separator);
-            if (!a || !b || !patm) {
-                const std::size_t bad =
-                    !a ? layout.colFirst : (!b ? layout.colSecond : *layout.colPatm);
-                const char* name = bad == layout.colPatm    ? "Patm"
-                                   : bad == layout.colFirst ? KeyNames[layout.pair.first]
-                                                            : KeyNames[layout.pair.second];
-                problem = std::string("valore non numerico in ") + name + ": \"" +
-                          std::string(cells[bad]) + "\"";
+    const auto calcola = [&layout, defaultPatm](Blocco& b) {
+        std::vector<std::string_view> cells;
+        for (std::size_t i = 0; i < b.righe.size(); ++i) {
+            const std::string_view testo =
+                std::string_view(b.testo).substr(b.righe[i].first, b.righe[i].second);
+            splitFields(testo, layout.separator, cells);
+            std::string problem;
+            EsitoStato esito;
+            if (cells.size() != layout.columns) {
+                problem = "attese " + std::to_string(layout.columns) + " colonne, trovate " +
+                          std::to_string(cells.size());
             } else {
-                esito = calcolaStato(layout.pair.coppia, *a, *b, *patm);
-                if (!esito.ok)
-                    problem = esito.errore;
+                const auto a = cellNumber(cells[layout.colFirst], layout.separator);
+                const auto bb = cellNumber(cells[layout.colSecond], layout.separator);
+                std::optional<double> patm = defaultPatm;
+                if (layout.colPatm && !cells[*layout.colPatm].empty())
+                    patm = cellNumber(cells[*layout.colPatm], layout.separator);
+                if (!a || !bb || !patm) {
+                    const std::size_t bad =
+                        !a ? layout.colFirst : (!bb ? layout.colSecond : *layout.colPatm);
+                    const char* name = bad == layout.colPatm    ? "Patm"
+                                       : bad == layout.colFirst ? KeyNames[layout.pair.first]
+                                                                : KeyNames[layout.pair.second];
+                    problem = std::string("valore non numerico in ") + name + ": \"" +
+                              std::string(cells[bad]) + "\"";
+                } else {
+                    esito = calcolaStato(layout.pair.coppia, *a, *bb, *patm);
+                    if (!esito.ok)
+                        problem = esito.errore;
+                }
+            }
+            const std::string riga = "riga " + std::to_string(b.numeri[i]) + ": ";
+            if (problem.empty()) {
+                appendState(b.uscita, esito.stato);
+                for (const std::string& avviso : esito.avvisi)
+                    b.messaggi += riga + "attenzione: " + avviso + "\n";
+            } else {
+                ++b.falliti;
+                b.uscita.append(campiStato(StatoAria{}).size() - 1, ',');
+                b.uscita.push_back('\n');
+                b.messaggi += riga + problem + "\n";
             }
         }
-        if (problem.empty()) {
-            appendState(buffer, esito.stato);
-            for (const std::string& avviso : esito.avvisi)
-                err << "riga " << lineNo << ": attenzione: " << avviso << "\n";
-        } else {
-            ++summary.failed;
-            buffer.append(campiStato(StatoAria{}).size() - 1, ',');
-            buffer.push_back('\n');
-            err << "riga " << lineNo << ": " << problem << "\n";
-        }
-        if (buffer.size() >= ChunkSize) {
-            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-            buffer.clear();
-        }
-    }
+    };
+    const std::size_t fili =
+        thread > 0 ? static_cast<std::size_t>(thread)
+                   : static_cast<std::size_t>(tbb::this_task_arena::max_concurrency());
+    tbb::global_control limite(tbb::global_control::max_allowed_parallelism, fili);
+    bool finito = false;
+    tbb::parallel_pipeline(
+        fili * 2,
+        tbb::make_filter<void, std::shared_ptr<Blocco>>(
+            tbb::filter_mode::serial_in_order,
+            [&](tbb::flow_control& fc) -> std::shared_ptr<Blocco> {
+                if (finito) {
+                    fc.stop();
+                    return nullptr;
+                }
+                auto b = std::make_shared<Blocco>();
+                b->testo.reserve(RighePerBlocco * 16);
+                b->uscita.reserve(RighePerBlocco * 160);
+                while (b->righe.size() < RighePerBlocco) {
+                    if (!reader.next(line)) {
+                        finito = true;
+                        break;
+                    }
+                    ++lineNo;
+                    if (trimField(line).empty())
+                        continue;
+                    b->righe.emplace_back(b->testo.size(), line.size());
+                    b->testo += line;
+                    b->numeri.push_back(lineNo);
+                }
+                return b;
+            }) &
+            tbb::make_filter<std::shared_ptr<Blocco>, std::shared_ptr<Blocco>>(
+                tbb::filter_mode::parallel,
+                [&](std::shared_ptr<Blocco> b) {
+                    calcola(*b);
+                    return b;
+                }) &
+            tbb::make_filter<std::shared_ptr<Blocco>, void>(
+                tbb::filter_mode::serial_in_order, [&](std::shared_ptr<Blocco> b) {
+                    summary.rows += static_cast<long long>(b->righe.size());
+                    summary.failed += b->falliti;
+                    err << b->messaggi;
+                    if (!buffer.empty()) { // the header
+                        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+                        buffer.clear();
+                    }
+                    out.write(b->uscita.data(), static_cast<std::streamsize>(b->uscita.size()));
+                }));
     out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     if (in.bad()) {
         err << "errore di lettura del file CSV\n";

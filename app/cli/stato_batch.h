@@ -14,8 +14,10 @@ struct BatchSummary {
 };
 
 // Reads the CSV from `in`, writes the results to `out`, one message per bad
-// row to `err`. `defaultPatm` serves rows without a Patm value.
+// row to `err`. `defaultPatm` serves rows without a Patm value. Blocks of
+// rows are computed in parallel on `thread` threads (0: every core) and
+// written in input order: the output is the same for any number.
 BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& err,
-                           double defaultPatm);
+                           double defaultPatm, int thread = 0);
 
 } // namespace tarvelo::cli

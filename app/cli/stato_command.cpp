@@ -43,7 +43,7 @@ int runBatch(const StatoOptions& o, std::istream& in, std::ostream& out, std::os
         err << Prefix << "errore: impossibile creare il file " << *o.out << "\n";
         return ExitIo;
     }
-    const BatchSummary summary = runStatoBatch(*input, target.stream(), err, o.patm);
+    const BatchSummary summary = runStatoBatch(*input, target.stream(), err, o.patm, o.thread);
     if (summary.readError)
         return ExitIo;
     if (summary.fatal)

@@ -10,7 +10,7 @@ namespace tarvelo::cli {
 
 namespace {
 
-enum class Opt { Tbs, Ur, Tbu, X, H, Vd, Rd, Sat, Patm, Quota, Json, Csv, Out, Help };
+enum class Opt { Tbs, Ur, Tbu, X, H, Vd, Rd, Sat, Patm, Quota, Json, Csv, Out, Thread, Help };
 
 struct OptInfo {
     Opt id;
@@ -25,8 +25,8 @@ const std::map<std::string, OptInfo, std::less<>>& optionTable() {
         {"--rd", {Opt::Rd, true}},      {"--sat", {Opt::Sat, false}},
         {"--patm", {Opt::Patm, true}},  {"--quota", {Opt::Quota, true}},
         {"--json", {Opt::Json, false}}, {"--csv", {Opt::Csv, true}},
-        {"--out", {Opt::Out, true}},    {"--help", {Opt::Help, false}},
-        {"-h", {Opt::Help, false}},
+        {"--out", {Opt::Out, true}},    {"--thread", {Opt::Thread, true}},
+        {"--help", {Opt::Help, false}}, {"-h", {Opt::Help, false}},
     };
     return table;
 }
@@ -129,6 +129,18 @@ ParsedStato parseStatoOptions(std::span<const std::string> args) {
     for (Opt s : {Opt::Ur, Opt::Tbu, Opt::H, Opt::Vd, Opt::Rd})
         seconds += static_cast<int>(numbers.count(s));
 
+    if (numbers.count(Opt::Thread)) {
+        const double n = numbers[Opt::Thread];
+        if (!texts.count(Opt::Csv)) {
+            result.errore = "--thread vale solo con --csv";
+            return result;
+        }
+        if (n != std::floor(n) || n < 1 || n > 256) {
+            result.errore = "--thread vuole un numero intero da 1 a 256";
+            return result;
+        }
+        o.thread = static_cast<int>(n);
+    }
     if (texts.count(Opt::Csv)) {
         if (hasTbs || hasX || seconds > 0) {
             result.errore = "con --csv le grandezze si leggono dal file, non dalle opzioni";
@@ -200,7 +212,7 @@ const char* statoHelp() {
            "                [--patm PA | --quota M] [--json] [--out FILE]\n"
            "  tarvelo stato --x X (--h H | --ur UR) [--patm PA | --quota M] [--json] "
            "[--out FILE]\n"
-           "  tarvelo stato --csv FILE [--patm PA | --quota M] [--out FILE]\n"
+           "  tarvelo stato --csv FILE [--patm PA | --quota M] [--out FILE] [--thread N]\n"
            "\n"
            "Calcola lo stato dell'aria umida da due grandezze note.\n"
            "\n"
@@ -228,6 +240,8 @@ const char* statoHelp() {
            "               nelle unità del punto; \"-\" legge lo standard input. Scrive una\n"
            "               riga per riga letta con tutti i campi (vuoti se la riga è errata)\n"
            "  --out FILE   scrive nel file invece che sullo standard output\n"
+           "  --thread N   con --csv: calcola su N processori (senza: su tutti); il\n"
+           "               risultato è lo stesso per qualunque N\n"
            "\n"
            "I numeri accettano il punto o la virgola decimale; un CSV separato da \";\"\n"
            "accetta la virgola decimale.\n"

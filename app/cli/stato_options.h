@@ -18,6 +18,7 @@ struct StatoOptions {
     std::optional<double> quota; // m, when the pressure came from an altitude
     std::optional<std::string> csv;
     std::optional<std::string> out;
+    int thread = 0; // --csv: threads, 0 for every core
 };
 
 struct ParsedStato {

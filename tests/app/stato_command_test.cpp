@@ -1,4 +1,5 @@
 #include "app/cli/command_line.h"
+#include "app/cli/stato_batch.h"
 #include "app/cli/stato_command.h"
 #include "engine/moist_air.h"
 
@@ -95,9 +96,9 @@ TEST(StatoCommand, EveryPairAndUnitGivesTheSameState) {
 TEST(StatoCommand, JsonCarriesFullPrecisionInRecordUnits) {
     const Outcome r = run({"stato", "--tbs", "25", "--ur", "50", "--json"});
     ASSERT_EQ(r.code, ExitOk);
-    for (const char* key :
-         {"\"tbs\": 25.0,", "\"UR\": 50.0,", "\"tbu\": ", "\"x\": ", "\"h\": ", "\"v\": ", "\"tdp\": ",
-          "\"rhoSecca\": ", "\"rhoUmida\": ", "\"Pv\": ", "\"Psat\": ", "\"Patm\": 101325.0}"})
+    for (const char* key : {"\"tbs\": 25.0,", "\"UR\": 50.0,", "\"tbu\": ", "\"x\": ", "\"h\": ",
+                            "\"v\": ", "\"tdp\": ", "\"rhoSecca\": ", "\"rhoUmida\": ", "\"Pv\": ",
+                            "\"Psat\": ", "\"Patm\": 101325.0}"})
         EXPECT_NE(r.out.find(key), std::string::npos) << key << " in " << r.out;
     // x in kg/kg and h in J/kg, read back to the same double.
     const auto xAt = r.out.find("\"x\": ") + 5;
@@ -148,6 +149,9 @@ TEST(StatoCommand, BadInputIsExplainedInItalian) {
         {{"stato", "--tbs", "-300", "--ur", "50"}, "fuori dal campo di validità"},
         {{"stato", "--tbs", "25", "--sat=1"}, "non vuole un valore"},
         {{"stato", "--csv", "x.csv", "--tbs", "3"}, "si leggono dal file"},
+        {{"stato", "--tbs", "25", "--ur", "50", "--thread", "2"}, "--thread vale solo con --csv"},
+        {{"stato", "--csv", "x.csv", "--thread", "0"}, "da 1 a 256"},
+        {{"stato", "--csv", "x.csv", "--thread", "1.5"}, "da 1 a 256"},
         {{"frulla"}, "comando sconosciuto"},
     };
     for (const auto& c : cases) {
@@ -225,6 +229,37 @@ TEST(StatoBatch, BadRowsAreNamedAndLeftEmptyTheRestIsComputed) {
     EXPECT_NE(r.err.find("riga 4: attese 2 colonne, trovate 1"), std::string::npos);
     EXPECT_NE(r.err.find("riga 5: stato impossibile"), std::string::npos);
     EXPECT_NE(r.err.find("3 righe su 5 non calcolate"), std::string::npos);
+}
+
+TEST(StatoBatch, TheSameBytesOnAnyNumberOfThreads) {
+    // Rows over several blocks, with bad rows, warnings and pressures of
+    // their own scattered among them.
+    std::string csv = "tbs;UR;Patm\n";
+    for (int i = 0; i < 9000; ++i) {
+        if (i % 997 == 0)
+            csv += "25;x;\n";
+        else if (i % 1301 == 0)
+            csv += "25;150;\n";
+        else
+            csv += std::to_string(-10 + i % 55) + ";" + std::to_string(5 + i % 90) + ";" +
+                   (i % 3 == 0 ? "80000" : "") + "\n";
+    }
+    std::string attesoOut, attesoErr;
+    for (const int fili : {1, 2, 3, 8}) {
+        std::istringstream in(csv);
+        std::ostringstream out, err;
+        const BatchSummary s = runStatoBatch(in, out, err, 101325.0, fili);
+        EXPECT_EQ(s.rows, 9000);
+        EXPECT_EQ(s.failed, 10);
+        if (fili == 1) {
+            attesoOut = out.str();
+            attesoErr = err.str();
+            EXPECT_NE(attesoErr.find("riga 1303: attenzione"), std::string::npos) << attesoErr;
+            continue;
+        }
+        EXPECT_EQ(out.str(), attesoOut) << fili;
+        EXPECT_EQ(err.str(), attesoErr) << fili;
+    }
 }
 
 TEST(StatoBatch, HeaderMustNameASupportedPair) {
