@@ -87,7 +87,7 @@ int runCommandLine(std::span<const std::string> args, const CommandLineContext& 
                          out, err);
     if (command == "impianto")
         return runImpianto(args.subspan(1), locateDataFolder(dati, context.exeFolder),
-                           context.chart, out, err);
+                           context.chart, in, out, err);
     if (command == "ricalcola")
         return runRicalcola(args.subspan(1), locateDataFolder(dati, context.exeFolder),
                             context.chart, out, err);

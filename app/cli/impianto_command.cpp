@@ -1,6 +1,8 @@
 #include "app/cli/impianto_command.h"
 
+#include "app/cli/impianto_batch.h"
 #include "app/cli/number_parse.h"
+#include "app/cli/output_file.h"
 #include "app/cli/stato_command.h"
 #include "app/cli/work_report.h"
 #include "app/cli/work_session.h"
@@ -14,8 +16,11 @@
 #include "treatments/risult_log.h"
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -61,12 +66,56 @@ std::optional<std::string> impostaCampo(TLavoro& l, const std::string& nome,
     return "campo sconosciuto: " + nome;
 }
 
+// One calculation per row of the CSV, written to `uscita` or the standard
+// output.
+int batch(const std::string& sorgente, const std::optional<std::string>& uscita,
+          std::optional<std::string> tracce, int thread, const TLavoro& base, std::istream& in,
+          std::ostream& out, std::ostream& err) {
+    std::ifstream file;
+    std::istream* input = &in;
+    if (sorgente != "-") {
+        file.open(nativePath(sorgente), std::ios::binary);
+        if (!file) {
+            err << Prefix << "errore: impossibile aprire il file " << sorgente << "\n";
+            return ExitIo;
+        }
+        input = &file;
+    }
+    if (tracce) {
+        std::error_code ec;
+        std::filesystem::create_directories(nativePath(*tracce), ec);
+        if (tracce->back() != '/')
+            *tracce += '/';
+    }
+    OutputFile target(uscita.value_or(""), out);
+    if (!target.isOpen()) {
+        err << Prefix << "errore: impossibile creare il file " << *uscita << "\n";
+        return ExitIo;
+    }
+    const EsitoBatchImpianto e =
+        runImpiantoBatch(*input, target.stream(), err, base, impostaCampo, thread, tracce);
+    if (e.fatale)
+        return ExitBadInput;
+    std::string problema;
+    if (!target.commit(problema)) {
+        err << Prefix << "errore: " << problema << "\n";
+        return ExitIo;
+    }
+    if (e.fallite > 0) {
+        err << Prefix << e.fallite << " righe su " << e.righe << " con un errore\n";
+        return ExitBadInput;
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 const char* impiantoHelp() {
     return "Uso:\n"
            "  tarvelo [--dati CARTELLA] impianto A|B|C|D|E|F [--set CAMPO=VALORE]...\n"
            "          [--salva USCITA.TRV] [--json] [--cartella CARTELLA]\n"
+           "  tarvelo [--dati CARTELLA] impianto A|B|C|D|E|F [--set CAMPO=VALORE]...\n"
+           "          --csv INGRESSO.csv [--out USCITA.csv] [--tracce CARTELLA] [--thread N]\n"
            "\n"
            "Carica i dati d'esempio dello schema, applica i campi dati con --set, calcola,\n"
            "scrive DETTAGLI.TXT e RISULT.TXT nella cartella dei lavori (o in --cartella) e\n"
@@ -76,14 +125,29 @@ const char* impiantoHelp() {
            "URD (%), Csens Clat (kW), Cx (g/s), Volume (m3), Qrinn Qimm (kg/s), xPick (kg/kg);\n"
            "flgCx flgQimm flgXPick (0/1), umQrinn umQimm (0 kg/s, 1 l/s, 2 m3/h).\n"
            "\n"
-           "Codici di uscita: 0 calcolo riuscito; 1 il calcolo ha dato un errore;\n"
-           "2 dati od opzioni inutilizzabili.\n";
+           "Con --csv: un calcolo per riga; le colonne del CSV hanno i nomi dei campi\n"
+           "(quelle assenti e le celle vuote tengono i dati d'esempio); ogni riga d'uscita\n"
+           "ha gli ingressi, CodiceErrore e il messaggio, Ctot, Qimm, QvVol, fs, gli stati\n"
+           "dei punti (nome, tbs, UR, x, h) e le potenze dei trattamenti (Qs, Qt in W, qx\n"
+           "in kg/s). --tracce scrive DETTAGLI_<riga>.TXT in CARTELLA; --thread N calcola\n"
+           "su N processori (senza: su tutti). \"-\" legge lo standard input.\n"
+           "\n"
+           "Codici di uscita: 0 calcolo riuscito; 1 il calcolo ha dato un errore (con\n"
+           "--csv: errore di lettura o scrittura); 2 dati od opzioni inutilizzabili (con\n"
+           "--csv: anche una riga con un errore).\n";
 }
 
 int runImpianto(std::span<const std::string> args, const std::string& dataFolder,
                 ChartServices* chart, std::ostream& out, std::ostream& err) {
+    std::istringstream vuoto;
+    return runImpianto(args, dataFolder, chart, vuoto, out, err);
+}
+
+int runImpianto(std::span<const std::string> args, const std::string& dataFolder,
+                ChartServices* chart, std::istream& in, std::ostream& out, std::ostream& err) {
     std::optional<int> tipo;
-    std::optional<std::string> salva, cartella;
+    std::optional<std::string> salva, cartella, csv, uscita, tracce;
+    int thread = 0;
     std::vector<std::pair<std::string, std::string>> campi;
     bool json = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -94,6 +158,22 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
         }
         if (a == "--json") {
             json = true;
+        } else if (a == "--csv" || a == "--out" || a == "--tracce" || a == "--thread") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                err << Prefix << "errore: manca il valore di " << a << "\n";
+                return ExitBadInput;
+            }
+            const std::string& v = args[++i];
+            if (a == "--thread") {
+                const std::optional<double> n = parseNumber(v);
+                if (!n || *n != std::floor(*n) || *n < 1 || *n > 256) {
+                    err << Prefix << "errore: --thread vuole un numero intero da 1 a 256\n";
+                    return ExitBadInput;
+                }
+                thread = static_cast<int>(*n);
+            } else {
+                (a == "--csv" ? csv : a == "--out" ? uscita : tracce) = v;
+            }
         } else if (a == "--salva" || a == "--cartella" || a == "--set") {
             if (i + 1 >= args.size()) {
                 err << Prefix << "errore: manca il valore di " << a << "\n";
@@ -127,6 +207,14 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
         err << Prefix << "errore: manca lo schema (A..F)\n";
         return ExitBadInput;
     }
+    if (!csv && (uscita || tracce || thread)) {
+        err << Prefix << "errore: --out, --tracce e --thread valgono solo con --csv\n";
+        return ExitBadInput;
+    }
+    if (csv && (salva || json)) {
+        err << Prefix << "errore: con --csv si scrive un CSV: niente --salva né --json\n";
+        return ExitBadInput;
+    }
 
     std::optional<SessioneLavoro> sessione;
     if (int codice = apriSessione(dataFolder, chart, Prefix, false, err, sessione);
@@ -151,6 +239,17 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
             err << Prefix << "errore: " << *errore << "\n";
             return ExitBadInput;
         }
+    }
+
+    if (csv) {
+        if (l.TestataChart.pressure != 0) {
+            if (std::string m = verificaPressione(l.TestataChart.pressure); !m.empty()) {
+                err << Prefix << "errore: il diagramma del lavoro non è utilizzabile: " << m
+                    << "\n";
+                return ExitBadInput;
+            }
+        }
+        return batch(*csv, uscita, tracce, thread, l, in, out, err);
     }
 
     const std::string cartellaRisultati = cartellaLog(cartella, settings);

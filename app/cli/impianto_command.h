@@ -12,6 +12,9 @@ namespace tarvelo::cli {
 
 int runImpianto(std::span<const std::string> args, const std::string& dataFolder,
                 ChartServices* chart, std::ostream& out, std::ostream& err);
+// The same, with the standard input a CSV batch may read ("--csv -").
+int runImpianto(std::span<const std::string> args, const std::string& dataFolder,
+                ChartServices* chart, std::istream& in, std::ostream& out, std::ostream& err);
 
 const char* impiantoHelp();
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -123,6 +124,121 @@ TEST_F(Impianto, OverridesCodesAndBadInput) {
              {"A", "--salva", ""},
          })
         EXPECT_EQ(run("impianto", bad), ExitBadInput) << (bad.empty() ? "" : bad.back());
+}
+
+} // namespace
+} // namespace tarvelo::cli
+
+namespace tarvelo::cli {
+namespace {
+
+// A number of a one-line JSON document by its key (the first occurrence
+// after `dopo`).
+double numeroJson(const std::string& json, const std::string& chiave, std::size_t dopo = 0) {
+    const std::size_t p = json.find("\"" + chiave + "\": ", dopo);
+    EXPECT_NE(p, std::string::npos) << chiave;
+    return std::stod(json.substr(p + chiave.size() + 4));
+}
+
+std::vector<std::string> celleCsv(const std::string& riga) {
+    std::vector<std::string> v;
+    std::string c;
+    bool virgolette = false;
+    for (const char ch : riga) {
+        if (ch == '"')
+            virgolette = !virgolette;
+        else if (ch == ',' && !virgolette) {
+            v.push_back(c);
+            c.clear();
+        } else
+            c += ch;
+    }
+    v.push_back(c);
+    return v;
+}
+
+TEST_F(Impianto, ACsvBatchGivesTheNumbersOfSingleRuns) {
+    // Configuration C, with a row that fails in the middle.
+    const std::string csv = "tbsEst;UREst;tSup;Csens\n"
+                            "32;50;11.5;32\n"
+                            "34;40;10;28\n"
+                            "30;55;25;30\n"
+                            "31;50;x;30\n"
+                            "29;60;12;25\n";
+    TempDir::writeText(dir.file("in.csv"), csv);
+    for (const char* fili : {"1", "2"}) {
+        ASSERT_EQ(run("impianto", {"C", "--csv", dir.file("in.csv"), "--out",
+                                   dir.file(std::string("out") + fili + ".csv"), "--thread", fili,
+                                   "--tracce", dir.prefix() + "tracce"}),
+                  ExitBadInput)
+            << err;
+        EXPECT_NE(err.find("riga 5: il valore di tSup non è un numero: x"), std::string::npos)
+            << err;
+        EXPECT_NE(err.find("2 righe su 5 con un errore"), std::string::npos) << err;
+    }
+    EXPECT_EQ(testo("out1.csv"), testo("out2.csv"));
+    std::istringstream righe(testo("out1.csv"));
+    std::string riga;
+    std::getline(righe, riga);
+    const std::vector<std::string> titoli = celleCsv(riga);
+    const auto colonna = [&](const std::string& nome) {
+        const auto it = std::find(titoli.begin(), titoli.end(), nome);
+        EXPECT_NE(it, titoli.end()) << nome;
+        return static_cast<std::size_t>(it - titoli.begin());
+    };
+    const std::vector<std::vector<std::string>> set = {
+        {"tbsEst=32", "UREst=50", "tSup=11.5", "Csens=32"},
+        {"tbsEst=34", "UREst=40", "tSup=10", "Csens=28"},
+        {},
+        {},
+        {"tbsEst=29", "UREst=60", "tSup=12", "Csens=25"},
+    };
+    for (std::size_t n = 0; n < set.size(); ++n) {
+        ASSERT_TRUE(std::getline(righe, riga));
+        const std::vector<std::string> c = celleCsv(riga);
+        ASSERT_EQ(c.size(), titoli.size()) << riga;
+        if (set[n].empty()) {
+            EXPECT_FALSE(c[colonna("Messaggio")].empty()) << riga;
+            EXPECT_TRUE(c[colonna("Ctot")].empty()) << riga;
+            continue;
+        }
+        std::vector<std::string> args = {"C", "--json", "--cartella", dir.prefix()};
+        for (const std::string& s : set[n]) {
+            args.push_back("--set");
+            args.push_back(s);
+        }
+        ASSERT_EQ(run("impianto", args), ExitOk) << err;
+        EXPECT_EQ(c[colonna("CodiceErrore")], "0");
+        for (const char* k : {"Ctot", "Qimm", "QvVol", "fs"})
+            EXPECT_EQ(std::stod(c[colonna(k)]), numeroJson(out, k)) << k << " row " << n + 1;
+        // Every point of the scheme, and the coil's powers.
+        std::size_t da = out.find("\"Punti\"");
+        for (int p = 1; p <= 5; ++p) {
+            const std::string pre = "P" + std::to_string(p) + "_";
+            for (const char* k : {"tbs", "UR", "x", "h"})
+                EXPECT_EQ(std::stod(c[colonna(pre + k)]), numeroJson(out, k, da))
+                    << pre << k << " row " << n + 1;
+            da = out.find("\"Maniglia\"", da) + 1;
+        }
+        const std::size_t t1 = out.find("\"Trattamenti\"");
+        EXPECT_EQ(std::stod(c[colonna("T1_Qs")]), numeroJson(out, "Qsen", t1));
+        EXPECT_EQ(std::stod(c[colonna("T1_Qt")]), numeroJson(out, "Qtot", t1));
+        // Its trace is the one a single run writes.
+        EXPECT_EQ(testo("tracce/DETTAGLI_" + std::to_string(n + 1) + ".TXT"),
+                  testo("DETTAGLI.TXT"));
+    }
+}
+
+TEST_F(Impianto, ACsvBatchRefusesWhatItCannotRead) {
+    TempDir::writeText(dir.file("in.csv"), "tbsEst,Pressione\n30,1\n");
+    EXPECT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv")}), ExitBadInput);
+    EXPECT_NE(err.find("campo sconosciuto: Pressione"), std::string::npos) << err;
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(run("impianto", {"A", "--csv", dir.file("manca.csv")}), ExitIo);
+    EXPECT_EQ(run("impianto", {"A", "--out", dir.file("x.csv")}), ExitBadInput);
+    EXPECT_NE(err.find("valgono solo con --csv"), std::string::npos) << err;
+    EXPECT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv"), "--salva", dir.file("x.TRV")}),
+              ExitBadInput);
 }
 
 } // namespace

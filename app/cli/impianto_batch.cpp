@@ -1,0 +1,289 @@
+#include "app/cli/impianto_batch.h"
+
+#include "document/error_messages.h"
+#include "document/file_io.h"
+#include "document/work_record_ops.h"
+#include "engine/moist_air.h"
+#include "plants/plant_calc.h"
+
+#include <tbb/global_control.h>
+#include <tbb/parallel_pipeline.h>
+#include <tbb/task_arena.h>
+
+#include <charconv>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+namespace tarvelo::cli {
+
+namespace {
+
+constexpr std::size_t RighePerBlocco = 64;
+
+std::string_view senzaSpazi(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::vector<std::string> celle(std::string_view riga, char sep) {
+    std::vector<std::string> v;
+    std::size_t inizio = 0;
+    for (;;) {
+        const std::size_t p = riga.find(sep, inizio);
+        v.emplace_back(
+            senzaSpazi(riga.substr(inizio, p == std::string_view::npos ? p : p - inizio)));
+        if (p == std::string_view::npos)
+            return v;
+        inizio = p + 1;
+    }
+}
+
+// The shortest text that reads back as the same double.
+void numero(std::string& out, double v) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+// A text cell, quoted when it holds the separator or a quote.
+void testo(std::string& out, std::string_view t) {
+    if (t.find_first_of(",\"\n") == std::string_view::npos) {
+        out += t;
+        return;
+    }
+    out += '"';
+    for (const char c : t) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+struct Colonne {
+    std::vector<std::string> ingressi;
+    int punti = 0;
+    std::vector<int> trattamenti; // the listed ones (Reale), 0-based
+};
+
+std::string intestazione(const Colonne& c) {
+    std::string h;
+    for (const std::string& n : c.ingressi)
+        h += n + ",";
+    h += "CodiceErrore,Messaggio,Ctot,Qimm,QvVol,fs";
+    for (int p = 1; p <= c.punti; ++p) {
+        const std::string n = "P" + std::to_string(p) + "_";
+        h += "," + n + "nome," + n + "tbs," + n + "UR," + n + "x," + n + "h";
+    }
+    int k = 0;
+    for (std::size_t i = 0; i < c.trattamenti.size(); ++i) {
+        const std::string n = "T" + std::to_string(++k) + "_";
+        h += "," + n + "Qs," + n + "Qt," + n + "qx";
+    }
+    return h + "\n";
+}
+
+struct Riga {
+    long long numero = 0; // among the data rows, from 1
+    long long linea = 0;  // in the file
+    std::vector<std::string> valori;
+};
+
+struct Blocco {
+    std::vector<Riga> righe;
+    std::string uscita, messaggi;
+    long long fallite = 0;
+};
+
+} // namespace
+
+EsitoBatchImpianto runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                                    const TLavoro& base, const ImpostaCampo& imposta, int thread,
+                                    const std::optional<std::string>& tracce) {
+    EsitoBatchImpianto esito;
+    std::string linea;
+    long long lineNo = 0;
+    while (true) {
+        if (!std::getline(in, linea)) {
+            err << "errore: il file CSV è vuoto, manca l'intestazione\n";
+            esito.fatale = true;
+            return esito;
+        }
+        ++lineNo;
+        if (lineNo == 1 && linea.rfind("\xEF\xBB\xBF", 0) == 0)
+            linea.erase(0, 3);
+        if (!senzaSpazi(linea).empty())
+            break;
+    }
+    const char sep = linea.find(';') != std::string::npos    ? ';'
+                     : linea.find('\t') != std::string::npos ? '\t'
+                                                             : ',';
+    Colonne col;
+    col.ingressi = celle(linea, sep);
+    for (std::size_t i = 0; i < col.ingressi.size(); ++i) {
+        const std::string& n = col.ingressi[i];
+        TLavoro prova = base;
+        if (auto e = imposta(prova, n, "0"); e && e->rfind("campo sconosciuto", 0) == 0) {
+            err << "riga " << lineNo << ": intestazione: " << *e << "\n";
+            esito.fatale = true;
+            return esito;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (col.ingressi[j] == n) {
+                err << "riga " << lineNo << ": intestazione: colonna ripetuta " << n << "\n";
+                esito.fatale = true;
+                return esito;
+            }
+        }
+    }
+    // The columns of the results: the points and listed treatments of the
+    // configuration with its sample data.
+    {
+        TLavoro l = base;
+        const double prima = Patm;
+        Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;
+        TracciaDettagli t;
+        CalcolaImpianto(l, t);
+        Patm = prima;
+        col.punti = std::min<int>(l.NumPunti, static_cast<int>(TLavoro::MaxPunti));
+        const int nt = std::min<int>(l.NumTrattamenti, static_cast<int>(TLavoro::MaxTrattamenti));
+        for (int k = 0; k < nt; ++k)
+            if (l.Trattamenti[static_cast<std::size_t>(k)].Reale)
+                col.trattamenti.push_back(k);
+    }
+    out << intestazione(col);
+
+    const auto calcola = [&](Blocco& b) {
+        for (const Riga& r : b.righe) {
+            std::string problema;
+            TLavoro l = base;
+            if (r.valori.size() != col.ingressi.size()) {
+                problema = "attese " + std::to_string(col.ingressi.size()) + " colonne, trovate " +
+                           std::to_string(r.valori.size());
+            } else {
+                for (std::size_t i = 0; i < r.valori.size() && problema.empty(); ++i)
+                    if (!r.valori[i].empty())
+                        if (auto e = imposta(l, col.ingressi[i], r.valori[i]))
+                            problema = *e;
+            }
+            int codice = 0;
+            if (problema.empty()) {
+                // At the work's chart pressure, on this thread only.
+                const double prima = Patm;
+                Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;
+                TracciaDettagli traccia;
+                codice = CalcolaImpianto(l, traccia).codice;
+                Patm = prima;
+                if (tracce) {
+                    const std::string& t = traccia.contenuto();
+                    const std::string nome =
+                        *tracce + "DETTAGLI_" + std::to_string(r.numero) + ".TXT";
+                    if (Esito e = replaceFile(nome, std::vector<std::uint8_t>(t.begin(), t.end()),
+                                              Scrittura::Rapporto);
+                        !e.ok)
+                        b.messaggi += "riga " + std::to_string(r.linea) + ": " + e.errore + "\n";
+                }
+                if (codice == 0 && !valoriFiniti(l))
+                    problema = "il calcolo dà valori non numerici (NaN o infiniti)";
+            }
+            // The inputs as given, then the outcome.
+            for (std::size_t i = 0; i < col.ingressi.size(); ++i) {
+                testo(b.uscita, i < r.valori.size() ? r.valori[i] : std::string());
+                b.uscita += ',';
+            }
+            if (!problema.empty() || codice != 0) {
+                ++b.fallite;
+                const std::string m = problema.empty() ? MessaggioErrore(codice) : problema;
+                if (codice != 0)
+                    b.uscita += std::to_string(codice);
+                b.uscita += ',';
+                testo(b.uscita, m);
+                b.uscita.append(
+                    4 + 5 * static_cast<std::size_t>(col.punti) + 3 * col.trattamenti.size(), ',');
+                b.uscita += '\n';
+                b.messaggi += "riga " + std::to_string(r.linea) + ": " +
+                              (codice != 0 ? "errore " + std::to_string(codice) + ": " : "") + m +
+                              "\n";
+                continue;
+            }
+            b.uscita += "0,,";
+            for (const double v : {l.Ctot, l.Qimm, l.QvVol, l.fs}) {
+                numero(b.uscita, v);
+                b.uscita += ',';
+            }
+            b.uscita.pop_back();
+            for (int p = 0; p < col.punti; ++p) {
+                const TPunto& pt = l.Punti[static_cast<std::size_t>(p)];
+                b.uscita += ',';
+                testo(b.uscita, pt.Nome.testo());
+                for (const double v : {pt.tbs, pt.UR, pt.x, pt.h}) {
+                    b.uscita += ',';
+                    numero(b.uscita, v);
+                }
+            }
+            for (const int k : col.trattamenti) {
+                const TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(k)];
+                for (const double v : {t.Qsen, t.Qtot, t.qx}) {
+                    b.uscita += ',';
+                    numero(b.uscita, v);
+                }
+            }
+            b.uscita += '\n';
+        }
+    };
+
+    const std::size_t fili =
+        thread > 0 ? static_cast<std::size_t>(thread)
+                   : static_cast<std::size_t>(tbb::this_task_arena::max_concurrency());
+    tbb::global_control limite(tbb::global_control::max_allowed_parallelism, fili);
+    long long numero = 0;
+    bool finito = false;
+    tbb::parallel_pipeline(
+        fili * 2, tbb::make_filter<void, std::shared_ptr<Blocco>>(
+                      tbb::filter_mode::serial_in_order,
+                      [&](tbb::flow_control& fc) -> std::shared_ptr<Blocco> {
+                          if (finito) {
+                              fc.stop();
+                              return nullptr;
+                          }
+                          auto b = std::make_shared<Blocco>();
+                          while (b->righe.size() < RighePerBlocco) {
+                              if (!std::getline(in, linea)) {
+                                  finito = true;
+                                  break;
+                              }
+                              ++lineNo;
+                              if (senzaSpazi(linea).empty())
+                                  continue;
+                              b->righe.push_back(Riga{++numero, lineNo, celle(linea, sep)});
+                          }
+                          return b;
+                      }) &
+                      tbb::make_filter<std::shared_ptr<Blocco>, std::shared_ptr<Blocco>>(
+                          tbb::filter_mode::parallel,
+                          [&](std::shared_ptr<Blocco> b) {
+                              calcola(*b);
+                              return b;
+                          }) &
+                      tbb::make_filter<std::shared_ptr<Blocco>, void>(
+                          tbb::filter_mode::serial_in_order, [&](std::shared_ptr<Blocco> b) {
+                              esito.righe += static_cast<long long>(b->righe.size());
+                              esito.fallite += b->fallite;
+                              err << b->messaggi;
+                              out.write(b->uscita.data(),
+                                        static_cast<std::streamsize>(b->uscita.size()));
+                          }));
+    if (in.bad()) {
+        err << "errore di lettura del file CSV\n";
+        esito.fatale = true;
+    }
+    return esito;
+}
+
+} // namespace tarvelo::cli

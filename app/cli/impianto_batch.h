@@ -1,0 +1,32 @@
+// `tarvelo impianto X --csv`: one plant calculation per row of a CSV file
+// whose columns are named like the --set fields, streamed; the rows are
+// computed on every core and written in input order.
+#pragma once
+
+#include "document/work_records.h"
+
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace tarvelo::cli {
+
+struct EsitoBatchImpianto {
+    long long righe = 0;
+    long long fallite = 0;
+    bool fatale = false; // the header or the input itself was unusable
+};
+
+// Sets a zone-data field by its record name: empty when done, otherwise
+// the reason ("campo sconosciuto: ..." for a name that is no field).
+using ImpostaCampo =
+    std::function<std::optional<std::string>(TLavoro&, const std::string&, const std::string&)>;
+
+// `base`: the configuration with its sample data on its chart. `tracce`:
+// a folder (with its separator) for DETTAGLI_<row>.TXT, or none.
+EsitoBatchImpianto runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                                    const TLavoro& base, const ImpostaCampo& imposta, int thread,
+                                    const std::optional<std::string>& tracce);
+
+} // namespace tarvelo::cli
