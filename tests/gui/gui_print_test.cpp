@@ -23,21 +23,7 @@
 
 using namespace tarvelo;
 
-namespace {
-
-QStringList senzaNome(QWidget* finestra) {
-    QStringList mancanti;
-    for (QWidget* w : finestra->findChildren<QWidget*>()) {
-        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(finestra))
-            continue;
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-        if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
-            mancanti << w->objectName();
-    }
-    return mancanti;
-}
-
-} // namespace
+using test::senzaNome;
 
 class GuiPrint : public QObject {
     Q_OBJECT

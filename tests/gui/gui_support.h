@@ -8,6 +8,7 @@
 #include "chart/initial_chart.h"
 #include "engine/moist_air.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -19,6 +20,21 @@
 #include <memory>
 
 namespace tarvelo::test {
+
+// The controls of a window that take the focus but give a screen reader no
+// name: "Class/objectName" each.
+inline QStringList senzaNome(QWidget* finestra) {
+    QStringList out;
+    for (QWidget* w : finestra->findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(finestra))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+            out << QString::fromUtf8(w->metaObject()->className()) + QLatin1Char('/') +
+                       w->objectName();
+    }
+    return out;
+}
 
 // Runs `act` on the modal dialog called `nome` once it is the active one.
 inline void sulDialogo(const QString& nome, std::function<void(QWidget*)> act) {

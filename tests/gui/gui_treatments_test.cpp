@@ -287,18 +287,7 @@ class GuiTreatments : public QObject {
         // Each page of the dialog, the palette, the points table and the
         // picker, the detail: what a screen reader announces for each
         // control that takes the focus.
-        const auto senzaNome = [](QWidget* finestra) {
-            QStringList out;
-            for (QWidget* w : finestra->findChildren<QWidget*>()) {
-                if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(finestra))
-                    continue;
-                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-                if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
-                    out << QString::fromUtf8(w->metaObject()->className()) + QLatin1Char('/') +
-                               w->objectName();
-            }
-            return out;
-        };
+        using test::senzaNome;
         QStringList mancanti;
         for (const int tag : {1, 2, 3, 4, 5, 6}) {
             conDialogo(tag, [&](TFormCalcUte& d) {

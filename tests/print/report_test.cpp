@@ -2,6 +2,7 @@
 // out in report units, and recorded pages that read back equal.
 #include "print/base_report.h"
 #include "print/report_recording.h"
+#include "support/fixed_report_device.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -13,24 +14,8 @@ namespace {
 
 using test::TempDir;
 
-// Fixed metrics: every character 4 units per point wide, a line of a
-// 10-point font 50 units high with a 30-unit ascent.
-struct MisuraFissa : ReportDevice {
-    Pagina p;
-    Pagina pagina() const override { return p; }
-    int larghezzaTesto(const FontReport& f, std::string_view t) override {
-        return static_cast<int>(t.size() * f.punti * 4);
-    }
-    int altezzaRiga(const FontReport& f) override { return static_cast<int>(f.punti * 5); }
-    int ascesa(const FontReport& f) override { return static_cast<int>(f.punti * 3); }
-    void linea(int, int, int, int, const PennaReport&) override {}
-    void rettangolo(int, int, int, int, const PennaReport*, const PennelloReport&) override {}
-    void ellisse(int, int, int, int, const PennaReport&, const PennelloReport&) override {}
-    void testo(int, int, const FontReport&, std::string_view) override {}
-};
-
 struct Report : ::testing::Test {
-    MisuraFissa misura;
+    test::MisuraReportFissa misura{4, 5, 3};
     RegistratoreReport registro{misura};
     TBaseReport r{registro};
     const std::vector<OperazioneReport>& ops() {

@@ -8,6 +8,7 @@
 #include "print/report_recording.h"
 #include "print/stampa_foglio.h"
 #include "support/fixed_measurer.h"
+#include "support/fixed_report_device.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -21,20 +22,6 @@ namespace tarvelo {
 namespace {
 
 using test::TempDir;
-
-struct MisuraFissa : ReportDevice {
-    Pagina p;
-    Pagina pagina() const override { return p; }
-    int larghezzaTesto(const FontReport& f, std::string_view t) override {
-        return static_cast<int>(t.size() * f.punti * 2);
-    }
-    int altezzaRiga(const FontReport& f) override { return static_cast<int>(f.punti * 4); }
-    int ascesa(const FontReport& f) override { return static_cast<int>(f.punti * 3); }
-    void linea(int, int, int, int, const PennaReport&) override {}
-    void rettangolo(int, int, int, int, const PennaReport*, const PennelloReport&) override {}
-    void ellisse(int, int, int, int, const PennaReport&, const PennelloReport&) override {}
-    void testo(int, int, const FontReport&, std::string_view) override {}
-};
 
 class Foglio : public ::testing::Test {
   protected:
@@ -103,7 +90,7 @@ class Foglio : public ::testing::Test {
     TDefault def;
     TLavoro lavoro;
     TTestataLavoro testata;
-    MisuraFissa misura;
+    test::MisuraReportFissa misura{2, 4, 3};
     Registrazione reg;
 };
 

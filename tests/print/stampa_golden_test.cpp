@@ -11,6 +11,7 @@
 #include "print/report_recording.h"
 #include "print/stampa_foglio.h"
 #include "support/fixed_measurer.h"
+#include "support/fixed_report_device.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -21,19 +22,6 @@ namespace tarvelo {
 namespace {
 
 using test::TempDir;
-
-struct MisuraFissa : ReportDevice {
-    Pagina pagina() const override { return {}; }
-    int larghezzaTesto(const FontReport& f, std::string_view t) override {
-        return static_cast<int>(t.size() * f.punti * 2 + (f.grassetto ? t.size() : 0));
-    }
-    int altezzaRiga(const FontReport& f) override { return static_cast<int>(f.punti * 4); }
-    int ascesa(const FontReport& f) override { return static_cast<int>(f.punti * 3); }
-    void linea(int, int, int, int, const PennaReport&) override {}
-    void rettangolo(int, int, int, int, const PennaReport*, const PennelloReport&) override {}
-    void ellisse(int, int, int, int, const PennaReport&, const PennelloReport&) override {}
-    void testo(int, int, const FontReport&, std::string_view) override {}
-};
 
 struct Caso {
     const char* nome;
@@ -74,7 +62,7 @@ TEST_P(FoglioGolden, MatchesItsPageFile) {
     h.PiePagina.assegna("Studio termotecnico - 11/12/2026");
     h.Progetto.assegna("Ampliamento uffici\r\nVia Roma 1, Milano");
 
-    MisuraFissa misura;
+    test::MisuraReportFissa misura{2, 4, 3, true};
     RegistratoreReport registro(misura);
     registro.nuovaPagina();
     TBaseReport r(registro);
