@@ -1,14 +1,12 @@
 #include "app/cli/impianto_batch.h"
 
+#include "app/cli/ordered_batch.h"
+
 #include "document/error_messages.h"
 #include "document/file_io.h"
 #include "document/work_record_ops.h"
 #include "engine/moist_air.h"
 #include "plants/plant_calc.h"
-
-#include <tbb/global_control.h>
-#include <tbb/parallel_pipeline.h>
-#include <tbb/task_arena.h>
 
 #include <charconv>
 #include <istream>
@@ -238,47 +236,27 @@ EsitoBatchImpianto runImpiantoBatch(std::istream& in, std::ostream& out, std::os
         }
     };
 
-    const std::size_t fili =
-        thread > 0 ? static_cast<std::size_t>(thread)
-                   : static_cast<std::size_t>(tbb::this_task_arena::max_concurrency());
-    tbb::global_control limite(tbb::global_control::max_allowed_parallelism, fili);
     long long numero = 0;
-    bool finito = false;
-    tbb::parallel_pipeline(
-        fili * 2, tbb::make_filter<void, std::shared_ptr<Blocco>>(
-                      tbb::filter_mode::serial_in_order,
-                      [&](tbb::flow_control& fc) -> std::shared_ptr<Blocco> {
-                          if (finito) {
-                              fc.stop();
-                              return nullptr;
-                          }
-                          auto b = std::make_shared<Blocco>();
-                          while (b->righe.size() < RighePerBlocco) {
-                              if (!std::getline(in, linea)) {
-                                  finito = true;
-                                  break;
-                              }
-                              ++lineNo;
-                              if (senzaSpazi(linea).empty())
-                                  continue;
-                              b->righe.push_back(Riga{++numero, lineNo, celle(linea, sep)});
-                          }
-                          return b;
-                      }) &
-                      tbb::make_filter<std::shared_ptr<Blocco>, std::shared_ptr<Blocco>>(
-                          tbb::filter_mode::parallel,
-                          [&](std::shared_ptr<Blocco> b) {
-                              calcola(*b);
-                              return b;
-                          }) &
-                      tbb::make_filter<std::shared_ptr<Blocco>, void>(
-                          tbb::filter_mode::serial_in_order, [&](std::shared_ptr<Blocco> b) {
-                              esito.righe += static_cast<long long>(b->righe.size());
-                              esito.fallite += b->fallite;
-                              err << b->messaggi;
-                              out.write(b->uscita.data(),
-                                        static_cast<std::streamsize>(b->uscita.size()));
-                          }));
+    lavoraInOrdine<Blocco>(
+        thread,
+        [&](Blocco& b) {
+            while (b.righe.size() < RighePerBlocco) {
+                if (!std::getline(in, linea))
+                    return false;
+                ++lineNo;
+                if (senzaSpazi(linea).empty())
+                    continue;
+                b.righe.push_back(Riga{++numero, lineNo, celle(linea, sep)});
+            }
+            return true;
+        },
+        calcola,
+        [&](Blocco& b) {
+            esito.righe += static_cast<long long>(b.righe.size());
+            esito.fallite += b.fallite;
+            err << b.messaggi;
+            out.write(b.uscita.data(), static_cast<std::streamsize>(b.uscita.size()));
+        });
     if (in.bad()) {
         err << "errore di lettura del file CSV\n";
         esito.fatale = true;

@@ -1,11 +1,8 @@
 #include "app/cli/stato_batch.h"
 
 #include "app/cli/number_parse.h"
+#include "app/cli/ordered_batch.h"
 #include "engine/air_state.h"
-
-#include <tbb/global_control.h>
-#include <tbb/parallel_pipeline.h>
-#include <tbb/task_arena.h>
 
 #include <array>
 #include <charconv>
@@ -285,54 +282,34 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
             }
         }
     };
-    const std::size_t fili =
-        thread > 0 ? static_cast<std::size_t>(thread)
-                   : static_cast<std::size_t>(tbb::this_task_arena::max_concurrency());
-    tbb::global_control limite(tbb::global_control::max_allowed_parallelism, fili);
-    bool finito = false;
-    tbb::parallel_pipeline(
-        fili * 2,
-        tbb::make_filter<void, std::shared_ptr<Blocco>>(
-            tbb::filter_mode::serial_in_order,
-            [&](tbb::flow_control& fc) -> std::shared_ptr<Blocco> {
-                if (finito) {
-                    fc.stop();
-                    return nullptr;
-                }
-                auto b = std::make_shared<Blocco>();
-                b->testo.reserve(RighePerBlocco * 16);
-                b->uscita.reserve(RighePerBlocco * 160);
-                while (b->righe.size() < RighePerBlocco) {
-                    if (!reader.next(line)) {
-                        finito = true;
-                        break;
-                    }
-                    ++lineNo;
-                    if (trimField(line).empty())
-                        continue;
-                    b->righe.emplace_back(b->testo.size(), line.size());
-                    b->testo += line;
-                    b->numeri.push_back(lineNo);
-                }
-                return b;
-            }) &
-            tbb::make_filter<std::shared_ptr<Blocco>, std::shared_ptr<Blocco>>(
-                tbb::filter_mode::parallel,
-                [&](std::shared_ptr<Blocco> b) {
-                    calcola(*b);
-                    return b;
-                }) &
-            tbb::make_filter<std::shared_ptr<Blocco>, void>(
-                tbb::filter_mode::serial_in_order, [&](std::shared_ptr<Blocco> b) {
-                    summary.rows += static_cast<long long>(b->righe.size());
-                    summary.failed += b->falliti;
-                    err << b->messaggi;
-                    if (!buffer.empty()) { // the header
-                        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-                        buffer.clear();
-                    }
-                    out.write(b->uscita.data(), static_cast<std::streamsize>(b->uscita.size()));
-                }));
+    lavoraInOrdine<Blocco>(
+        thread,
+        [&](Blocco& b) {
+            b.testo.reserve(RighePerBlocco * 16);
+            b.uscita.reserve(RighePerBlocco * 160);
+            while (b.righe.size() < RighePerBlocco) {
+                if (!reader.next(line))
+                    return false;
+                ++lineNo;
+                if (trimField(line).empty())
+                    continue;
+                b.righe.emplace_back(b.testo.size(), line.size());
+                b.testo += line;
+                b.numeri.push_back(lineNo);
+            }
+            return true;
+        },
+        calcola,
+        [&](Blocco& b) {
+            summary.rows += static_cast<long long>(b.righe.size());
+            summary.failed += b.falliti;
+            err << b.messaggi;
+            if (!buffer.empty()) { // the header
+                out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+                buffer.clear();
+            }
+            out.write(b.uscita.data(), static_cast<std::streamsize>(b.uscita.size()));
+        });
     out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     if (in.bad()) {
         err << "errore di lettura del file CSV\n";
