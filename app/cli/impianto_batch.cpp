@@ -1,7 +1,6 @@
 #include "app/cli/impianto_batch.h"
 
 #include "app/cli/ordered_batch.h"
-
 #include "document/error_messages.h"
 #include "document/file_io.h"
 #include "document/work_record_ops.h"
