@@ -30,7 +30,7 @@ export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 harnesses=("$@")
 if ((${#harnesses[@]} == 0)); then
-  harnesses=(fuzz_lavoro fuzz_chart fuzz_archivio fuzz_ini fuzz_stato_csv fuzz_impianto_set fuzz_impianto_csv fuzz_rpp)
+  harnesses=(fuzz_lavoro fuzz_chart fuzz_archivio fuzz_ini fuzz_stato_csv fuzz_impianto_set fuzz_impianto_csv fuzz_rpp fuzz_lavoro_json)
 fi
 for h in "${harnesses[@]}"; do
   corpus="tests/fuzz/corpus/${h#fuzz_}"

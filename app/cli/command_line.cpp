@@ -21,9 +21,9 @@ const char* generalHelp() {
            "\n"
            "Comandi:\n"
            "  stato     stato dell'aria umida da due grandezze note (tabella, JSON o CSV)\n"
-           "  lavoro    mostra o riscrive un file di lavoro (.TRV)\n"
+           "  lavoro    mostra o riscrive un file di lavoro (.TRV), anche dal suo JSON\n"
            "  chart     genera, elenca ed esporta i diagrammi dell'archivio\n"
-           "  impianto  calcola uno schema d'impianto (A..F) dai dati d'esempio\n"
+           "  impianto  calcola uno schema d'impianto (A..F), anche per ogni riga di un CSV\n"
            "  ricalcola calcola un lavoro, scrive RISULT.TXT e lo mostra\n"
            "  stampa    il foglio di stampa di un lavoro in PDF, PNG o su una stampante\n"
            "\n"
@@ -84,7 +84,7 @@ int runCommandLine(std::span<const std::string> args, const CommandLineContext& 
         return runStato(args.subspan(1), in, out, err);
     if (command == "lavoro")
         return runLavoro(args.subspan(1), locateDataFolder(dati, context.exeFolder), context.chart,
-                         out, err);
+                         in, out, err);
     if (command == "impianto")
         return runImpianto(args.subspan(1), locateDataFolder(dati, context.exeFolder),
                            context.chart, in, out, err);

@@ -4,6 +4,7 @@
 #include "app/cli/number_parse.h"
 #include "app/cli/output_file.h"
 #include "app/cli/stato_command.h"
+#include "app/cli/work_json.h"
 #include "app/cli/work_report.h"
 #include "app/cli/work_session.h"
 #include "document/document.h"

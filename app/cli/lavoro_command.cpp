@@ -2,11 +2,15 @@
 
 #include "app/cli/output_file.h"
 #include "app/cli/stato_command.h"
+#include "app/cli/work_json.h"
 #include "app/cli/work_report.h"
 #include "app/cli/work_session.h"
 
+#include <algorithm>
+#include <istream>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 namespace tarvelo::cli {
 
@@ -14,18 +18,60 @@ namespace {
 
 constexpr const char* Prefix = "tarvelo lavoro: ";
 
+// The JSON text from a file or, for "-", the standard input; the reason
+// when it cannot be had.
+std::string leggiTesto(const std::string& sorgente, std::istream& in, std::string& testo) {
+    if (sorgente == "-") {
+        testo.clear();
+        char blocco[65536];
+        while (testo.size() <= MaxTestoJson && in.read(blocco, sizeof blocco).gcount() > 0)
+            testo.append(blocco, static_cast<std::size_t>(in.gcount()));
+        if (in.bad())
+            return "impossibile leggere lo standard input";
+        testo.resize(std::min(testo.size(), MaxTestoJson + 1)); // the reader refuses it whole
+        return {};
+    }
+    if (!fileExists(sorgente))
+        return "il file " + sorgente + " non esiste";
+    if (const auto size = fileSize(sorgente); size && *size > MaxTestoJson)
+        return "il file " + sorgente + " è troppo lungo per un lavoro in JSON (più di 4 MB)";
+    std::vector<std::uint8_t> bytes;
+    if (Esito e = readAll(sorgente, bytes); !e.ok)
+        return e.errore;
+    testo.assign(bytes.begin(), bytes.end());
+    return {};
+}
+
+// A new work, as "Nuovo" makes it, with the JSON read over it; its chart
+// header is then the catalogue's, as when a work is opened.
+std::string daJsonLavoro(const SessioneLavoro& sessione, const std::string& testo, Documento& doc) {
+    chartDiUnNuovoLavoro(sessione, doc.lavoro);
+    if (std::string problema = lavoroDaJson(testo, doc.testata, doc.lavoro); !problema.empty())
+        return problema;
+    if (Esito e = sessione.settings.archivio().leggiTestataChart(doc.lavoro.CodiceChart,
+                                                                 doc.lavoro.TestataChart);
+        !e.ok)
+        return "CodiceChart: " + e.errore;
+    return {};
+}
+
 } // namespace
 
 const char* lavoroHelp() {
     return "Uso:\n"
            "  tarvelo [--dati CARTELLA] lavoro FILE [--json] [--salva USCITA]\n"
+           "  tarvelo [--dati CARTELLA] lavoro --da-json JSON [--json] [--salva USCITA]\n"
            "\n"
            "Legge un file di lavoro (.TRV, anche nel formato precedente) come fa \"Apri\"\n"
            "e lo mostra: testata e foglio di lavoro in testo leggibile, oppure con --json\n"
-           "un oggetto con i nomi dei campi dei record e i valori come memorizzati.\n"
+           "un oggetto con i nomi dei campi dei record e i valori come memorizzati, più le\n"
+           "immagini intere dei due record in base64 (_byteTestata, _byteLavoro).\n"
+           "Con --da-json il lavoro viene da quell'oggetto: prima le immagini, se ci sono,\n"
+           "poi ogni campo nominato; i campi che mancano restano quelli di un lavoro nuovo.\n"
            "\n"
            "  --json          un oggetto JSON invece del testo\n"
-           "  --salva USCITA  riscrive il lavoro nel formato attuale come fa \"Salva\"\n"
+           "  --da-json JSON  legge il lavoro da un file JSON (- per lo standard input)\n"
+           "  --salva USCITA  scrive il lavoro nel formato attuale come fa \"Salva\"\n"
            "  --dati CARTELLA la cartella con TARVEX.INI (archivi, lavori, utilità);\n"
            "                  se manca, viene preparata al primo avvio\n"
            "\n"
@@ -34,8 +80,8 @@ const char* lavoroHelp() {
 }
 
 int runLavoro(std::span<const std::string> args, const std::string& dataFolder,
-              ChartServices* chart, std::ostream& out, std::ostream& err) {
-    std::optional<std::string> file, salva;
+              ChartServices* chart, std::istream& in, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> file, salva, daJson;
     bool json = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -51,6 +97,12 @@ int runLavoro(std::span<const std::string> args, const std::string& dataFolder,
                 return ExitBadInput;
             }
             salva = args[++i];
+        } else if (a == "--da-json") {
+            if (i + 1 >= args.size()) {
+                err << Prefix << "errore: manca il file di --da-json\n";
+                return ExitBadInput;
+            }
+            daJson = args[++i];
         } else if (a.rfind("--", 0) == 0) {
             err << Prefix << "errore: opzione sconosciuta: " << a << "\n";
             return ExitBadInput;
@@ -61,11 +113,21 @@ int runLavoro(std::span<const std::string> args, const std::string& dataFolder,
             file = a;
         }
     }
-    if (!file) {
+    if (daJson && file) {
+        err << Prefix << "errore: con --da-json il lavoro viene dal JSON, non da " << *file << "\n";
+        return ExitBadInput;
+    }
+    if (!file && !daJson) {
         err << Prefix << "errore: manca il file di lavoro\nPer l'aiuto: tarvelo lavoro --help\n";
         return ExitBadInput;
     }
-    if (!fileExists(*file)) {
+    std::string testoJson;
+    if (daJson) {
+        if (std::string problema = leggiTesto(*daJson, in, testoJson); !problema.empty()) {
+            err << Prefix << "errore: " << problema << "\n";
+            return ExitBadInput;
+        }
+    } else if (!fileExists(*file)) {
         err << Prefix << "errore: il file " << *file << " non esiste\n";
         return ExitBadInput;
     }
@@ -77,7 +139,13 @@ int runLavoro(std::span<const std::string> args, const std::string& dataFolder,
     CommandLineUi ui;
     Documento doc(sessione->settings, sessione->defaults);
     doc.inizializzaTestata(ui.dataBreve());
-    if (!doc.apriPercorso(ui, *file, false)) {
+    if (daJson) {
+        if (std::string problema = daJsonLavoro(*sessione, testoJson, doc); !problema.empty()) {
+            err << Prefix << "errore: " << (*daJson == "-" ? "standard input" : *daJson) << ": "
+                << problema << "\n";
+            return ExitBadInput;
+        }
+    } else if (!doc.apriPercorso(ui, *file, false)) {
         std::string m = ui.messaggio;
         for (char& c : m) {
             if (c == '\r')

@@ -1,6 +1,7 @@
 #include "app/cli/ricalcola_command.h"
 
 #include "app/cli/stato_command.h"
+#include "app/cli/work_json.h"
 #include "app/cli/work_report.h"
 #include "app/cli/work_session.h"
 #include "document/document.h"

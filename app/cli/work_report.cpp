@@ -1,6 +1,5 @@
 #include "app/cli/work_report.h"
 
-#include "app/cli/json_writer.h"
 #include "engine/decimal_text.h"
 #include "engine/numeric.h"
 #include "engine/text.h"
@@ -21,107 +20,6 @@ std::size_t puntiInUso(const TLavoro& l) {
 }
 std::size_t trattamentiInUso(const TLavoro& l) {
     return std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
-}
-
-void puntoJson(JsonWriter& j, std::string_view key, const TPunto& p) {
-    j.beginObject(key);
-    j.number("tbs", p.tbs);
-    j.number("UR", p.UR);
-    j.number("tbu", p.tbu);
-    j.number("x", p.x);
-    j.number("h", p.h);
-    j.number("v", p.v);
-    j.number("tdp", p.tdp);
-    j.number("rhoSecca", p.rhoSecca);
-    j.number("rhoUmida", p.rhoUmida);
-    j.number("qm", p.qm);
-    j.number("Quota", p.Quota);
-    j.integer("Marcato", p.Marcato);
-    j.integer("X", p.X);
-    j.integer("Y", p.Y);
-    j.integer("EtichDx", p.EtichDx);
-    j.integer("EtichDyStampa", p.EtichDyStampa);
-    j.integer("EtichDyVideo", p.EtichDyVideo);
-    j.string("Nome", utf8(p.Nome));
-    j.integer("InUso", p.InUso);
-    j.integer("Maniglia", p.Maniglia);
-    j.endObject();
-}
-
-void datiJson(JsonWriter& j, const TDatiTrattamento& d) {
-    j.beginObject("Dati");
-    j.number("tbs1", d.tbs1);
-    j.number("UR1", d.UR1);
-    j.number("tbs2", d.tbs2);
-    j.number("UR2", d.UR2);
-    j.string("Nome1", utf8(d.Nome1));
-    j.string("Nome2", utf8(d.Nome2));
-    j.string("Nome3", utf8(d.Nome3));
-    j.beginArray("PosEtich");
-    for (auto v : d.PosEtich)
-        j.integer({}, v);
-    j.endArray();
-    j.beginArray("Collega");
-    for (auto v : d.Collega)
-        j.integer({}, v);
-    j.endArray();
-    j.integer("umPortata", d.umPortata);
-    j.integer("modoMiscela", d.modoMiscela);
-    j.number("perc1", d.perc1);
-    j.number("perc2", d.perc2);
-    j.number("port1", d.port1);
-    j.number("port2", d.port2);
-    j.number("port3", d.port3);
-    j.integer("modoPotenza", d.modoPotenza);
-    j.number("portata", d.portata);
-    j.number("potenza", d.potenza);
-    j.integer("vapore", d.vapore);
-    j.number("tMezzo", d.tMezzo);
-    j.integer("modoBatteria", d.modoBatteria);
-    j.number("S", d.S);
-    j.number("T", d.T);
-    j.number("qimm", d.qimm);
-    j.number("ts", d.ts);
-    j.number("fsDato", d.fsDato);
-    j.number("L", d.L);
-    j.integer("posLista", d.posLista);
-    j.integer("PuntoPortata", d.PuntoPortata);
-    j.endObject();
-}
-
-void trattamentoJson(JsonWriter& j, const TTrattamento& t) {
-    j.beginObject();
-    j.integer("Punto1", t.Punto1);
-    j.integer("Punto2", t.Punto2);
-    j.integer("Punto3", t.Punto3);
-    j.integer("Colore", t.Colore);
-    j.integer("Stile0", t.Stile0);
-    j.integer("Spessore", t.Spessore);
-    j.integer("StilePenna", t.StilePenna);
-    datiJson(j, t.Dati);
-    puntoJson(j, "PuntoAux1", t.PuntoAux1);
-    puntoJson(j, "PuntoAux2", t.PuntoAux2);
-    j.number("Qtot", t.Qtot);
-    j.number("Qsen", t.Qsen);
-    j.number("ST", t.ST);
-    j.number("dx", t.dx);
-    j.number("qx", t.qx);
-    j.number("dt", t.dt);
-    j.number("dh", t.dh);
-    j.number("dhdx", t.dhdx);
-    j.number("dhSen", t.dhSen);
-    j.number("dhTot", t.dhTot);
-    j.number("QsenFan", t.QsenFan);
-    j.number("QFan", t.QFan);
-    j.integer("Errore", t.Errore);
-    j.number("STcoil", t.STcoil);
-    j.number("t0", t.t0);
-    j.integer("Reale", t.Reale);
-    j.integer("Estensione", t.Estensione);
-    j.integer("Visibile", t.Visibile);
-    j.string("Etichetta", utf8(t.Etichetta));
-    j.integer("Tipo", t.Tipo);
-    j.endObject();
 }
 
 std::string num(double v, int decimals) {
@@ -176,54 +74,6 @@ std::string unita(std::uint8_t code) {
 }
 
 } // namespace
-
-std::string lavoroJson(const TTestataLavoro& h, const TLavoro& l) {
-    JsonWriter j;
-    j.beginObject();
-    j.string("Firma", utf8(h.Firma));
-    j.string("Progetto", utf8(h.Progetto));
-    j.string("PiePagina", utf8(h.PiePagina));
-    j.string("NumFoglio", utf8(h.NumFoglio));
-    j.integer("CalcoliValidi", h.CalcoliValidi);
-    j.integer("SenzaNome", h.SenzaNome);
-    j.integer("UmStampa", h.UmStampa);
-
-    j.string("Descrizione", utf8(l.Descrizione));
-    const std::pair<const char*, double> zona[] = {
-        {"tbsInt", l.tbsInt}, {"URInt", l.URInt}, {"tbsEst", l.tbsEst},     {"UREst", l.UREst},
-        {"tbsImm", l.tbsImm}, {"tH2O", l.tH2O},   {"Csens", l.Csens},       {"Clat", l.Clat},
-        {"Cx", l.Cx},         {"Ctot", l.Ctot},   {"CsenCtot", l.CsenCtot}, {"Volume", l.Volume},
-        {"Qrinn", l.Qrinn},   {"Qimm", l.Qimm},   {"tSup", l.tSup},         {"URD", l.URD}};
-    for (const auto& [k, v] : zona)
-        j.number(k, v);
-    j.integer("flgCx", l.flgCx);
-    j.integer("flgQimm", l.flgQimm);
-    j.integer("umQrinn", l.umQrinn);
-    j.integer("umQimm", l.umQimm);
-    j.number("xPick", l.xPick);
-    j.integer("flgXPick", l.flgXPick);
-    j.integer("NumPunti", l.NumPunti);
-    j.integer("NumTrattamenti", l.NumTrattamenti);
-    j.integer("TipoImpianto", l.TipoImpianto);
-    j.string("TitoloSequenza", utf8(l.TitoloSequenza));
-    j.number("Qv", l.Qv);
-    j.number("QvVol", l.QvVol);
-    j.number("fs", l.fs);
-    j.number("Regolabilita", l.Regolabilita);
-    j.number("DtRiscaldamento", l.DtRiscaldamento);
-    j.integer("CodiceChart", l.CodiceChart);
-    j.integer("CodiceErrore", l.CodiceErrore);
-    j.beginArray("Punti");
-    for (std::size_t i = 0; i < puntiInUso(l); ++i)
-        puntoJson(j, {}, l.Punti[i]);
-    j.endArray();
-    j.beginArray("Trattamenti");
-    for (std::size_t k = 0; k < trattamentiInUso(l); ++k)
-        trattamentoJson(j, l.Trattamenti[k]);
-    j.endArray();
-    j.endObject();
-    return j.str();
-}
 
 std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l) {
     std::string t = "Testata\n";

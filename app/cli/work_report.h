@@ -1,5 +1,5 @@
-// Text forms of a work read from a file: a readable Italian listing, and a
-// JSON object whose keys are the records' field names, values as stored.
+// A work read from a file as a readable Italian listing (its JSON form is
+// in work_json.h).
 #pragma once
 
 #include "document/work_records.h"
@@ -9,6 +9,5 @@
 namespace tarvelo::cli {
 
 std::string lavoroTesto(const TTestataLavoro& testata, const TLavoro& lavoro);
-std::string lavoroJson(const TTestataLavoro& testata, const TLavoro& lavoro);
 
 } // namespace tarvelo::cli
