@@ -307,13 +307,8 @@ class GuiPlants : public QObject {
         QStringList mancanti;
         for (const int tag : {0, 2, 3, 5}) {
             main_->Impianto(tag);
-            for (QWidget* w : dialogo().findChildren<QWidget*>()) {
-                if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(&dialogo()))
-                    continue;
-                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-                if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
-                    mancanti << QString::number(tag) + QLatin1Char('/') + w->objectName();
-            }
+            for (const QString& m : test::senzaNome(&dialogo()))
+                mancanti << QString::number(tag) + QLatin1Char('/') + m;
         }
         QVERIFY2(mancanti.isEmpty(), qPrintable(mancanti.join(' ')));
     }

@@ -11,6 +11,7 @@
 #include "chart/forms/form_display.h"
 #include "chart/initial_chart.h"
 #include "engine/moist_air.h"
+#include "gui_support.h"
 #include "plants/forms/form_calc_auto1.h"
 #include "print/forms/form_intestazione.h"
 #include "ui/masked_field.h"
@@ -599,20 +600,6 @@ class GuiWindows : public QObject {
     }
 
     void everyControlHasAnAccessibleName() {
-        // What a screen reader announces for each control that takes the
-        // focus: its own name, its label's text or its caption.
-        const auto senzaNome = [](QWidget* finestra) {
-            QStringList out;
-            for (QWidget* w : finestra->findChildren<QWidget*>()) {
-                if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(finestra))
-                    continue;
-                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-                if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
-                    out << QString::fromUtf8(w->metaObject()->className()) + QLatin1Char('/') +
-                               w->objectName();
-            }
-            return out;
-        };
         main_->Coordinate();
         TFormCalcolatriceAria calc(0, 25, 23, 0.01, 0.5);
         TFormBldChart genera(true, 1, AreaVideo{});
@@ -622,7 +609,7 @@ class GuiWindows : public QObject {
         for (QWidget* w :
              std::initializer_list<QWidget*>{main_.get(), main_->diagramma(), main_->coordinate(),
                                              &calc, &genera, &seleziona, &intestazione, &info}) {
-            const QStringList mancanti = senzaNome(w);
+            const QStringList mancanti = test::senzaNome(w);
             QVERIFY2(mancanti.isEmpty(),
                      qPrintable(w->objectName() + QStringLiteral(": ") + mancanti.join(' ')));
         }
