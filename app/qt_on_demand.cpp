@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 
+#include <clocale>
 #include <cstdlib>
 #include <iostream>
 
@@ -38,6 +39,9 @@ void QtSuRichiesta::avvia() {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     messaggiQtSilenziosi();
     gui_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    // Qt has set the C library to the session's locale; the command's
+    // numbers keep the decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     qtChart_ = std::make_unique<ui::QtChartServices>();
     qtPrint_ = std::make_unique<ui::QtPrintServices>();
 }

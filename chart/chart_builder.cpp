@@ -8,6 +8,7 @@
 #include "engine/state_solver.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -290,9 +291,11 @@ void TC_BldChart::volumi(Emitter& e, bool etichette) {
         }
         if (etichette && versione_ == VersioneStampa && linea.disegnata &&
             linea.ultimo.Y >= s_.y0) {
+            // The point whatever the C locale: a desktop started in Italian
+            // would otherwise store "0,850" in the chart file.
             char buf[32];
-            std::snprintf(buf, sizeof buf, "%.3f", v);
-            const std::string testo = buf;
+            const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 3);
+            const std::string testo(buf, r.ptr);
             const TextSize m = misura(testo);
             const int X = linea.ultimo.X + e.x0();
             if (X + roundEven(m.w / 2.0) - 20 < s_.W) {

@@ -12,6 +12,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-translations-l10n
   fonts-liberation2
   poppler-utils
+  locales
 )
 
 missing=()
@@ -28,4 +29,11 @@ if ((${#missing[@]})); then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
+fi
+
+# The tests run parts of the program in the Italian locale its users have.
+if ! locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$'; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo localedef -i it_IT -f UTF-8 it_IT.UTF-8
 fi

@@ -7,6 +7,8 @@
 #include "app/cli/work_session.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -18,27 +20,31 @@ namespace {
 
 constexpr const char* Prefix = "tarvelo lavoro: ";
 
-// The JSON text from a file or, for "-", the standard input; the reason
-// when it cannot be had.
+// At most MaxTestoJson + 1 bytes of a stream: enough for the reader to
+// refuse a longer one without holding it whole.
+bool leggiFlusso(std::istream& in, std::string& testo) {
+    testo.clear();
+    char blocco[65536];
+    while (testo.size() <= MaxTestoJson && in.read(blocco, sizeof blocco).gcount() > 0)
+        testo.append(blocco, static_cast<std::size_t>(in.gcount()));
+    testo.resize(std::min(testo.size(), MaxTestoJson + 1));
+    return !in.bad();
+}
+
+// The JSON text from a file (a pipe such as <(jq ...) too) or, for "-", the
+// standard input; the reason when it cannot be had.
 std::string leggiTesto(const std::string& sorgente, std::istream& in, std::string& testo) {
-    if (sorgente == "-") {
-        testo.clear();
-        char blocco[65536];
-        while (testo.size() <= MaxTestoJson && in.read(blocco, sizeof blocco).gcount() > 0)
-            testo.append(blocco, static_cast<std::size_t>(in.gcount()));
-        if (in.bad())
-            return "impossibile leggere lo standard input";
-        testo.resize(std::min(testo.size(), MaxTestoJson + 1)); // the reader refuses it whole
-        return {};
-    }
-    if (!fileExists(sorgente))
+    if (sorgente == "-")
+        return leggiFlusso(in, testo) ? "" : "impossibile leggere lo standard input";
+    std::error_code ec;
+    const auto stato = std::filesystem::status(nativePath(sorgente), ec);
+    if (!std::filesystem::exists(stato))
         return "il file " + sorgente + " non esiste";
-    if (const auto size = fileSize(sorgente); size && *size > MaxTestoJson)
-        return "il file " + sorgente + " è troppo lungo per un lavoro in JSON (più di 4 MB)";
-    std::vector<std::uint8_t> bytes;
-    if (Esito e = readAll(sorgente, bytes); !e.ok)
-        return e.errore;
-    testo.assign(bytes.begin(), bytes.end());
+    if (std::filesystem::is_directory(stato))
+        return sorgente + " è una cartella, non un file JSON";
+    std::ifstream f(nativePath(sorgente), std::ios::binary);
+    if (!f || !leggiFlusso(f, testo))
+        return "impossibile leggere il file " + sorgente;
     return {};
 }
 

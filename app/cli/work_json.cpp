@@ -72,6 +72,16 @@ struct ErroreJson {
 }
 
 constexpr std::size_t MaxProfondita = 8; // a work nests five levels
+constexpr std::size_t MaxChiavi = 64;    // a work's widest object has 45
+
+// A key as a path shows it: quoted and escaped when it holds control
+// characters or the path's own signs.
+std::string nomeChiave(const std::string& k) {
+    const bool semplice = !k.empty() && std::all_of(k.begin(), k.end(), [](unsigned char c) {
+        return c > 0x20 && c != 0x7F && c != '.' && c != '[' && c != ']' && c != '"';
+    });
+    return semplice ? k : Json(k).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
 
 // Parses the text, refusing repeated keys and deep nesting; every error
 // names where in the document it lies.
@@ -112,9 +122,15 @@ Json analizza(std::string_view testo) {
             break;
         case Evento::key: {
             Livello& l = pila.back();
-            l.chiave = valore.get<std::string>();
-            if (!l.viste.insert(l.chiave).second)
+            const std::string k = valore.get<std::string>();
+            l.chiave = nomeChiave(k);
+            if (!l.viste.insert(k).second)
                 errore(percorso(), "chiave ripetuta");
+            // Unknown keys are refused after parsing; this bounds the work
+            // of a document made of nothing else.
+            if (l.viste.size() > MaxChiavi)
+                errore(percorso(),
+                       "troppe chiavi in un oggetto (più di " + std::to_string(MaxChiavi) + ")");
             break;
         }
         case Evento::object_end:
@@ -165,7 +181,7 @@ class Lettore {
             const std::string& k = it.key();
             if (std::find(noti_.begin(), noti_.end(), k) == noti_.end() &&
                 std::find(altre.begin(), altre.end(), k) == altre.end())
-                errore(prefisso_ + k, "chiave sconosciuta");
+                errore(prefisso_ + nomeChiave(k), "chiave sconosciuta");
         }
     }
 
@@ -317,7 +333,7 @@ std::string lavoroDaJson(std::string_view testo, TTestataLavoro& h, TLavoro& l) 
         // Without its signature the file would not open again.
         const auto& firma = testata->Firma.raw;
         if (firma[0] != 7 || std::memcmp(firma.data() + 1, "TRV~", 4) != 0)
-            errore("Firma", "deve essere \"TRV~\" seguito da tre cifre");
+            errore("Firma", "deve essere di 7 caratteri e cominciare con \"TRV~\"");
         h = *testata;
         l = *lavoro;
         return {};

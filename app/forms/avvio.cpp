@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <clocale>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
@@ -34,6 +35,9 @@ int avviaProgramma(int& argc, char** argv, const cli::AvvioGrafico& avvio,
     // of the program with the work in it.
     std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
+    // Qt has set the C library to the session's locale; numbers in files,
+    // logs and charts keep the decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     registraRisorse();
     // Qt's own dialogs (files, colours, fonts, message boxes) in Italian.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));

@@ -14,6 +14,9 @@
 #include <bit>
 #include <cmath>
 #include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
 
 namespace tarvelo::cli {
 namespace {
@@ -154,7 +157,15 @@ TEST(WorkJson, BadInputIsRefusedWithThePathAndTouchesNothing) {
         {R"({"tbsInt": 1, "tbsInt": 2})", "tbsInt: chiave ripetuta"},
         {R"({"Trattamenti": [{"Dati": {"PosEtich": [[[[[[1]]]]]]}}]})", "troppi livelli annidati"},
         {R"([1, 2])", "il JSON deve essere un oggetto"},
-        {R"({"Firma": "TRV202"})", "Firma: deve essere \"TRV~\" seguito da tre cifre"},
+        {R"({"Firma": "TRV202"})", "Firma: deve essere di 7 caratteri e cominciare con \"TRV~\""},
+        {R"({"Punti": [{"a\nb": 1}]})", "Punti[0].\"a\\nb\": chiave sconosciuta"},
+        {[] {
+             std::string s = "{";
+             for (int i = 0; i < 65; ++i)
+                 s += "\"k" + std::to_string(i) + "\": 0, ";
+             return s + "\"z\": 0}";
+         }(),
+         "k64: troppe chiavi in un oggetto (più di 64)"},
         {R"({"_byteLavoro": "AAAA"})", "_byteLavoro: deve essere il base64 di 12064 byte"},
         {R"({"_byteTestata": "%%%%"})", "_byteTestata: deve essere il base64 di 2098 byte"},
         {R"({"_byteLavoro": 3})", "_byteLavoro: deve essere il base64 di 12064 byte"},
@@ -280,6 +291,14 @@ TEST_F(LavoroJson, AScriptCreatesAWorkFromAFewMembers) {
     // Without --salva the work read is printed.
     ASSERT_EQ(run("lavoro", {"--da-json", "-"}, json), ExitOk) << err;
     EXPECT_NE(out.find("Sala riunioni"), std::string::npos);
+    // A pipe named as the file, as a shell's <(jq ...) hands it on.
+    const std::string fifo = dir.file("pipe.json");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread scrittore([&] { std::ofstream(fifo) << json; });
+    const int codice = run("lavoro", {"--da-json", fifo});
+    scrittore.join();
+    ASSERT_EQ(codice, ExitOk) << err;
+    EXPECT_NE(out.find("Sala riunioni"), std::string::npos);
 }
 
 TEST_F(LavoroJson, NothingIsWrittenWhenTheJsonIsRefused) {
@@ -295,6 +314,7 @@ TEST_F(LavoroJson, NothingIsWrittenWhenTheJsonIsRefused) {
         {{"--da-json", "-", "--salva", work}, R"({"CodiceChart": 9})", "CodiceChart: "},
         {{"--da-json", "-", "--salva", work}, "{", "troncato"},
         {{"--da-json", dir.file("manca.json"), "--salva", work}, "", "non esiste"},
+        {{"--da-json", dir.prefix(), "--salva", work}, "", "è una cartella"},
         {{"--da-json", "-", work}, "{}", "con --da-json il lavoro viene dal JSON"},
         {{"--da-json"}, "", "manca il file di --da-json"},
     };

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -100,6 +101,21 @@ TEST_F(Builder, LabelsOfEveryFamily) {
     EXPECT_EQ(v.back().text, "0.875");
     const auto screen = parse(b.passo(VersioneVideo, AreaVideo{}, s));
     EXPECT_TRUE(labels(screen, 5).empty());
+}
+
+// A desktop session in Italian sets the C library's numbers to the decimal
+// comma; the chart's texts must not follow it.
+TEST_F(Builder, LabelsKeepTheDecimalPointInAnItalianLocale) {
+    const std::string prima = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "it_IT.UTF-8"), nullptr)
+        << "the it_IT.UTF-8 locale is missing (scripts/deps.sh makes it)";
+    TC_BldChart b(parametriChartIniziale(), misura);
+    ScalaVersione s;
+    const auto list = parse(b.passo(VersioneStampa, AreaVideo{}, s));
+    std::setlocale(LC_NUMERIC, prima.c_str());
+    const auto v = labels(list, 5);
+    ASSERT_FALSE(v.empty());
+    EXPECT_EQ(v.back().text, "0.875");
 }
 
 TEST_F(Builder, NoLineAtTheTopAndTheBoxesBeforeTheirLabels) {
