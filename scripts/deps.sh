@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs. Quiet and quick when they are
-# already there; runs apt-get update only when something is missing.
+# Installs the Debian packages the build needs, and those named on the
+# command line (the print and package tests name theirs). Quiet and quick
+# when they are already there; runs apt-get update only when something is
+# missing.
+#   ./scripts/deps.sh [PACKAGE...]
 set -euo pipefail
 
 PACKAGES=(
@@ -13,6 +16,7 @@ PACKAGES=(
   fonts-liberation2
   poppler-utils
   locales
+  "$@"
 )
 
 missing=()

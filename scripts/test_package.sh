@@ -8,17 +8,7 @@ cd "$(dirname "$0")/.."
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-PACKAGES=(xdg-utils libfile-mimeinfo-perl desktop-file-utils appstream lintian shared-mime-info
-  bash-completion)
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-fi
+./scripts/deps.sh xdg-utils libfile-mimeinfo-perl desktop-file-utils appstream lintian shared-mime-info bash-completion
 
 deb=$(./scripts/package.sh | tail -1)
 echo "test_package: $deb"

@@ -9,16 +9,7 @@ cd "$(dirname "$0")/.."
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-PACKAGES=(cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils)
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-fi
+./scripts/deps.sh cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
 # A CUPS server of our own, on its own socket and folders, for this test
 # only: the machine's printers and settings are not touched.
 CUPS=$(mktemp -d /tmp/tarvelo-cups.XXXXXX)

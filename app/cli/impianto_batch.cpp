@@ -100,18 +100,15 @@ struct Blocco {
 
 } // namespace
 
-EsitoBatchImpianto runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
-                                    const TLavoro& base, const ImpostaCampo& imposta, int thread,
-                                    const std::optional<std::string>& tracce) {
-    EsitoBatchImpianto esito;
+BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                              const TLavoro& base, const ImpostaCampo& imposta, int thread,
+                              const std::optional<std::string>& tracce) {
+    BatchSummary esito;
     std::string linea;
     long long lineNo = 0;
     while (true) {
-        if (!std::getline(in, linea)) {
-            err << "errore: il file CSV è vuoto, manca l'intestazione\n";
-            esito.fatale = true;
-            return esito;
-        }
+        if (!std::getline(in, linea))
+            return senzaIntestazione(in, err);
         ++lineNo;
         if (lineNo == 1 && linea.rfind("\xEF\xBB\xBF", 0) == 0)
             linea.erase(0, 3);
@@ -128,13 +125,13 @@ EsitoBatchImpianto runImpiantoBatch(std::istream& in, std::ostream& out, std::os
         TLavoro prova = base;
         if (auto e = imposta(prova, n, "0"); e && e->rfind("campo sconosciuto", 0) == 0) {
             err << "riga " << lineNo << ": intestazione: " << *e << "\n";
-            esito.fatale = true;
+            esito.fatal = true;
             return esito;
         }
         for (std::size_t j = 0; j < i; ++j) {
             if (col.ingressi[j] == n) {
                 err << "riga " << lineNo << ": intestazione: colonna ripetuta " << n << "\n";
-                esito.fatale = true;
+                esito.fatal = true;
                 return esito;
             }
         }
@@ -251,14 +248,15 @@ EsitoBatchImpianto runImpiantoBatch(std::istream& in, std::ostream& out, std::os
         },
         calcola,
         [&](Blocco& b) {
-            esito.righe += static_cast<long long>(b.righe.size());
-            esito.fallite += b.fallite;
+            esito.rows += static_cast<long long>(b.righe.size());
+            esito.failed += b.fallite;
             err << b.messaggi;
             out.write(b.uscita.data(), static_cast<std::streamsize>(b.uscita.size()));
         });
     if (in.bad()) {
         err << "errore di lettura del file CSV\n";
-        esito.fatale = true;
+        esito.fatal = true;
+        esito.readError = true;
     }
     return esito;
 }

@@ -3,6 +3,7 @@
 // computed on every core and written in input order.
 #pragma once
 
+#include "app/cli/batch_summary.h"
 #include "document/work_records.h"
 
 #include <functional>
@@ -12,12 +13,6 @@
 
 namespace tarvelo::cli {
 
-struct EsitoBatchImpianto {
-    long long righe = 0;
-    long long fallite = 0;
-    bool fatale = false; // the header or the input itself was unusable
-};
-
 // Sets a zone-data field by its record name: empty when done, otherwise
 // the reason ("campo sconosciuto: ..." for a name that is no field).
 using ImpostaCampo =
@@ -25,8 +20,8 @@ using ImpostaCampo =
 
 // `base`: the configuration with its sample data on its chart. `tracce`:
 // a folder (with its separator) for DETTAGLI_<row>.TXT, or none.
-EsitoBatchImpianto runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
-                                    const TLavoro& base, const ImpostaCampo& imposta, int thread,
-                                    const std::optional<std::string>& tracce);
+BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                              const TLavoro& base, const ImpostaCampo& imposta, int thread,
+                              const std::optional<std::string>& tracce);
 
 } // namespace tarvelo::cli

@@ -93,17 +93,19 @@ int batch(const std::string& sorgente, const std::optional<std::string>& uscita,
         err << Prefix << "errore: impossibile creare il file " << *uscita << "\n";
         return ExitIo;
     }
-    const EsitoBatchImpianto e =
+    const BatchSummary e =
         runImpiantoBatch(*input, target.stream(), err, base, impostaCampo, thread, tracce);
-    if (e.fatale)
+    if (e.readError)
+        return ExitIo;
+    if (e.fatal)
         return ExitBadInput;
     std::string problema;
     if (!target.commit(problema)) {
         err << Prefix << "errore: " << problema << "\n";
         return ExitIo;
     }
-    if (e.fallite > 0) {
-        err << Prefix << e.fallite << " righe su " << e.righe << " con un errore\n";
+    if (e.failed > 0) {
+        err << Prefix << e.failed << " righe su " << e.rows << " con un errore\n";
         return ExitBadInput;
     }
     return ExitOk;

@@ -211,11 +211,8 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
     long long lineNo = 0;
     bool haveHeader = false;
     while (!haveHeader) {
-        if (!reader.next(line)) {
-            err << "errore: il file CSV è vuoto, manca l'intestazione\n";
-            summary.fatal = true;
-            return summary;
-        }
+        if (!reader.next(line))
+            return senzaIntestazione(in, err);
         ++lineNo;
         haveHeader = !trimField(line).empty();
     }

@@ -2,16 +2,11 @@
 // in constant memory.
 #pragma once
 
+#include "app/cli/batch_summary.h"
+
 #include <iosfwd>
 
 namespace tarvelo::cli {
-
-struct BatchSummary {
-    long long rows = 0;
-    long long failed = 0;
-    bool fatal = false;     // the header or the input itself was unusable
-    bool readError = false; // the input could not be read
-};
 
 // Reads the CSV from `in`, writes the results to `out`, one message per bad
 // row to `err`. `defaultPatm` serves rows without a Patm value. Blocks of

@@ -1,4 +1,6 @@
 #include "app/cli/command_line.h"
+#include "app/cli/impianto_batch.h"
+#include "app/cli/stato_batch.h"
 #include "app/cli/stato_command.h"
 #include "document/file_io.h"
 #include "document/settings.h"
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <streambuf>
 
 namespace tarvelo::cli {
 namespace {
@@ -239,6 +242,33 @@ TEST_F(Impianto, ACsvBatchRefusesWhatItCannotRead) {
     EXPECT_NE(err.find("valgono solo con --csv"), std::string::npos) << err;
     EXPECT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv"), "--salva", dir.file("x.TRV")}),
               ExitBadInput);
+}
+
+// An input that fails, as a disk or a network share may, after `testo`
+// (nothing at all, or a header and a row): both batches report a read error,
+// never an empty file.
+TEST(CsvBatches, AnInputThatFailsIsAReadError) {
+    struct Guasto : std::streambuf {
+        std::string testo;
+        explicit Guasto(std::string t) : testo(std::move(t)) {}
+        int_type underflow() override {
+            if (testo.empty() || gptr() != nullptr)
+                throw std::ios_base::failure("errore di I/O");
+            setg(testo.data(), testo.data(), testo.data() + testo.size());
+            return traits_type::to_int_type(testo[0]);
+        }
+    };
+    const auto accetta = [](TLavoro&, const std::string&, const std::string&) {
+        return std::optional<std::string>();
+    };
+    for (const std::string dopo : {"", "tbsEst;UREst\n30;50\n"}) {
+        Guasto g1(dopo), g2(dopo);
+        std::istream in1(&g1), in2(&g2);
+        std::ostringstream out, err;
+        EXPECT_TRUE(runImpiantoBatch(in1, out, err, TLavoro{}, accetta, 1, {}).readError) << dopo;
+        EXPECT_TRUE(runStatoBatch(in2, out, err, 101325.0, 1).readError) << dopo;
+        EXPECT_EQ(err.str().find("vuoto"), std::string::npos) << err.str();
+    }
 }
 
 } // namespace

@@ -329,15 +329,7 @@ class GuiPlants : public QObject {
 };
 
 int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    QApplication app(argc, argv);
-    extern int qInitResources_splash();
-    extern int qInitResources_icons();
-    qInitResources_splash();
-    qInitResources_icons();
-    GuiPlants tests;
-    return QTest::qExec(&tests, argc, argv);
+    return tarvelo::test::eseguiTestGui<GuiPlants>(argc, argv);
 }
 
 #include "gui_plants_test.moc"

@@ -10,14 +10,20 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
+
+// The resources compiled into the program's static libraries.
+int qInitResources_splash();
+int qInitResources_icons();
 
 namespace tarvelo::test {
 
@@ -120,5 +126,17 @@ struct Programma {
         s.reset();
     }
 };
+
+// The main() of a GUI test: off-screen, Qt's texts in Italian, the
+// resources of the static library registered, then the test object's slots.
+template <class Test> int eseguiTestGui(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QApplication app(argc, argv);
+    ::qInitResources_splash();
+    ::qInitResources_icons();
+    Test tests;
+    return QTest::qExec(&tests, argc, argv);
+}
 
 } // namespace tarvelo::test

@@ -685,16 +685,7 @@ class GuiWindows : public QObject {
 };
 
 int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    QApplication app(argc, argv);
-    // Resources of the static library.
-    extern int qInitResources_splash();
-    extern int qInitResources_icons();
-    qInitResources_splash();
-    qInitResources_icons();
-    GuiWindows tests;
-    return QTest::qExec(&tests, argc, argv);
+    return tarvelo::test::eseguiTestGui<GuiWindows>(argc, argv);
 }
 
 #include "gui_windows_test.moc"
