@@ -61,7 +61,7 @@ void BM_TrascinaPunto(benchmark::State& state, int tipo) {
             dialogo->costruzione().disegna(p, vista, 3);
     };
     servizi.aggiornaFinestre = [&] { dettaglio.AggiornaDettaglio(l, settings.DIR_LAVORI); };
-    servizi.cartellaLog = settings.DIR_LAVORI;
+    servizi.cartellaLog = [&settings] { return settings.DIR_LAVORI; };
     TFormCalcAuto1 d(l, testata, defaults, true, servizi);
     dialogo = &d;
     d.Prepara(false, tipo);

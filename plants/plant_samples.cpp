@@ -69,6 +69,13 @@ void CaricaEsempioImpianto(int codice, TLavoro& l, const TDefault& def) {
 namespace tarvelo {
 
 void preparaImpianto(int tipo, TLavoro& l, const TDefault& def) {
+    // A new scheme owes nothing to the work before it: the points and
+    // treatment records it does not fill must not carry an earlier
+    // sequence's values into the file, the log or the sheet.
+    l.Punti = {};
+    l.NumPunti = 0;
+    l.Trattamenti = {};
+    l.NumTrattamenti = 0;
     CaricaEsempioImpianto(tipo, l, def);
     l.TipoImpianto = static_cast<std::uint8_t>(tipo);
     if (tipo == 3 || tipo == 4)

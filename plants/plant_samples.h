@@ -16,7 +16,8 @@ void CaricaEsempioImpianto(int codice, TLavoro& l, const TDefault& def);
 namespace tarvelo {
 
 // A configuration opened as new: its sample, TipoImpianto, and for D and E
-// the supply flow as the typed row (flgQimm = 1), since they use the flow.
+// the supply flow as the typed row (flgQimm = 1), since they use the flow;
+// points and treatment records start empty.
 void preparaImpianto(int tipo, TLavoro& l, const TDefault& def);
 
 } // namespace tarvelo

@@ -427,8 +427,62 @@ void riassumiTrattamenti(TLavoro& l) {
     }
 }
 
+namespace {
+// Only a mixing (its mixture) and a coil (its "ts") use their third slot;
+// the others keep one reserved that the next treatment may take.
+bool usaTerzoPunto(const TTrattamento& t) {
+    return t.Tipo == TipoMiscela || t.Tipo == TipoBatteriaFredda;
+}
+} // namespace
+
+void ricalcolaSeguenti(TLavoro& l, int k) {
+    const int n = std::min<int>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
+    if (k < 1 || k > n)
+        return;
+    // The slots whose state has changed: the treatment's own points first,
+    // then those of every later treatment recomputed because of them.
+    std::vector<bool> cambiati(TLavoro::MaxPunti + 1, false);
+    auto segna = [&](int p) {
+        if (p >= 1 && p <= static_cast<int>(TLavoro::MaxPunti))
+            cambiati[static_cast<std::size_t>(p)] = true;
+    };
+    auto tocca = [&](int p) {
+        return p >= 1 && p <= static_cast<int>(TLavoro::MaxPunti) &&
+               cambiati[static_cast<std::size_t>(p)];
+    };
+    auto segnaTrattamento = [&](const TTrattamento& t) {
+        segna(t.Punto1);
+        segna(t.Punto2);
+        if (usaTerzoPunto(t))
+            segna(t.Punto3);
+        for (const std::int32_t c : t.Dati.Collega)
+            segna(c);
+    };
+    segnaTrattamento(l.Trattamenti[static_cast<std::size_t>(k - 1)]);
+    for (int j = k + 1; j <= n; ++j) {
+        TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(j - 1)];
+        if (t.Tipo == TipoUnione && t.Estensione == 0)
+            continue; // the extension line of a coil moves with the coil
+        const TDatiTrattamento& d = t.Dati;
+        const bool dipende = tocca(d.PuntoPortata) || tocca(d.Collega[0]) || tocca(d.Collega[1]) ||
+                             tocca(d.Collega[2]) || tocca(t.Punto1) || tocca(t.Punto2) ||
+                             (usaTerzoPunto(t) && tocca(t.Punto3));
+        if (!dipende)
+            continue;
+        // As "Calcola" on that treatment would: its linked points and its
+        // imposed flow as they now stand, its own inputs as stored.
+        prendiPuntiCollegati(l, t);
+        applicaPortataImposta(l, t);
+        calcolaTrattamento(l, j, {t.Punto1, t.Punto2, t.Punto3});
+        segnaTrattamento(t);
+    }
+}
+
 EsitoCalcolo BtnCalcolaClick(TLavoro& l, int k, const SlotPunti& slot) {
     EsitoCalcolo e = calcolaTrattamento(l, k, slot);
+    // The treatments that take a point or the flow from this one follow
+    // it, as they would if each were computed again in turn.
+    ricalcolaSeguenti(l, k);
     const std::string altro = RicalcolaTratti(l, !e.messaggio.empty());
     if (e.messaggio.empty())
         e.messaggio = altro;

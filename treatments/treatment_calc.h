@@ -35,6 +35,11 @@ EsitoCalcolo calcolaTrattamento(TLavoro& l, int k, const SlotPunti& slot);
 // returns the first message of the pass, empty when none or when `quieto`.
 std::string RicalcolaTratti(TLavoro& l, bool quieto = false);
 
+// Every treatment after k that takes a point or its flow from k (directly
+// or through another one) computed again as "Calcola" computes it, in
+// order, silently: a revision reaches the whole chain.
+void ricalcolaSeguenti(TLavoro& l, int k);
+
 // dt, dx, dh, dhdx of every treatment that counts (Reale = 1).
 void riassumiTrattamenti(TLavoro& l);
 

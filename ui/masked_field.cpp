@@ -13,6 +13,12 @@ namespace tarvelo::ui {
 
 CampoMaschera::CampoMaschera(const std::string& mask, QWidget* parent) : QLineEdit(parent) {
     setMask(mask);
+    // setText clears the edited flag before it signals the change, so a
+    // text set from outside (the accessibility interface) is marked here.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!impostando_)
+            setModified(true);
+    });
 }
 
 void CampoMaschera::setMask(const std::string& mask) {
@@ -47,7 +53,9 @@ void CampoMaschera::setValore(double v) {
         t = FloatToStrFixed(v, 15, 0);
     else
         t = TogliSpazi(FormatMask(mask_, v));
+    impostando_ = true;
     setText(testoNumero(cp1252ToUtf8(t)));
+    impostando_ = false;
 }
 
 } // namespace tarvelo::ui

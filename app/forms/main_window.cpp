@@ -468,32 +468,39 @@ void TFormMain::Coordinate() {
 
 void TFormMain::Annulla() {
     doc_.ripristinaValido(docUi_);
-    diagramma_->mostra();
-    if (impianto_)
-        impianto_->Prepara(true);
-    diagramma_->aggiorna();
-    aggiornaFinestre();
+    dopoAnnullaRipeti();
 }
 
 void TFormMain::Ripeti() {
     doc_.mostraNonValido(docUi_);
+    dopoAnnullaRipeti();
+}
+
+void TFormMain::dopoAnnullaRipeti() {
     diagramma_->mostra();
-    if (impianto_)
-        impianto_->Prepara(true);
+    // The plant dialog follows a plant work only: a manual sequence has no
+    // zone data and no handles of its own.
+    if (impianto_) {
+        if (doc_.lavoro.TipoImpianto <= 5)
+            impianto_->RiprendiLavoro();
+        else
+            impianto_->hide();
+    }
     diagramma_->aggiorna();
     aggiornaFinestre();
 }
 
 void TFormMain::Trattamento(int tag) {
-    doc_.lavoro.TipoImpianto = 6;
+    // The dialog makes the work a manual sequence itself, after taking the
+    // copy that Cancel puts back: a plant work cancelled stays a plant work.
     ApriTrattamenti(tag);
     diagramma_->aggiorna();
 }
 
 bool TFormMain::ApriTrattamenti(int codice) {
-    // The plant dialog gives way to the sequence's own.
-    if (impianto_)
-        impianto_->hide();
+    // The plant dialog gives way to the sequence's own, and goes: nothing
+    // of it may act on the sequence afterwards.
+    chiudiImpianto();
     ServiziTrattamenti servizi;
     servizi.ridisegna = [this] { diagramma_->aggiorna(); };
     servizi.aggiornaFinestre = [this] { aggiornaFinestre(); };
@@ -559,7 +566,7 @@ void TFormMain::ApriImpianto(bool revisione, int tipo) {
                 return std::nullopt;
             return std::make_pair(r.tbs, r.UR);
         };
-        servizi.cartellaLog = s_.settings.DIR_LAVORI;
+        servizi.cartellaLog = [this] { return s_.settings.DIR_LAVORI; };
         impianto_ =
             new TFormCalcAuto1(doc_.lavoro, doc_.testata, s_.defaults,
                                s_.settings.varie.EmulazioneDosInvio, std::move(servizi), this);
@@ -578,6 +585,15 @@ void TFormMain::ApriImpianto(bool revisione, int tipo) {
     }
     impianto_->show();
     impianto_->raise();
+}
+
+void TFormMain::chiudiImpianto() {
+    if (!impianto_)
+        return;
+    impianto_->hide();
+    // Deleted later: this may run inside one of the dialog's own handlers.
+    impianto_->deleteLater();
+    impianto_ = nullptr;
 }
 
 void TFormMain::collocaDialogo(QWidget* dialogo) {

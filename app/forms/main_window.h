@@ -104,6 +104,10 @@ class TFormMain : public QMainWindow {
     // Beside the diagram when there is room, else over its upper-left
     // corner, which lies above the saturation curve on every chart.
     void collocaDialogo(QWidget* dialogo);
+    // After undo or redo: the views and the plant dialog follow the work.
+    void dopoAnnullaRipeti();
+    // The plant dialog hidden and freed.
+    void chiudiImpianto();
     QLineEdit* editChart_ = nullptr;
     QAction* revisione_ = nullptr;
     bool primaAttivazione_ = true;

@@ -1,5 +1,6 @@
 #include "plants/forms/form_calc_auto1.h"
 
+#include "engine/format_mask.h"
 #include "engine/numeric.h"
 #include "plants/plant_samples.h"
 #include "ui/enter_key.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+#include <cstdlib>
 #include <exception>
 
 namespace tarvelo {
@@ -109,7 +112,12 @@ void TFormCalcAuto1::creaControlli() {
         f->setAccessibleName(accessibile);
         f->setMaximumWidth(100);
         f->installEventFilter(this);
-        connect(f, &QLineEdit::textEdited, this, [this] { fldInterne1Change(); });
+        // Typed, pasted or set by an assistive tool: any change that is not
+        // the dialog showing a value needs a new calculation.
+        connect(f, &QLineEdit::textChanged, this, [this, f] {
+            if (!f->impostando())
+                fldInterne1Change();
+        });
         return f;
     };
     auto etichetta = [this](const char* nome, const QString& testo) {
@@ -252,24 +260,28 @@ void TFormCalcAuto1::mostraValore(ui::CampoMaschera* f, double v) {
 }
 
 void TFormCalcAuto1::Prepara(bool revisione, int nuovo) {
-    caricamento_ = true;
+    // Cancel puts back the work as it was before the opening: its
+    // configuration, points and sequence, not the sample data.
+    *copia_ = lavoro_;
+    calcoliValidiSalvati_ = testata_.CalcoliValidi;
     if (!revisione) {
-        // Cancel puts back the work as it was before the opening: its
-        // configuration, points and sequence, not the sample data.
-        *copia_ = lavoro_;
-        calcoliValidiSalvati_ = testata_.CalcoliValidi;
         if (nuovo >= 0 && nuovo <= 5)
             lavoro_.TipoImpianto = static_cast<std::uint8_t>(nuovo);
         preparaImpianto(lavoro_.TipoImpianto, lavoro_, defaults_);
         testata_.CalcoliValidi = 0;
-        lavoro_.NumTrattamenti = 0;
         if (servizi_.ridisegna)
             servizi_.ridisegna();
-    } else {
-        *copia_ = lavoro_;
-        calcoliValidiSalvati_ = testata_.CalcoliValidi;
     }
     tag_ = 0;
+    caricaCampi();
+}
+
+void TFormCalcAuto1::RiprendiLavoro() {
+    caricaCampi();
+}
+
+void TFormCalcAuto1::caricaCampi() {
+    caricamento_ = true;
     const int tipo = lavoro_.TipoImpianto;
     setWindowTitle(q(titoloImpianto(tipo)));
     // Wide enough for the whole caption beside the frame's buttons.
@@ -415,7 +427,8 @@ void TFormCalcAuto1::Ricalcola() {
         servizi_.stato({});
     const TLavoro prima = lavoro_;
     try {
-        const EsitoImpianto e = CalcolaImpianto(lavoro_, servizi_.cartellaLog, &costruzione_);
+        const std::string cartella = servizi_.cartellaLog ? servizi_.cartellaLog() : std::string();
+        const EsitoImpianto e = CalcolaImpianto(lavoro_, cartella, &costruzione_);
         if (!e.file.ok && servizi_.stato)
             servizi_.stato(e.file.errore);
     } catch (const std::exception& ex) {
@@ -445,7 +458,17 @@ void TFormCalcAuto1::BtnCalcolaClick() {
     Ricalcola();
 }
 
+double TFormCalcAuto1::comeNelCampo(ui::CampoMaschera* f, double v) {
+    // The mask's own layout of the value, read back (it writes a point).
+    const std::string testo = FormatMask(f->mask(), v);
+    char* fine = nullptr;
+    const double r = std::strtod(testo.c_str(), &fine);
+    return fine != testo.c_str() && std::isfinite(r) ? r : v;
+}
+
 void TFormCalcAuto1::AggiornaInterne(double UR, double tbs) {
+    UR = comeNelCampo(fldInterne2, UR);
+    tbs = comeNelCampo(fldInterne1, tbs);
     if (tbs == lavoro_.tbsInt && UR == lavoro_.URInt)
         return;
     lavoro_.tbsInt = tbs;
@@ -456,6 +479,8 @@ void TFormCalcAuto1::AggiornaInterne(double UR, double tbs) {
 }
 
 void TFormCalcAuto1::AggiornaEsterne(double UR, double tbs) {
+    UR = comeNelCampo(fldEsterne2, UR);
+    tbs = comeNelCampo(fldEsterne1, tbs);
     if (tbs == lavoro_.tbsEst && UR == lavoro_.UREst)
         return;
     lavoro_.tbsEst = tbs;
@@ -466,6 +491,7 @@ void TFormCalcAuto1::AggiornaEsterne(double UR, double tbs) {
 }
 
 void TFormCalcAuto1::AggiornaTbsImm(double tbs) {
+    tbs = comeNelCampo(fldtb_Qimm, tbs);
     if (lavoro_.flgQimm != 0 || tbs == lavoro_.tbsImm)
         return;
     lavoro_.tbsImm = tbs;
@@ -474,6 +500,7 @@ void TFormCalcAuto1::AggiornaTbsImm(double tbs) {
 }
 
 void TFormCalcAuto1::AggiornaURD(double UR) {
+    UR = comeNelCampo(fldtb_Qimm, UR);
     if (UR == lavoro_.URD)
         return;
     lavoro_.URD = UR;
@@ -482,6 +509,7 @@ void TFormCalcAuto1::AggiornaURD(double UR) {
 }
 
 void TFormCalcAuto1::AggiornaTSup(double tbs) {
+    tbs = comeNelCampo(fldQrinn, tbs);
     if (tbs == lavoro_.tSup)
         return;
     lavoro_.tSup = tbs;
@@ -529,6 +557,10 @@ void TFormCalcAuto1::CancelBtnClick() {
     lavoro_ = *copia_;
     testata_.CalcoliValidi = calcoliValidiSalvati_;
     costruzione_.cancella();
+    // Nothing of the cancelled calculation stays in sight: the message of a
+    // failed run, the chart, the points table and the log.
+    if (servizi_.stato)
+        servizi_.stato({});
     QDialog::done(QDialog::Rejected);
     if (servizi_.aggiornaFinestre)
         servizi_.aggiornaFinestre();
@@ -537,7 +569,18 @@ void TFormCalcAuto1::CancelBtnClick() {
 }
 
 void TFormCalcAuto1::reject() {
-    CancelBtnClick();
+    // Esc is Cancel; the window's close button only hides the window and
+    // the work keeps the calculation shown.
+    if (chiusuraFinestra_)
+        QDialog::reject();
+    else
+        CancelBtnClick();
+}
+
+void TFormCalcAuto1::closeEvent(QCloseEvent* event) {
+    chiusuraFinestra_ = true;
+    QDialog::closeEvent(event);
+    chiusuraFinestra_ = false;
 }
 
 void TFormCalcAuto1::HelpBtnClick() {

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QPainter;
@@ -61,7 +62,9 @@ struct ServiziImpianto {
     std::function<void(const std::string&)> stato; // the diagram's status line
     // The calculator picking a (tbs, UR) pair; UR as a fraction.
     std::function<std::optional<std::pair<double, double>>(double tbs, double UR)> scegliStato;
-    std::string cartellaLog; // where DETTAGLI.TXT goes
+    // Where DETTAGLI.TXT goes: the folder of the current work, asked at each
+    // calculation (opening a work elsewhere moves it).
+    std::function<std::string()> cartellaLog;
 };
 
 class TFormCalcAuto1 : public QDialog {
@@ -74,6 +77,10 @@ class TFormCalcAuto1 : public QDialog {
     // TipoImpianto; any other keeps it), or the stored one revised; then
     // calculated at once.
     void Prepara(bool revisione, int tipo = -1);
+    // The work replaced under the open dialog (undo, redo): its values shown
+    // and calculated, while Cancel still goes back to the work as it was
+    // when the dialog was prepared.
+    void RiprendiLavoro();
     void Ricalcola();
 
     // The setters the chart calls while a handle is dragged (UR in %).
@@ -103,6 +110,7 @@ class TFormCalcAuto1 : public QDialog {
 
   protected:
     void reject() override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -113,6 +121,11 @@ class TFormCalcAuto1 : public QDialog {
     // The fields the user typed in go into the work.
     void leggiCampi();
     void mostraValore(ui::CampoMaschera* f, double v);
+    // A dragged value as its field shows it (0.1 °C, 0.1 %): what the
+    // engineer reads is what is calculated.
+    static double comeNelCampo(ui::CampoMaschera* f, double v);
+    // Caption, layout and fields of the configuration in the work.
+    void caricaCampi();
 
     TLavoro& lavoro_;
     TTestataLavoro& testata_;
@@ -122,6 +135,7 @@ class TFormCalcAuto1 : public QDialog {
     std::uint16_t calcoliValidiSalvati_ = 0;
     int tag_ = 0;
     bool caricamento_ = false;
+    bool chiusuraFinestra_ = false;
     LineeCostruzione costruzione_;
 
     ui::CampoMaschera* fldInterne1 = nullptr;

@@ -269,7 +269,12 @@ void TFormCalcUte::creaPagine() {
             radInput_2->addButton(radioInput_[static_cast<std::size_t>(i)], i);
             bv->addWidget(radioInput_[static_cast<std::size_t>(i)]);
         }
-        connect(radInput_2, &QButtonGroup::idClicked, this, [this] { radInput_2Click(); });
+        // Toggled, not clicked: a mode chosen from the keyboard or by an
+        // assistive tool changes the fields the same way.
+        connect(radInput_2, &QButtonGroup::idToggled, this, [this](int, bool acceso) {
+            if (acceso && !mostrando_)
+                radInput_2Click();
+        });
         h->addWidget(box);
         auto* f = new QGridLayout;
         h->addLayout(f);
@@ -310,7 +315,10 @@ void TFormCalcUte::creaPagine() {
         fldTempVapAcq_3 = campo(box, "fldTempVapAcq_3", "###.##",
                                 QStringLiteral("Temperatura dell'acqua o del vapore [°C]"));
         bh->addWidget(fldTempVapAcq_3);
-        connect(radTempVapAcq_3, &QButtonGroup::idClicked, this, fldChange);
+        connect(radTempVapAcq_3, &QButtonGroup::idToggled, this, [this](int, bool acceso) {
+            if (acceso)
+                fld_Change();
+        });
         h->addWidget(box);
         auto* f = new QGridLayout;
         h->addLayout(f);
@@ -370,7 +378,13 @@ void TFormCalcUte::creaPagine() {
     // Every edit disables OK until the next computation; a right click on
     // a point's values opens the calculator.
     for (QLineEdit* e : pagine_->findChildren<QLineEdit*>()) {
-        connect(e, &QLineEdit::textEdited, this, fldChange);
+        // Any change that is not the dialog's own showing of a value: typed,
+        // pasted or set through the accessibility interface.
+        auto* campo = dynamic_cast<ui::CampoMaschera*>(e);
+        connect(e, &QLineEdit::textChanged, this, [this, campo] {
+            if (!(campo && campo->impostando()))
+                fld_Change();
+        });
         e->installEventFilter(this);
     }
     for (QComboBox* c : pagine_->findChildren<QComboBox*>())
