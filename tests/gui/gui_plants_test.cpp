@@ -5,7 +5,9 @@
 #include "engine/numeric.h"
 #include "gui_support.h"
 #include "plants/forms/form_calc_auto1.h"
+#include "treatments/forms/form_calc_ute.h"
 #include "treatments/forms/form_condizioni_punti.h"
+#include "treatments/forms/form_vedi_file.h"
 #include "ui/masked_field.h"
 
 #include <QAccessible>
@@ -176,8 +178,9 @@ class GuiPlants : public QObject {
         }
         d.PaintASHRAEMouseUp(Qt::LeftButton, b.x() + 24, b.y() - 9);
         QVERIFY(okAttivo());
-        // The exact position is kept, not the one-decimal text of the field.
+        // The value calculated is the one the field shows: "Calcola" keeps it.
         const double tbs = lavoro().tbsInt;
+        QCOMPARE(tbs, campo("fldInterne1")->valore().value());
         f<QPushButton>("BtnCalcola")->click();
         QCOMPARE(lavoro().tbsInt, tbs);
 
@@ -301,6 +304,117 @@ class GuiPlants : public QObject {
         QCOMPARE(l.tbsEst, 35.0);
         f<QPushButton>("CancelBtn")->click();
         QVERIFY(l == calcolato);
+    }
+
+    void aDraggedValueIsTheOneItsFieldShows() {
+        // C's supply point dragged away and back to 18.0 (as the mouse gives
+        // it: never exactly) flows as a typed 18,0.
+        struct Caso {
+            int tipo;
+            const char* campo;
+            double trascinato;
+            int codice;
+        };
+        const Caso casi[] = {{2, "fldtb_Qimm", 18.0437, 2},
+                             {0, "fldInterne1", 25.9618, 0},
+                             {5, "fldtb_Qimm", 61.3377, 3}};
+        for (const Caso& c : casi) {
+            main_->Impianto(c.tipo);
+            dialogo().trascina(c.codice, c.trascinato + 3, 0.5, 0.008);
+            dialogo().trascina(c.codice, c.trascinato, c.trascinato / 100.0, 0.008);
+            const TLavoro trascinato = lavoro();
+            scrivi(c.campo, campo(c.campo)->text());
+            f<QPushButton>("BtnCalcola")->click();
+            QVERIFY2(lavoro() == trascinato, c.campo);
+        }
+    }
+
+    void closingTheWindowKeepsTheCalculationEscCancels() {
+        main_->Impianto(0);
+        scrivi("fldEsterne1", QStringLiteral("35"));
+        f<QPushButton>("BtnCalcola")->click();
+        const TLavoro calcolato = lavoro();
+        dialogo().close();
+        QVERIFY(!dialogo().isVisible());
+        QVERIFY(lavoro() == calcolato);
+        QCOMPARE(p_.s->documento->testata.CalcoliValidi, std::uint16_t{1});
+
+        main_->Revisione();
+        scrivi("fldEsterne1", QStringLiteral("30"));
+        f<QPushButton>("BtnCalcola")->click();
+        QTest::keyClick(&dialogo(), Qt::Key_Escape);
+        QVERIFY(!dialogo().isVisible());
+        QVERIFY(lavoro() == calcolato);
+    }
+
+    void cancelShowsTheWorkAsItWasEvenAfterAnUndo() {
+        // A manual heating, then a new scheme A cancelled: the log and the
+        // points table are the heating's again, and the status line is clear.
+        main_->DettaglioCalcolo();
+        main_->CondizioniPunti();
+        test::sulDialogo(QStringLiteral("FormCalcUte"), [](QWidget* w) {
+            w->findChild<QPushButton*>(QStringLiteral("BtnCalcola"))->click();
+            static_cast<TFormCalcUte*>(w)->Miscela1Click(7);
+        });
+        main_->Trattamento(4);
+        main_->diagramma()->paintASHRAE()->repaint(); // places the points (X, Y)
+        const TLavoro manuale = lavoro();
+        const QString stato = main_->diagramma()->statoTesto();
+        main_->Impianto(0);
+        scrivi("fldInterne1", QStringLiteral("23,3"));
+        scrivi("fldInterne2", QStringLiteral("63,5"));
+        f<QPushButton>("BtnCalcola")->click(); // a failed run: a message in the status line
+        QVERIFY(!main_->diagramma()->statoTesto().isEmpty());
+        f<QPushButton>("CancelBtn")->click();
+        QVERIFY(lavoro() == manuale);
+        QCOMPARE(main_->dettaglio()->righe().value(0), QStringLiteral("--RISCALDAMENTO--"));
+        QCOMPARE(main_->tabellaPunti()->tabella()->rowCount(), 2);
+        main_->diagramma()->paintASHRAE()->repaint();
+        QCOMPARE(main_->diagramma()->statoTesto(), stato);
+
+        // An undo while the dialog is open does not move what Cancel gives back.
+        main_->Impianto(0);
+        f<QPushButton>("OKBtn")->click();
+        const TLavoro aperto = lavoro();
+        main_->Revisione();
+        scrivi("fldEsterne1", QStringLiteral("35"));
+        f<QPushButton>("BtnCalcola")->click();
+        scrivi("fldEsterne1", QStringLiteral("36"));
+        f<QPushButton>("BtnCalcola")->click();
+        main_->Annulla();
+        f<QPushButton>("CancelBtn")->click();
+        QVERIFY(lavoro() == aperto);
+    }
+
+    void aNewSchemeStartsFromCleanRecordsAndWritesWhereTheWorkIs() {
+        for (TTrattamento& t : lavoro().Trattamenti)
+            t.Qtot = 102838.0; // what an earlier sequence left
+        for (TPunto& p : lavoro().Punti)
+            p.tbs = 99.0;
+        main_->Impianto(3);
+        for (std::size_t k = lavoro().NumTrattamenti; k < TLavoro::MaxTrattamenti; ++k)
+            QVERIFY(lavoro().Trattamenti[k] == TTrattamento{});
+        for (std::size_t n = lavoro().NumPunti; n < TLavoro::MaxPunti; ++n)
+            QVERIFY(lavoro().Punti[n] == TPunto{});
+
+        // A work opened from another folder: the trace follows it.
+        const std::string altra = p_.dati() + "altra/";
+        std::filesystem::create_directories(altra);
+        p_.s->settings.DIR_LAVORI = altra;
+        f<QPushButton>("BtnCalcola")->click();
+        QVERIFY(std::filesystem::exists(altra + "DETTAGLI.TXT"));
+        QVERIFY(std::filesystem::exists(altra + "RISULT.TXT"));
+    }
+
+    void anAssistiveToolsEditNeedsACalculation() {
+        main_->Impianto(0);
+        QVERIFY(okAttivo());
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(campo("fldEsterne1"));
+        a->setText(QAccessible::Value, QStringLiteral("34"));
+        QVERIFY(!okAttivo());
+        f<QPushButton>("BtnCalcola")->click();
+        QCOMPARE(lavoro().tbsEst, 34.0);
+        QVERIFY(okAttivo());
     }
 
     void everyControlHasAnAccessibleName() {

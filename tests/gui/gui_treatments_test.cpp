@@ -7,6 +7,7 @@
 #include "chart/initial_chart.h"
 #include "engine/moist_air.h"
 #include "gui_support.h"
+#include "plants/forms/form_calc_auto1.h"
 #include "support/fake_chart_services.h"
 #include "treatments/forms/form_calc_ute.h"
 #include "treatments/forms/form_condizioni_punti.h"
@@ -304,6 +305,119 @@ class GuiTreatments : public QObject {
         QVERIFY2(mancanti.isEmpty(), qPrintable(mancanti.join(' ')));
         for (const int contesto : {5, 6, 7, 8, 9, 10})
             QVERIFY(!ui::paginaAiuto(contesto).contains(QStringLiteral("sar&agrave; descritto")));
+    }
+
+    void aRevisedTreatmentCarriesTheLaterOnesWithIt() {
+        // Mixing → coil on the mixture (ts, fs) → heating on the coil's
+        // outlet to 16 °C; then the mixing is revised.
+        auto collega = [](TFormCalcUte& d, const char* bottone, int punto) {
+            sulDialogo(QStringLiteral("FormSelPunto"), [punto](QWidget* w) {
+                auto* picker = static_cast<TFormSelPunto*>(w);
+                picker->tabella()->selectRow(punto - 1);
+                picker->accept();
+            });
+            f<QPushButton>(d, bottone)->click();
+        };
+        conDialogo(1, [&](TFormCalcUte& d) {
+            f<QComboBox>(d, "cmbUmPort_1")->setCurrentIndex(1); // l/s
+            d.cmbPortata_1Change();
+            scrivi(d, "fldtbs1_1", QStringLiteral("32"));
+            scrivi(d, "fldUR1_1", QStringLiteral("50"));
+            scrivi(d, "fldtbs2_1", QStringLiteral("26"));
+            scrivi(d, "fldUR2_1", QStringLiteral("50"));
+            scrivi(d, "fldPort1_1", QStringLiteral("1000"));
+            scrivi(d, "fldPort2_1", QStringLiteral("3000"));
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(3);
+            collega(d, "btnPunto1_4", lavoro().Trattamenti[0].Punto3);
+            f<QComboBox>(d, "cmbInput_4")->setCurrentIndex(1); // pto1 ; ts ; fs
+            d.cmbInput_4Change();
+            scrivi(d, "fldts_4", QStringLiteral("10"));
+            scrivi(d, "fldfs_4", QStringLiteral("0,85"));
+            clic(d, "BtnCalcola");
+            QCOMPARE(d.messaggio(), QString());
+            d.Miscela1Click(4);
+            collega(d, "BtnPunto1_2", lavoro().Trattamenti[1].Punto2);
+            f<QRadioButton>(d, "radInput_2_1")->click(); // punto1 ; punto2
+            scrivi(d, "fldTbs2_2", QStringLiteral("16"));
+            clic(d, "BtnCalcola");
+            QCOMPARE(d.messaggio(), QString());
+
+            clic(d, "BtnHome");
+            scrivi(d, "fldtbs1_1", QStringLiteral("35"));
+            scrivi(d, "fldPort2_1", QStringLiteral("2000"));
+            clic(d, "BtnCalcola");
+            const TTrattamento& risc = lavoro().Trattamenti[3];
+            const TPunto& uscitaBatteria =
+                lavoro().Punti[static_cast<std::size_t>(risc.Punto1 - 1)];
+            const TPunto& uscita = lavoro().Punti[static_cast<std::size_t>(risc.Punto2 - 1)];
+            // A heating keeps the humidity of the air it heats.
+            QCOMPARE(uscita.x, uscitaBatteria.x);
+            QCOMPARE(uscita.tbs, 16.0);
+            QCOMPARE(uscita.qm, uscitaBatteria.qm);
+            d.Miscela1Click(7);
+        });
+        // The log of the window is the command line's, byte for byte.
+        const std::string dialogo = leggi(s_->settings.DIR_LAVORI + NomeRisult);
+        const std::string lavoro = dati() + "revisione.TRV";
+        QVERIFY(doc().salvaCome(lavoro).ok);
+        std::filesystem::create_directories(dati() + "cli");
+        test::FakeServices servizi;
+        std::ostringstream out, err;
+        const std::vector<std::string> args = {lavoro, "--cartella", dati() + "cli"};
+        QCOMPARE(cli::runRicalcola(args, dati(), &servizi, out, err), 0);
+        QCOMPARE(QString::fromStdString(leggi(dati() + "cli/" + NomeRisult)),
+                 QString::fromStdString(dialogo));
+    }
+
+    void cancelOverAPlantWorkGivesItBack() {
+        main_->Impianto(0);
+        main_->dialogoImpianto()->OKBtnClick();
+        const TLavoro prima = lavoro();
+        conDialogo(3, [this](TFormCalcUte& d) {
+            // The plant dialog is gone: nothing of it acts on the sequence.
+            QVERIFY(main_->dialogoImpianto() == nullptr);
+            clic(d, "BtnCalcola");
+            clic(d, "CancelBtn");
+        });
+        QCOMPARE(lavoro().TipoImpianto, std::uint8_t{0});
+        QVERIFY(lavoro() == prima);
+    }
+
+    void undoAndRedoLeaveAManualSequenceAlone() {
+        main_->Impianto(1);
+        main_->dialogoImpianto()->OKBtnClick();
+        conDialogo(3, [](TFormCalcUte& d) {
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(7);
+        });
+        const TLavoro sequenza = lavoro();
+        main_->Annulla();
+        main_->Ripeti();
+        QCOMPARE(lavoro().TipoImpianto, std::uint8_t{6});
+        QVERIFY(lavoro() == sequenza); // no handle written into it, no field loaded
+    }
+
+    void assistiveToolsChooseModesAndTypeValues() {
+        conDialogo(4, [](TFormCalcUte& d) {
+            clic(d, "BtnCalcola");
+            QVERIFY(f<QPushButton>(d, "OKBtn")->isEnabled());
+            // "punto1 ; punto2  ; portata" toggled as a screen reader does.
+            QAccessibleInterface* radio =
+                QAccessible::queryAccessibleInterface(f<QRadioButton>(d, "radInput_2_1"));
+            QVERIFY(radio && radio->actionInterface());
+            radio->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(f<QRadioButton>(d, "radInput_2_1")->isChecked());
+            QVERIFY(f<ui::CampoMaschera>(d, "fldTbs2_2")->isEnabled());
+            QVERIFY(!f<ui::CampoMaschera>(d, "fldPotenza_2")->isEnabled());
+            QVERIFY(!f<QPushButton>(d, "OKBtn")->isEnabled());
+            QAccessibleInterface* campo =
+                QAccessible::queryAccessibleInterface(f<ui::CampoMaschera>(d, "fldTbs2_2"));
+            campo->setText(QAccessible::Value, QStringLiteral("30"));
+            clic(d, "BtnCalcola");
+            QCOMPARE(d.editor().lavoro().Punti[1].tbs, 30.0);
+            QCOMPARE(d.editor().trattamento().Dati.modoPotenza, std::uint8_t{1});
+        });
     }
 
     void theCommandLineRecalculatesTheSequenceToTheSameLog() {
