@@ -1,5 +1,7 @@
 #include "document/document.h"
 
+#include "document/work_record_ops.h"
+
 namespace tarvelo {
 
 Documento::Documento(TDriveMdl& settings, const TDefault& defaults)
@@ -70,6 +72,14 @@ bool Documento::apriPercorso(DocumentUi& ui, const std::string& path, bool offri
         if (Esito e = leggiFoglio(path, settings_.archivio(), foglio); !e.ok) {
             ui.informa("Impossibile aprire il lavoro: " + e.errore);
             return false;
+        }
+        if (rifiutaValoriNonValidi) {
+            if (const std::string v = valoreNonValido(foglio.lavoro); !v.empty()) {
+                ui.informa("Il lavoro " + path +
+                           "\rnon è stato aperto: contiene un valore non valido (" + v +
+                           "): un numero mancante o fuori da ogni grandezza reale.");
+                return false;
+            }
         }
         testata = t.testata;
         lavoro = foglio.lavoro;

@@ -54,6 +54,9 @@ class Documento {
     TLavoro lavoro;
     TTestataLavoro testata;
     bool modificato = false;
+    // Opening refuses a work whose values are not numbers or beyond any
+    // real size (the window; the commands check for themselves).
+    bool rifiutaValoriNonValidi = false;
 
     // The current file: works folder, name without extension, extension.
     const std::string& nome() const { return nome_; }

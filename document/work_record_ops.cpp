@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
+#include <sstream>
+#include <string_view>
+#include <utility>
 
 namespace tarvelo {
 
@@ -71,6 +74,85 @@ bool valoriFiniti(const TLavoro& l) {
         if (l.Punti[i].InUso && !puntoFinito(l.Punti[i]))
             return false;
     return true;
+}
+
+namespace {
+
+// Far beyond any air state, flow, power or volume of a real work, yet far
+// below what would overflow the chart's arithmetic.
+constexpr double LimiteValore = 1e9;
+
+using Campi = std::initializer_list<std::pair<std::string_view, double>>;
+
+std::string primoNonValido(std::string_view dove, Campi campi) {
+    for (const auto& [nome, v] : campi) {
+        if (!std::isfinite(v) || std::fabs(v) > LimiteValore) {
+            std::ostringstream o;
+            o << dove << nome << " = " << v;
+            return o.str();
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::string valoreNonValido(const TLavoro& l) {
+    std::string m = primoNonValido("dati della zona, ", {{"tbsInt", l.tbsInt},
+                                                         {"URInt", l.URInt},
+                                                         {"tbsEst", l.tbsEst},
+                                                         {"UREst", l.UREst},
+                                                         {"tbsImm", l.tbsImm},
+                                                         {"tH2O", l.tH2O},
+                                                         {"Csens", l.Csens},
+                                                         {"Clat", l.Clat},
+                                                         {"Cx", l.Cx},
+                                                         {"Volume", l.Volume},
+                                                         {"Qrinn", l.Qrinn},
+                                                         {"Qimm", l.Qimm},
+                                                         {"tSup", l.tSup},
+                                                         {"URD", l.URD},
+                                                         {"xPick", l.xPick}});
+    const std::size_t nt = std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
+    for (std::size_t k = 0; k < nt && m.empty(); ++k) {
+        const TDatiTrattamento& d = l.Trattamenti[k].Dati;
+        m = primoNonValido("tratto " + std::to_string(k + 1) + ", ", {{"tbs1", d.tbs1},
+                                                                      {"UR1", d.UR1},
+                                                                      {"tbs2", d.tbs2},
+                                                                      {"UR2", d.UR2},
+                                                                      {"perc1", d.perc1},
+                                                                      {"perc2", d.perc2},
+                                                                      {"port1", d.port1},
+                                                                      {"port2", d.port2},
+                                                                      {"port3", d.port3},
+                                                                      {"portata", d.portata},
+                                                                      {"potenza", d.potenza},
+                                                                      {"tMezzo", d.tMezzo},
+                                                                      {"S", d.S},
+                                                                      {"T", d.T},
+                                                                      {"qimm", d.qimm},
+                                                                      {"ts", d.ts},
+                                                                      {"fsDato", d.fsDato},
+                                                                      {"L", d.L}});
+    }
+    const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
+    for (std::size_t i = 0; i < np && m.empty(); ++i) {
+        const TPunto& p = l.Punti[i];
+        if (!p.InUso)
+            continue;
+        m = primoNonValido("punto " + std::to_string(i + 1) + ", ", {{"tbs", p.tbs},
+                                                                     {"UR", p.UR},
+                                                                     {"tbu", p.tbu},
+                                                                     {"x", p.x},
+                                                                     {"h", p.h},
+                                                                     {"v", p.v},
+                                                                     {"tdp", p.tdp},
+                                                                     {"rhoSecca", p.rhoSecca},
+                                                                     {"rhoUmida", p.rhoUmida},
+                                                                     {"qm", p.qm},
+                                                                     {"Quota", p.Quota}});
+    }
+    return m;
 }
 
 } // namespace tarvelo

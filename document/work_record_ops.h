@@ -3,6 +3,8 @@
 
 #include "document/work_records.h"
 
+#include <string>
+
 namespace tarvelo {
 
 inline constexpr int EtichSopra = -1; // "etich. sopra"
@@ -30,5 +32,10 @@ namespace tarvelo {
 // data, the input blocks of the treatments and the points in use. A file
 // made by hand can hold NaN or infinities, which no check would catch.
 bool valoriFiniti(const TLavoro& l);
+
+// The same values, also refused beyond 1e9 in size (no real work holds
+// such a number, and drawing it would run off any chart): the first one
+// that fails, as "punto 2, tbs = 1e+300", or empty when all are sound.
+std::string valoreNonValido(const TLavoro& l);
 
 } // namespace tarvelo

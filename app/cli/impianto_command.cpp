@@ -272,10 +272,10 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
     }
     // Huge but finite zone data can carry a calculation past what a double
     // holds: such a work is reported, and neither logged nor saved.
-    if (!valoriFiniti(l)) {
-        err << Prefix
-            << "errore: con questi dati il calcolo dà valori non numerici (NaN o infiniti): "
-               "lavoro non scritto\n";
+    // The same bound as opening a work: what is saved opens again.
+    if (const std::string v = valoreNonValido(l); !v.empty()) {
+        err << Prefix << "errore: con questi dati il calcolo dà un valore non valido (" << v
+            << "): lavoro non scritto\n";
         return ExitIo;
     }
     if (Esito e = ScriviRisult(l, cartellaRisultati); !e.ok) {

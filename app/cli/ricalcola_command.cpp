@@ -10,6 +10,7 @@
 #include "engine/altitude.h"
 #include "engine/moist_air.h"
 #include "plants/plant_calc.h"
+#include "plants/work_recalc.h"
 #include "treatments/risult_log.h"
 #include "treatments/treatment_calc.h"
 #include "treatments/treatment_defaults.h"
@@ -99,10 +100,9 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
         return ExitBadInput;
     }
     TLavoro& l = doc.lavoro;
-    if (!valoriFiniti(l)) {
-        err << Prefix
-            << "errore: il lavoro contiene valori non numerici (NaN o infiniti): "
-               "nessun calcolo\n";
+    if (const std::string v = valoreNonValido(l); !v.empty()) {
+        err << Prefix << "errore: il lavoro contiene un valore non valido (" << v
+            << "): un numero mancante o fuori da ogni grandezza reale: nessun calcolo\n";
         return ExitBadInput;
     }
     if (l.TipoImpianto > 6) {
@@ -121,40 +121,20 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
     }
     Patm = l.TestataChart.pressure > 0 ? l.TestataChart.pressure : PatmStandard;
 
-    bool errori = false;
-    std::vector<std::string> messaggi;
-    if (l.TipoImpianto == 6) {
-        const int n = std::min<int>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
-        for (int k = 1; k <= n; ++k) {
-            TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(k - 1)];
-            if (t.Tipo == TipoUnione && t.Estensione == 0)
-                continue;
-            prendiPuntiCollegati(l, t);
-            applicaPortataImposta(l, t);
-            const EsitoCalcolo e = calcolaTrattamento(l, k, {t.Punto1, t.Punto2, t.Punto3});
-            if (!e.messaggio.empty())
-                messaggi.push_back(inRiga(e.messaggio));
-        }
-        if (const std::string m = RicalcolaTratti(l); !m.empty() && messaggi.empty())
-            messaggi.push_back(inRiga(m));
-        riassumiTrattamenti(l);
-        for (int k = 0; k < n; ++k)
-            errori = errori || l.Trattamenti[static_cast<std::size_t>(k)].Errore != 0;
-    }
     const std::string cartellaRisultati = cartellaLog(cartella, settings);
-    if (l.TipoImpianto != 6) {
-        // A plant work: its configuration again from the stored zone data.
-        const EsitoImpianto esito = CalcolaImpianto(l, cartellaRisultati);
-        if (!esito.file.ok) {
-            Patm = patmPrecedente;
-            err << Prefix << "errore: " << esito.file.errore << "\n";
-            return ExitIo;
-        }
-        errori = esito.codice != 0;
-        if (errori)
-            messaggi.push_back("Errore " + std::to_string(esito.codice) + ": " +
-                               MessaggioErrore(esito.codice));
+    const EsitoRicalcolo esito = ricalcolaLavoro(l, cartellaRisultati);
+    if (!esito.file.ok) {
+        Patm = patmPrecedente;
+        err << Prefix << "errore: " << esito.file.errore << "\n";
+        return ExitIo;
     }
+    const bool errori = esito.errori;
+    std::vector<std::string> messaggi;
+    for (const std::string& m : esito.messaggi)
+        messaggi.push_back(inRiga(m));
+    if (l.TipoImpianto != 6 && errori)
+        messaggi.push_back("Errore " + std::to_string(esito.codiceImpianto) + ": " +
+                           MessaggioErrore(esito.codiceImpianto));
     Patm = patmPrecedente;
     // A calculation brings records into use that the file did not count:
     // whatever they held must not reach the log or the saved work.

@@ -163,8 +163,9 @@ int runStampa(std::span<const std::string> args, const std::string& dataFolder,
         err << Prefix << "errore: " << m << "\n";
         return ExitBadInput;
     }
-    if (!valoriFiniti(doc.lavoro)) {
-        err << Prefix << "errore: il lavoro contiene valori non numerici (NaN o infiniti)\n";
+    if (const std::string v = valoreNonValido(doc.lavoro); !v.empty()) {
+        err << Prefix << "errore: il lavoro contiene un valore non valido (" << v
+            << "): un numero mancante o fuori da ogni grandezza reale\n";
         return ExitBadInput;
     }
     if (umStampa)

@@ -6,9 +6,11 @@
 #include "chart/forms/form_chart_dialogs.h"
 #include "chart/forms/form_diagramma.h"
 #include "chart/forms/form_display.h"
+#include "document/error_messages.h"
 #include "engine/moist_air.h"
 #include "engine/text.h"
 #include "plants/forms/form_calc_auto1.h"
+#include "plants/work_recalc.h"
 #include "print/forms/form_intestazione.h"
 #include "print/forms/form_stampa.h"
 #include "treatments/forms/form_calc_ute.h"
@@ -21,11 +23,15 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
+
+#include <cmath>
 
 namespace tarvelo {
 
@@ -38,6 +44,9 @@ TFormMain::TFormMain(Sessione& sessione)
     setWindowTitle(QStringLiteral("TARVELO"));
     // Creation: read the defaults again, then the diagram window.
     s_.settings.archivio().leggiDefault(s_.defaults);
+    // A work that would draw off the chart is refused at the door, as the
+    // commands that print or calculate it refuse it.
+    doc_.rifiutaValoriNonValidi = true;
     creaMenu();
     creaToolbar();
     diagramma_ = new TFormDiagramma(doc_, s_.settings, s_.misura, this);
@@ -410,6 +419,7 @@ void TFormMain::Stampa() {
 }
 
 void TFormMain::GeneraChart() {
+    const double pressione = doc_.lavoro.TestataChart.pressure;
     TFormBldChart dialog(s_.settings.varie.EmulazioneDosInvio, s_.defaults.NumChart,
                          diagramma_->areaVideo(), this);
     if (dialog.exec() != QDialog::Accepted)
@@ -429,14 +439,70 @@ void TFormMain::GeneraChart() {
     }
     diagramma_->mostraChart(r.codice, 0);
     aggiornaEditChart();
+    controllaPressione(pressione);
 }
 
 void TFormMain::SelezionaChart() {
     TFormSelectChart dialog(s_.settings.archivio(), this);
     if (dialog.exec() != QDialog::Accepted || dialog.codiceScelto() < 1)
         return;
+    const double pressione = doc_.lavoro.TestataChart.pressure;
     diagramma_->mostraChart(dialog.codiceScelto(), diagramma_->codiceInUso());
     aggiornaEditChart();
+    controllaPressione(pressione);
+}
+
+void TFormMain::controllaPressione(double calcolata) {
+    TLavoro& l = doc_.lavoro;
+    const double ora = l.TestataChart.pressure;
+    const bool calcoli = l.TipoImpianto <= 5 ? l.NumPunti > 0 : l.NumTrattamenti > 0;
+    if (!calcoli || calcolata <= 0 || std::fabs(ora - calcolata) < 0.5)
+        return;
+    // Every state, flow and power of the work holds at the pressure it was
+    // calculated at: on this chart its points lie where other air would be.
+    // Pascal as the chart catalogue writes them: whole, without grouping.
+    const QString prima = QString::number(std::lround(calcolata));
+    const QString dopo = QString::number(std::lround(ora));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Diagramma psicrometrico"),
+                    QStringLiteral("Il lavoro è stato calcolato alla pressione di %1 Pa; il "
+                                   "diagramma scelto è a %2 Pa.\nI suoi punti, le portate e le "
+                                   "potenze valgono alla pressione di prima.\n\nRicalcolare il "
+                                   "lavoro alla pressione del nuovo diagramma?")
+                        .arg(prima, dopo),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("boxPressione"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ricalcola"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Lascia com'è"));
+    box.setDefaultButton(QMessageBox::Yes);
+    if (box.exec() != QMessageBox::Yes) {
+        statusBar()->showMessage(
+            QStringLiteral("Attenzione: il lavoro è calcolato a %1 Pa, il diagramma è a %2 Pa.")
+                .arg(prima, dopo));
+        return;
+    }
+    statusBar()->clearMessage();
+    // The engine is at the new chart's pressure since it was shown.
+    if (l.TipoImpianto <= 5 && impianto_ && impianto_->isVisible()) {
+        impianto_->RiprendiLavoro();
+    } else {
+        const EsitoRicalcolo r = ricalcolaLavoro(l, s_.settings.DIR_LAVORI);
+        QStringList messaggi;
+        for (const std::string& m : r.messaggi)
+            messaggi << QString::fromStdString(cp1252ToUtf8(m))
+                            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        if (l.TipoImpianto <= 5 && r.errori)
+            messaggi << QString::fromStdString(MessaggioErrore(r.codiceImpianto));
+        if (!r.file.ok)
+            messaggi << QString::fromStdString(r.file.errore);
+        if (!r.errori)
+            doc_.salvaValido();
+        if (!messaggi.isEmpty())
+            QMessageBox::warning(this, QStringLiteral("Diagramma psicrometrico"),
+                                 messaggi.join(QStringLiteral("\n\n")));
+    }
+    doc_.modificato = true;
+    diagramma_->aggiorna();
+    aggiornaFinestre();
 }
 
 void TFormMain::Calcolatrice() {

@@ -108,6 +108,9 @@ class TFormMain : public QMainWindow {
     void dopoAnnullaRipeti();
     // The plant dialog hidden and freed.
     void chiudiImpianto();
+    // After a chart change: a work calculated at another pressure is
+    // pointed out, and recalculated at the new one if the user wants.
+    void controllaPressione(double calcolata);
     QLineEdit* editChart_ = nullptr;
     QAction* revisione_ = nullptr;
     bool primaAttivazione_ = true;

@@ -120,7 +120,7 @@ TEST_F(Ricalcola, ACalculationErrorGivesExitCodeOne) {
     bytes::putDouble(bytes::Image(bytes), 2098 + 3000 + 24 + 176, std::nan("")); // Dati.S
     TempDir::write(work, bytes);
     EXPECT_EQ(run({work, "--salva", dir.file("nan.TRV")}, out, err), ExitBadInput);
-    EXPECT_NE(err.find("non numerici"), std::string::npos) << err;
+    EXPECT_NE(err.find("valore non valido (tratto 1, S = nan)"), std::string::npos) << err;
     EXPECT_FALSE(fileExists(dir.file("nan.TRV")));
     EXPECT_EQ(run({work, "--boh"}, out, err), ExitBadInput);
 }

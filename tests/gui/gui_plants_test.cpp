@@ -1,7 +1,10 @@
 // The plant dialog and the handles dragged on the chart, driven through the
 // main window as a user drives them, on the off-screen platform.
+#include "app/forms/frm_interpola.h"
+#include "chart/forms/form_chart_dialogs.h"
 #include "chart/forms/form_diagramma.h"
 #include "document/error_messages.h"
+#include "engine/altitude.h"
 #include "engine/numeric.h"
 #include "gui_support.h"
 #include "plants/forms/form_calc_auto1.h"
@@ -13,7 +16,11 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTextBrowser>
 
@@ -415,6 +422,62 @@ class GuiPlants : public QObject {
         f<QPushButton>("BtnCalcola")->click();
         QCOMPARE(lavoro().tbsEst, 34.0);
         QVERIFY(okAttivo());
+    }
+
+    void aChartAtAnotherPressureOffersToRecalculate() {
+        main_->Impianto(0);
+        f<QPushButton>("OKBtn")->click();
+        const TLavoro mare = lavoro();
+        // A chart generated at 1200 m: the work is pointed out, and kept
+        // as it was when the user says so.
+        auto genera = [] {
+            test::sulDialogo(QStringLiteral("FormBldChart"), [](QWidget* w) {
+                auto* d = static_cast<TFormBldChart*>(w);
+                for (auto [campo, testo] :
+                     {std::pair{d->fldTbsMin(), "-5"}, std::pair{d->fldTbsMax(), "40"},
+                      std::pair{d->fldWmax(), "30"}}) {
+                    campo->selectAll();
+                    QTest::keyClicks(campo, QString::fromUtf8(testo));
+                }
+                d->memo()->setPlainText(QStringLiteral("A 1200 m"));
+                d->frame()->impostaPressione(pressureFromAltitude(1200));
+                d->accept();
+            });
+        };
+        auto rispondi = [](QMessageBox::StandardButton b, QString* testo) {
+            test::sulDialogo(QStringLiteral("boxPressione"), [b, testo](QWidget* w) {
+                auto* box = static_cast<QMessageBox*>(w);
+                *testo = box->text();
+                box->button(b)->click();
+            });
+        };
+        // Recalculated: the room at 25 °C / 50 % holds more water at the
+        // lower pressure.
+        QString testo;
+        genera();
+        rispondi(QMessageBox::Yes, &testo);
+        main_->GeneraChart();
+        QVERIFY2(testo.contains(QStringLiteral("101325 Pa")), qPrintable(testo));
+        QCOMPARE(lavoro().CodiceChart, std::int16_t{2});
+        QCOMPARE(lavoro().CodiceErrore, std::uint16_t{0});
+        QCOMPARE(lavoro().Punti[1].tbs, mare.Punti[1].tbs);
+        QVERIFY(lavoro().Punti[1].x > mare.Punti[1].x * 1.1);
+        QVERIFY(p_.s->documento->modificato);
+        QVERIFY(main_->statusBar()->currentMessage().isEmpty());
+
+        // Back on the sea-level chart, left as it is: said in the status line.
+        const TLavoro montagna = lavoro();
+        test::sulDialogo(QStringLiteral("FormSelectChart"), [](QWidget* w) {
+            auto* d = static_cast<TFormSelectChart*>(w);
+            d->lista()->setCurrentRow(0);
+            d->accept();
+        });
+        rispondi(QMessageBox::No, &testo);
+        main_->SelezionaChart();
+        QCOMPARE(lavoro().CodiceChart, std::int16_t{1});
+        for (std::size_t n = 0; n < TLavoro::MaxPunti; ++n)
+            QCOMPARE(lavoro().Punti[n].x, montagna.Punti[n].x);
+        QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("87798 Pa")));
     }
 
     void everyControlHasAnAccessibleName() {

@@ -10,6 +10,7 @@
 #include "chart/forms/form_diagramma.h"
 #include "chart/forms/form_display.h"
 #include "chart/initial_chart.h"
+#include "document/work_file.h"
 #include "engine/moist_air.h"
 #include "gui_support.h"
 #include "plants/forms/form_calc_auto1.h"
@@ -31,6 +32,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <cmath>
 
 #include <filesystem>
 #include <fstream>
@@ -657,6 +660,28 @@ class GuiWindows : public QObject {
         main_->apriFile(foreign);
         QVERIFY(message.contains(QStringLiteral("non è riconosciuto!")));
         QCOMPARE(s_->documento->lavoro.NumPunti, 3); // the work stays
+
+        // Values no chart can show are refused with the place they are in,
+        // as the commands that print or calculate refuse them.
+        for (const double cattivo : {std::nan(""), 1e300, -HUGE_VAL}) {
+            TLavoro sequenza;
+            sequenza.TipoImpianto = 6;
+            sequenza.CodiceChart = 1;
+            sequenza.NumPunti = 2;
+            sequenza.Punti[0].InUso = sequenza.Punti[1].InUso = 1;
+            sequenza.Punti[1].tbs = cattivo;
+            const std::string rotto = dati() + "rotto.TRV";
+            QVERIFY(scriviFileLavoro(rotto, s_->documento->testata, sequenza).ok);
+            message.clear();
+            sulProssimoDialogo([&message](QWidget* box) {
+                message = qobject_cast<QMessageBox*>(box)->text();
+                qobject_cast<QMessageBox*>(box)->accept();
+            });
+            main_->apriFile(rotto);
+            QVERIFY2(message.contains(QStringLiteral("non è stato aperto")), qPrintable(message));
+            QVERIFY2(message.contains(QStringLiteral("punto 2, tbs")), qPrintable(message));
+            QCOMPARE(s_->documento->lavoro.NumPunti, 3);
+        }
     }
 
     void selectingAChartShowsItsDetails() {
