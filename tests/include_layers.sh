@@ -57,8 +57,7 @@ while IFS= read -r hit; do
   # A path that does not start at a project folder is relative to the file.
   if [[ $target != */* || -z ${rank[${target%%/*}]+x} ]]; then
     [ -e "${file%/*}/$target" ] || continue
-    target=${file%/*}/$target
-    while [[ $target == */../* ]]; do target=$(sed 's|[^/]*/\.\./||' <<<"$target"); done
+    target=$(realpath -m --relative-to=. "${file%/*}/$target")
     [ -n "${rank[${target%%/*}]+x}" ] || continue
   fi
   layer "$file"
