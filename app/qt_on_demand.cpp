@@ -62,7 +62,7 @@ Esito QtSuRichiesta::Chart::esporta(const std::string& dirArchivi, int code, con
     return qt.qtChart_->esporta(dirArchivi, code, h, out, video, dpi, lavoro);
 }
 
-Esito QtSuRichiesta::Print::stampa(const DatiStampa& dati, const cli::DestinazioneStampa& dove) {
+Esito QtSuRichiesta::Print::stampa(const DatiStampa& dati, const DestinazioneStampa& dove) {
     qt.avvia();
     return qt.qtPrint_->stampa(dati, dove);
 }

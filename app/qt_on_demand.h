@@ -4,8 +4,8 @@
 // print start it the first time they do.
 #pragma once
 
-#include "app/cli/chart_services.h"
-#include "app/cli/print_services.h"
+#include "chart/chart_services.h"
+#include "print/print_services.h"
 
 #include <memory>
 
@@ -27,8 +27,8 @@ class QtSuRichiesta {
     QtSuRichiesta(const QtSuRichiesta&) = delete;
     QtSuRichiesta& operator=(const QtSuRichiesta&) = delete;
 
-    cli::ChartServices& chart() { return chart_; }
-    cli::PrintServices& print() { return print_; }
+    ChartServices& chart() { return chart_; }
+    PrintServices& print() { return print_; }
 
   private:
     void avvia();
@@ -39,7 +39,7 @@ class QtSuRichiesta {
         explicit Misura(QtSuRichiesta& q) : qt(q) {}
         TextSize measure(const FontState& font, std::string_view text) override;
     };
-    struct Chart : cli::ChartServices {
+    struct Chart : ChartServices {
         QtSuRichiesta& qt;
         explicit Chart(QtSuRichiesta& q) : qt(q) {}
         TextMeasurer& misura() override;
@@ -47,10 +47,10 @@ class QtSuRichiesta {
                       const std::string& out, bool video, int dpi,
                       const TLavoro* lavoro = nullptr) override;
     };
-    struct Print : cli::PrintServices {
+    struct Print : PrintServices {
         QtSuRichiesta& qt;
         explicit Print(QtSuRichiesta& q) : qt(q) {}
-        Esito stampa(const DatiStampa& dati, const cli::DestinazioneStampa& dove) override;
+        Esito stampa(const DatiStampa& dati, const DestinazioneStampa& dove) override;
     };
 
     int argc_ = 1;

@@ -10,13 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_EACH="${1:-30}"
 shift || true
-./scripts/deps.sh
-if ! command -v clang++ >/dev/null; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    clang libclang-rt-dev >/dev/null
+if command -v clang++ >/dev/null; then
+  ./scripts/deps.sh
+else
+  ./scripts/deps.sh clang libclang-rt-dev
 fi
 FLAGS="-g -O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 if [ ! -f build-fuzz/CMakeCache.txt ]; then

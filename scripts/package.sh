@@ -3,14 +3,7 @@
 # folder, from a release build of its own (build-pkg/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/deps.sh
-if ! dpkg-query -W -f='${Status}' dpkg-dev 2>/dev/null | grep -q "install ok installed"; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    dpkg-dev file >/dev/null
-fi
+./scripts/deps.sh dpkg-dev file
 if [ ! -f build-pkg/CMakeCache.txt ]; then
   # Debian's hardening: checked buffer functions, read-only relocations
   # bound at start.

@@ -25,9 +25,11 @@ appstreamcli validate --no-net build-pkg/packaging/it.tarvelo.Tarvelo.metainfo.x
 lintian --fail-on error --suppress-tags-from-file packaging/lintian-accettati "$deb" ||
   fail "lintian ha trovato errori"
 
-# Installed as a user would.
-$sudo apt-get install -y -qq "./$deb" >/dev/null
-trap '$sudo apt-get remove -y -qq tarvelo >/dev/null 2>&1 || true' EXIT
+# Installed as a user would. apt-get waits for another package manager
+# holding the dpkg lock, as in deps.sh.
+apt_get() { $sudo apt-get -o DPkg::Lock::Timeout=600 "$@"; }
+apt_get install -y -qq "./$deb" >/dev/null
+trap 'apt_get remove -y -qq tarvelo >/dev/null 2>&1 || true' EXIT
 [ "$(command -v tarvelo)" = /usr/bin/tarvelo ] || fail "tarvelo non è in /usr/bin"
 
 utente=tarvelo-prova
@@ -73,7 +75,7 @@ completa=$(bash -c 'source /usr/share/bash-completion/bash_completion
 
 # Removed, nothing of it is left in /usr.
 elenco=$(dpkg -L tarvelo | grep -v '^/usr$\|^/\.$')
-$sudo apt-get remove -y -qq tarvelo >/dev/null
+apt_get remove -y -qq tarvelo >/dev/null
 trap - EXIT
 resti=""
 while read -r f; do

@@ -46,14 +46,23 @@ DataDir /usr/share/cups
 ServerBin /usr/lib/cups
 SystemGroup root lpadmin
 CONF
-$sudo cupsd -c "$CUPS/etc/cupsd.conf" -s "$CUPS/etc/cups-files.conf"
-export CUPS_SERVER="$CUPS/cups.sock"
+# The server runs in the foreground of a background job, so that its process
+# is ours to end: the one we started, and no other.
+$sudo cupsd -f -c "$CUPS/etc/cupsd.conf" -s "$CUPS/etc/cups-files.conf" \
+  >"$CUPS/log/cupsd.out" 2>&1 &
+CUPSD=$!
 fine() {
-  $sudo pkill -f "cupsd -c $CUPS/etc/cupsd.conf" || true
+  # Under sudo the job is sudo, which passes the signal on to the server
+  # and exits with it.
+  $sudo kill "$CUPSD" 2>/dev/null || true
+  wait "$CUPSD" 2>/dev/null || true
   $sudo rm -rf "$CUPS" "${WORK:-}"
 }
 trap fine EXIT
+export CUPS_SERVER="$CUPS/cups.sock"
 for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.2; done
+lpstat -r 2>/dev/null | grep -q "is running" ||
+  { echo "test_print: il server CUPS non è partito" >&2; $sudo cat "$CUPS/log/"* >&2; exit 1; }
 QUEUE=TarveloProva
 lpadmin -p "$QUEUE" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
 lpadmin -d "$QUEUE"
@@ -103,4 +112,5 @@ for _ in $(seq 150); do
 done
 [ -n "$(nuovo)" ] ||
   { echo "test_print: OK della finestra Stampa non ha stampato" >&2; exit 1; }
+rm -f "$(nuovo)"
 echo "test_print: foglio stampato sulla coda $QUEUE (1 pagina A4), dalla riga di comando e da OK"

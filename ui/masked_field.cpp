@@ -1,8 +1,8 @@
 #include "ui/masked_field.h"
 
-#include "app/cli/number_parse.h"
 #include "engine/decimal_text.h"
 #include "engine/format_mask.h"
+#include "engine/number_parse.h"
 #include "engine/text.h"
 #include "ui/locale_text.h"
 
@@ -44,7 +44,7 @@ void CampoMaschera::setMask(const std::string& mask) {
 }
 
 std::optional<double> CampoMaschera::valore() const {
-    return cli::parseNumber(text().toStdString());
+    return parseNumber(text().toStdString());
 }
 
 void CampoMaschera::setValore(double v) {

@@ -1,12 +1,12 @@
 // The chart services of the command line, on Qt.
 #pragma once
 
-#include "app/cli/chart_services.h"
+#include "chart/chart_services.h"
 #include "ui/qt_chart_canvas.h"
 
 namespace tarvelo::ui {
 
-class QtChartServices : public cli::ChartServices {
+class QtChartServices : public ChartServices {
   public:
     TextMeasurer& misura() override { return misura_; }
     Esito esporta(const std::string& dirArchivi, int code, const TTestataChart& h,

@@ -41,8 +41,8 @@ bool scegliStampante(QPrinter& printer, const std::string& nome, std::string& er
     return true;
 }
 
-Esito QtPrintServices::stampa(const DatiStampa& dati, const cli::DestinazioneStampa& dove) {
-    using Tipo = cli::DestinazioneStampa::Tipo;
+Esito QtPrintServices::stampa(const DatiStampa& dati, const DestinazioneStampa& dove) {
+    using Tipo = DestinazioneStampa::Tipo;
     if (dove.tipo == Tipo::Stampante) {
         QPrinter printer(QPrinter::HighResolution);
         std::string errore;

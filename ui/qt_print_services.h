@@ -2,7 +2,7 @@
 // printer of the system (through CUPS) on its own paper.
 #pragma once
 
-#include "app/cli/print_services.h"
+#include "print/print_services.h"
 
 #include <string>
 
@@ -17,9 +17,9 @@ std::string stampantePredefinita();
 // reason, when there is none.
 bool scegliStampante(QPrinter& printer, const std::string& nome, std::string& errore);
 
-class QtPrintServices : public cli::PrintServices {
+class QtPrintServices : public PrintServices {
   public:
-    Esito stampa(const DatiStampa& dati, const cli::DestinazioneStampa& dove) override;
+    Esito stampa(const DatiStampa& dati, const DestinazioneStampa& dove) override;
 };
 
 } // namespace tarvelo::ui

@@ -3,7 +3,6 @@
 #include "app/cli/work_session.h"
 
 #include "app/cli/json_writer.h"
-#include "app/cli/number_parse.h"
 #include "app/cli/stato_command.h"
 #include "chart/chart_builder.h"
 #include "chart/initial_chart.h"
@@ -12,6 +11,7 @@
 #include "document/work_record_ops.h"
 #include "engine/altitude.h"
 #include "engine/decimal_text.h"
+#include "engine/number_parse.h"
 #include "engine/text.h"
 
 #include <cmath>

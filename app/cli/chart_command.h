@@ -1,7 +1,7 @@
 // `tarvelo chart genera | elenco | esporta`: charts of the catalogue.
 #pragma once
 
-#include "app/cli/chart_services.h"
+#include "chart/chart_services.h"
 
 #include <iosfwd>
 #include <span>

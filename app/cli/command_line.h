@@ -2,8 +2,8 @@
 // need no display, print to the given streams and return the exit code.
 #pragma once
 
-#include "app/cli/chart_services.h"
-#include "app/cli/print_services.h"
+#include "chart/chart_services.h"
+#include "print/print_services.h"
 
 #include <iosfwd>
 #include <span>

@@ -1,7 +1,6 @@
 #include "app/cli/impianto_command.h"
 
 #include "app/cli/impianto_batch.h"
-#include "app/cli/number_parse.h"
 #include "app/cli/output_file.h"
 #include "app/cli/stato_command.h"
 #include "app/cli/work_json.h"
@@ -12,6 +11,7 @@
 #include "document/work_record_ops.h"
 #include "engine/altitude.h"
 #include "engine/moist_air.h"
+#include "engine/number_parse.h"
 #include "plants/plant_calc.h"
 #include "plants/plant_samples.h"
 #include "treatments/risult_log.h"

@@ -2,7 +2,7 @@
 // the fields set on the command line, calculated and shown.
 #pragma once
 
-#include "app/cli/chart_services.h"
+#include "chart/chart_services.h"
 
 #include <iosfwd>
 #include <span>

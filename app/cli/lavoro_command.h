@@ -3,7 +3,7 @@
 // would. With `--da-json IN` the work comes from its JSON form instead.
 #pragma once
 
-#include "app/cli/chart_services.h"
+#include "chart/chart_services.h"
 
 #include <iosfwd>
 #include <span>

@@ -2,7 +2,7 @@
 // prints the work.
 #pragma once
 
-#include "app/cli/chart_services.h"
+#include "chart/chart_services.h"
 
 #include <iosfwd>
 #include <span>

@@ -1,10 +1,10 @@
 #include "app/cli/stampa_command.h"
 
-#include "app/cli/number_parse.h"
 #include "app/cli/stato_command.h"
 #include "app/cli/work_session.h"
 #include "document/document.h"
 #include "document/work_record_ops.h"
+#include "engine/number_parse.h"
 #include "engine/numeric.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // on a printer, composed without a display.
 #pragma once
 
-#include "app/cli/chart_services.h"
-#include "app/cli/print_services.h"
+#include "chart/chart_services.h"
+#include "print/print_services.h"
 
 #include <iosfwd>
 #include <span>

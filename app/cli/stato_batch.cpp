@@ -1,8 +1,8 @@
 #include "app/cli/stato_batch.h"
 
-#include "app/cli/number_parse.h"
 #include "app/cli/ordered_batch.h"
 #include "engine/air_state.h"
+#include "engine/number_parse.h"
 
 #include <array>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "app/cli/stato_options.h"
 
-#include "app/cli/number_parse.h"
 #include "engine/altitude.h"
+#include "engine/number_parse.h"
 
 #include <cmath>
 #include <map>

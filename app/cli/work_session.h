@@ -3,7 +3,7 @@
 // that asks nothing.
 #pragma once
 
-#include "app/cli/chart_services.h"
+#include "chart/chart_services.h"
 #include "document/defaults_archive.h"
 #include "document/document.h"
 #include "document/settings.h"

@@ -1,6 +1,6 @@
 #include "app/forms/form_calcolatrice.h"
 
-#include "app/forms/frm_interpola.h"
+#include "chart/forms/frm_interpola.h"
 #include "engine/air_state.h"
 #include "engine/decimal_text.h"
 #include "engine/moist_air.h"

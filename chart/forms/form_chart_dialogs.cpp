@@ -1,6 +1,6 @@
 #include "chart/forms/form_chart_dialogs.h"
 
-#include "app/forms/frm_interpola.h"
+#include "chart/forms/frm_interpola.h"
 #include "engine/decimal_text.h"
 #include "engine/moist_air.h"
 #include "engine/text.h"

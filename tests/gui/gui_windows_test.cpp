@@ -1,7 +1,6 @@
 // The desktop program's windows driven as a user drives them, on the
 // off-screen platform.
 #include "app/forms/form_calcolatrice.h"
-#include "app/forms/frm_interpola.h"
 #include "app/forms/main_window.h"
 #include "app/forms/splash_about.h"
 #include "app/forms/window_layout.h"
@@ -9,6 +8,7 @@
 #include "chart/forms/form_chart_dialogs.h"
 #include "chart/forms/form_diagramma.h"
 #include "chart/forms/form_display.h"
+#include "chart/forms/frm_interpola.h"
 #include "chart/initial_chart.h"
 #include "document/work_file.h"
 #include "engine/moist_air.h"

@@ -2,7 +2,7 @@
 // that are only written down.
 #pragma once
 
-#include "app/cli/chart_services.h"
+#include "chart/chart_services.h"
 #include "support/fixed_measurer.h"
 
 #include <string>
@@ -10,7 +10,7 @@
 namespace tarvelo::test {
 
 // Measures with fixed metrics and records what it was asked to export.
-struct FakeServices : cli::ChartServices {
+struct FakeServices : ChartServices {
     FixedMeasurer fixed;
     std::string exported;
     TextMeasurer& misura() override { return fixed; }

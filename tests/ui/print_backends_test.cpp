@@ -64,7 +64,7 @@ class BackEnd : public ::testing::Test {
 
 TEST_F(BackEnd, PdfHoldsTheSheet) {
     const std::string out = dir.file("foglio.pdf");
-    ASSERT_TRUE(print.stampa(dati(), {cli::DestinazioneStampa::Tipo::Pdf, out, 300, {}}).ok);
+    ASSERT_TRUE(print.stampa(dati(), {DestinazioneStampa::Tipo::Pdf, out, 300, {}}).ok);
     const auto bytes = TempDir::read(out);
     ASSERT_GT(bytes.size(), 10000u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-");
@@ -98,7 +98,7 @@ TEST_F(BackEnd, PdfHoldsTheSheet) {
 
 TEST_F(BackEnd, PngHasThePageSizeAndTheBoxesInPlace) {
     const std::string out = dir.file("foglio.png");
-    ASSERT_TRUE(print.stampa(dati(), {cli::DestinazioneStampa::Tipo::Png, out, 100, {}}).ok);
+    ASSERT_TRUE(print.stampa(dati(), {DestinazioneStampa::Tipo::Png, out, 100, {}}).ok);
     const QImage image(QString::fromStdString(out));
     ASSERT_EQ(image.size(), QSize(827, 1169)); // A4 at 100 dpi
     // The shade of the "Progetto:" cell (from x 150 + 1, y 50 + 96 - ascent)
@@ -113,10 +113,8 @@ TEST_F(BackEnd, PngHasThePageSizeAndTheBoxesInPlace) {
 
 TEST_F(BackEnd, AFailureLeavesNothingBehind) {
     std::filesystem::remove(settings.DIR_ARCHIVI + "CHART.001");
-    for (const auto tipo :
-         {cli::DestinazioneStampa::Tipo::Pdf, cli::DestinazioneStampa::Tipo::Png}) {
-        const std::string out =
-            dir.file(tipo == cli::DestinazioneStampa::Tipo::Pdf ? "f.pdf" : "f.png");
+    for (const auto tipo : {DestinazioneStampa::Tipo::Pdf, DestinazioneStampa::Tipo::Png}) {
+        const std::string out = dir.file(tipo == DestinazioneStampa::Tipo::Pdf ? "f.pdf" : "f.png");
         EXPECT_FALSE(print.stampa(dati(), {tipo, out, 100, {}}).ok);
         EXPECT_FALSE(std::filesystem::exists(out));
         EXPECT_FALSE(std::filesystem::exists(out + ".part"));

@@ -1,8 +1,8 @@
-#include "app/cli/number_parse.h"
+#include "engine/number_parse.h"
 
 #include <gtest/gtest.h>
 
-namespace tarvelo::cli {
+namespace tarvelo {
 namespace {
 
 TEST(ParseNumber, AcceptsWhatPeopleType) {
@@ -25,4 +25,4 @@ TEST(ParseNumber, RejectsEverythingElse) {
 }
 
 } // namespace
-} // namespace tarvelo::cli
+} // namespace tarvelo

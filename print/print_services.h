@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace tarvelo::cli {
+namespace tarvelo {
 
 struct DestinazioneStampa {
     enum class Tipo { Pdf, Png, Stampante };
@@ -28,4 +28,4 @@ class PrintServices {
     virtual Esito stampa(const DatiStampa& dati, const DestinazioneStampa& dove) = 0;
 };
 
-} // namespace tarvelo::cli
+} // namespace tarvelo

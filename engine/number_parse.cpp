@@ -1,9 +1,9 @@
-#include "app/cli/number_parse.h"
+#include "engine/number_parse.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace tarvelo::cli {
+namespace tarvelo {
 
 std::optional<double> parseNumber(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -34,4 +34,4 @@ std::optional<double> parseNumber(std::string_view text) {
     return value;
 }
 
-} // namespace tarvelo::cli
+} // namespace tarvelo

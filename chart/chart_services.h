@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace tarvelo::cli {
+namespace tarvelo {
 
 class ChartServices {
   public:
@@ -24,4 +24,4 @@ class ChartServices {
                           const TLavoro* lavoro = nullptr) = 0;
 };
 
-} // namespace tarvelo::cli
+} // namespace tarvelo

@@ -1,4 +1,4 @@
-#include "app/forms/frm_interpola.h"
+#include "chart/forms/frm_interpola.h"
 
 #include "engine/altitude.h"
 #include "engine/format_mask.h"

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-namespace tarvelo::cli {
+namespace tarvelo {
 
 std::optional<double> parseNumber(std::string_view text);
 
-} // namespace tarvelo::cli
+} // namespace tarvelo
