@@ -1,8 +1,8 @@
 // The plant dialog and the handles dragged on the chart, driven through the
 // main window as a user drives them, on the off-screen platform.
-#include "app/forms/frm_interpola.h"
 #include "chart/forms/form_chart_dialogs.h"
 #include "chart/forms/form_diagramma.h"
+#include "chart/forms/frm_interpola.h"
 #include "document/error_messages.h"
 #include "engine/altitude.h"
 #include "engine/numeric.h"
