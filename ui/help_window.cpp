@@ -1,7 +1,11 @@
 #include "ui/help_window.h"
 
+#include <QEvent>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTextBrowser>
+
+#include <utility>
 
 namespace tarvelo::ui {
 
@@ -214,10 +218,44 @@ QString paginaAiuto(int contesto) {
     }
 }
 
+namespace {
+
+class FiltroAiuto : public QObject {
+  public:
+    FiltroAiuto(QObject* parent, std::function<void()> apri)
+        : QObject(parent), apri_(std::move(apri)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool f1 =
+            (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier;
+        if (!f1)
+            return QObject::eventFilter(watched, event);
+        // Claimed as an override first, so that no shortcut takes it; the
+        // key press that follows reaches the window through its controls.
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            apri_();
+        return true;
+    }
+
+  private:
+    std::function<void()> apri_;
+};
+
+} // namespace
+
+void tastoAiuto(QWidget* finestra, std::function<void()> apri) {
+    finestra->installEventFilter(new FiltroAiuto(finestra, std::move(apri)));
+}
+
 void apriAiuto(int contesto, QWidget* parent) {
     if (!finestra) {
         finestra = new QTextBrowser(parent);
-        finestra->setWindowFlag(Qt::Window);
+        // Above the windows that stay on top (the detail, the points table,
+        // the plant dialog), which it explains.
+        finestra->setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
         finestra->setAttribute(Qt::WA_DeleteOnClose);
         finestra->setWindowTitle(QStringLiteral("Aiuto - TARVELO"));
         finestra->resize(520, 420);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace tarvelo::ui {
@@ -13,5 +15,9 @@ void apriAiuto(int contesto, QWidget* parent = nullptr);
 // The page of a context, as HTML; a context without a page of its own gets
 // the general page with a note.
 QString paginaAiuto(int contesto);
+
+// F1 anywhere in `finestra` runs `apri` (the window's own page), ahead of
+// the program's F1, which is a shortcut of the whole application.
+void tastoAiuto(QWidget* finestra, std::function<void()> apri);
 
 } // namespace tarvelo::ui

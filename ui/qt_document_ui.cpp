@@ -1,4 +1,5 @@
 #include "ui/qt_document_ui.h"
+#include "ui/message_box.h"
 
 #include <QDate>
 #include <QFileDialog>
@@ -22,6 +23,7 @@ DocumentUi::Risposta QtDocumentUi::chiediSalvaPrecedente() {
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
+    adattaAlTitolo(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Risposta::Si;
@@ -53,7 +55,7 @@ std::optional<std::string> QtDocumentUi::scegliFileDaSalvare() {
 void QtDocumentUi::informa(const std::string& messaggio) {
     QString text = QString::fromStdString(messaggio);
     text.replace('\r', '\n');
-    QMessageBox::information(parent_, QStringLiteral("TARVELO"), text);
+    ui::informa(parent_, QStringLiteral("TARVELO"), text);
 }
 
 // The short date as the program's Italian users write it.

@@ -4,6 +4,7 @@
 #include "app/forms/splash_about.h"
 #include "chart/forms/form_diagramma.h"
 #include "chart/initial_chart.h"
+#include "ui/message_box.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -63,7 +64,7 @@ int avviaProgramma(int& argc, char** argv, const cli::AvvioGrafico& avvio,
     const std::string dati = locateDataFolder(avvio.dati, exeFolder);
     std::vector<std::string> creati;
     if (Esito e = preparaCartellaDati(dati, creati); !e.ok) {
-        QMessageBox::critical(nullptr, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
+        ui::errore(nullptr, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
         return 1;
     }
     s.settings = TDriveMdl::crea(dati);
@@ -71,12 +72,12 @@ int avviaProgramma(int& argc, char** argv, const cli::AvvioGrafico& avvio,
         std::cerr << "tarvelo: attenzione: " << a << "\n";
     bool creato = false;
     if (Esito e = assicuraChartIniziale(s.settings, s.misura, creato); !e.ok)
-        QMessageBox::warning(nullptr, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
+        ui::avverte(nullptr, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
     if (Esito e = s.settings.entraCartellaLavori(); !e.ok)
-        QMessageBox::warning(nullptr, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
+        ui::avverte(nullptr, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
     // 2. The defaults record.
     if (Esito e = s.settings.archivio().leggiDefault(s.defaults); !e.ok)
-        QMessageBox::warning(nullptr, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
+        ui::avverte(nullptr, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
     // 3. The document header and the work record.
     s.documento = std::make_unique<Documento>(s.settings, s.defaults);
     ui::QtDocumentUi header(nullptr);
@@ -89,8 +90,10 @@ int avviaProgramma(int& argc, char** argv, const cli::AvvioGrafico& avvio,
     // 6. The main window and the message loop.
     TFormMain main(s);
     main.show();
-    if (!file.empty())
-        main.apriFile(file);
+    if (!file.empty() && avvio.esciDopoDisegno)
+        main.apriFile(file); // timed: drawn at once, no dialog waits for placing
+    else if (!file.empty())
+        main.apriAllAvvio(file);
     if (avvio.esciDopoDisegno) {
         QTimer::singleShot(0, &main, [&] {
             main.diagramma()->paintASHRAE()->repaint();

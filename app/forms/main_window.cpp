@@ -18,6 +18,7 @@
 #include "treatments/forms/form_tool_trattamenti.h"
 #include "treatments/forms/form_vedi_file.h"
 #include "ui/help_window.h"
+#include "ui/message_box.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,9 +30,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
+#include <utility>
 
 namespace tarvelo {
 
@@ -53,7 +56,7 @@ TFormMain::TFormMain(Sessione& sessione)
     std::string errore;
     if (!diagramma_->InitVirtualChart(s_.defaults.ChartDefault, &errore) &&
         !diagramma_->InitVirtualChart(1, &errore))
-        QMessageBox::warning(this, QStringLiteral("TARVELO"), QString::fromStdString(errore));
+        ui::avverte(this, QStringLiteral("TARVELO"), QString::fromStdString(errore));
     docUi_.cartellaIniziale = s_.settings.DIR_LAVORI;
     docUi_.onMostraChart = [this](int c, int p) {
         diagramma_->mostraChart(c, p);
@@ -345,10 +348,37 @@ void TFormMain::showEvent(QShowEvent* event) {
 void TFormMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && primaAttivazione_) {
-        primaAttivazione_ = false;
-        const QScreen* screen = QApplication::primaryScreen();
-        disponiFinestre(screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024));
+        primaDisposizione();
     }
+}
+
+void TFormMain::primaDisposizione() {
+    if (!primaAttivazione_)
+        return;
+    primaAttivazione_ = false;
+    const QScreen* screen = QApplication::primaryScreen();
+    disponiFinestre(screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024));
+    // A work named at start-up opens once the windows have their places:
+    // its revision dialog then sits beside the diagram, with the palette
+    // and the detail already shown, as "Revisione" from the menu.
+    if (!fileAvvio_.empty())
+        QTimer::singleShot(0, this, [this] {
+            const std::string path = std::exchange(fileAvvio_, {});
+            if (!path.empty())
+                apriFile(path);
+        });
+}
+
+void TFormMain::apriAllAvvio(const std::string& path) {
+    fileAvvio_ = path;
+    if (!primaAttivazione_) {
+        fileAvvio_.clear();
+        apriFile(path);
+        return;
+    }
+    // A window manager that never activates the window must not keep the
+    // work from opening.
+    QTimer::singleShot(1500, this, [this] { primaDisposizione(); });
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -433,8 +463,7 @@ void TFormMain::GeneraChart() {
                         s_.defaults, s_.misura, diagramma_->areaVideo(), anteprima.get());
     }
     if (!r.esito.ok) {
-        QMessageBox::information(this, QStringLiteral("Genera Chart"),
-                                 QString::fromStdString(r.esito.errore));
+        ui::informa(this, QStringLiteral("Genera Chart"), QString::fromStdString(r.esito.errore));
         return;
     }
     diagramma_->mostraChart(r.codice, 0);
@@ -474,6 +503,7 @@ void TFormMain::controllaPressione(double calcolata) {
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ricalcola"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Lascia com'è"));
     box.setDefaultButton(QMessageBox::Yes);
+    ui::adattaAlTitolo(box);
     if (box.exec() != QMessageBox::Yes) {
         statusBar()->showMessage(
             QStringLiteral("Attenzione: il lavoro è calcolato a %1 Pa, il diagramma è a %2 Pa.")
@@ -497,8 +527,8 @@ void TFormMain::controllaPressione(double calcolata) {
         if (!r.errori)
             doc_.salvaValido();
         if (!messaggi.isEmpty())
-            QMessageBox::warning(this, QStringLiteral("Diagramma psicrometrico"),
-                                 messaggi.join(QStringLiteral("\n\n")));
+            ui::avverte(this, QStringLiteral("Diagramma psicrometrico"),
+                        messaggi.join(QStringLiteral("\n\n")));
     }
     doc_.modificato = true;
     diagramma_->aggiorna();
@@ -513,12 +543,12 @@ void TFormMain::Calcolatrice() {
 void TFormMain::SalvaDefault() {
     salvaDefault(doc_.testata, doc_.lavoro, s_.defaults);
     if (Esito e = s_.settings.archivio().scriviDefault(s_.defaults); !e.ok)
-        QMessageBox::warning(this, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
+        ui::avverte(this, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
 }
 
 void TFormMain::Ridisegna() {
     if (Esito e = diagramma_->rigenera(); !e.ok)
-        QMessageBox::warning(this, QStringLiteral("Ridisegna"), QString::fromStdString(e.errore));
+        ui::avverte(this, QStringLiteral("Ridisegna"), QString::fromStdString(e.errore));
     aggiornaEditChart();
 }
 

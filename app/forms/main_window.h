@@ -48,6 +48,9 @@ class TFormMain : public QMainWindow {
     void Nuovo();
     void Apri();
     void apriFile(const std::string& path);
+    // The work named on the command line: opened once the windows have
+    // been arranged at the first activation.
+    void apriAllAvvio(const std::string& path);
     void Salva();
     void SalvaConNome();
     void Descrizione();
@@ -114,6 +117,9 @@ class TFormMain : public QMainWindow {
     QLineEdit* editChart_ = nullptr;
     QAction* revisione_ = nullptr;
     bool primaAttivazione_ = true;
+    std::string fileAvvio_;
+    // The windows placed around the diagram, once.
+    void primaDisposizione();
     bool monocromatico_ = true; // the sheet in black and white until "Colore" is ticked
     QList<QAction*> scorciatoie_;
 };

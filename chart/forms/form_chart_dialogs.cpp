@@ -8,6 +8,7 @@
 #include "ui/help_window.h"
 #include "ui/locale_text.h"
 #include "ui/masked_field.h"
+#include "ui/message_box.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -146,7 +147,7 @@ void TFormBldChart::accept() {
         QDialog::accept();
         return;
     }
-    QMessageBox::information(this, QStringLiteral("Genera Chart"), errore);
+    ui::informa(this, QStringLiteral("Genera Chart"), errore);
 }
 
 bool TFormBldChart::eventFilter(QObject* watched, QEvent* event) {

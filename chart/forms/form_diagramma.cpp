@@ -6,6 +6,7 @@
 #include "engine/moist_air.h"
 #include "ui/chart_export.h"
 #include "ui/cursors.h"
+#include "ui/message_box.h"
 #include "ui/qt_chart_canvas.h"
 
 #include <QElapsedTimer>
@@ -274,8 +275,8 @@ void TFormDiagramma::mostraChart(int codice, int precedente) {
             erroreChart_ = "Il diagramma " + std::string(code) +
                            " non si può caricare; resta quello di prima. " + errore;
             aggiorna();
-            QMessageBox::warning(this, QStringLiteral("Diagramma psicrometrico"),
-                                 QString::fromStdString(erroreChart_));
+            ui::avverte(this, QStringLiteral("Diagramma psicrometrico"),
+                        QString::fromStdString(erroreChart_));
         }
     }
     mostra();

@@ -11,10 +11,12 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -95,6 +97,8 @@ TFormCalcAuto1::TFormCalcAuto1(TLavoro& lavoro, TTestataLavoro& testata, const T
     setModal(false);
     creaControlli();
     ui::applicaConvenzioneInvio(this, OKBtn, emulazioneDosInvio);
+    // F1 opens the page of what the dialog shows, as its help button does.
+    ui::tastoAiuto(this, [this] { HelpBtnClick(); });
 }
 
 TFormCalcAuto1::~TFormCalcAuto1() = default;

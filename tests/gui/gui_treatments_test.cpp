@@ -28,6 +28,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 
@@ -417,6 +418,53 @@ class GuiTreatments : public QObject {
             clic(d, "BtnCalcola");
             QCOMPARE(d.editor().lavoro().Punti[1].tbs, 30.0);
             QCOMPARE(d.editor().trattamento().Dati.modoPotenza, std::uint8_t{1});
+        });
+    }
+
+    void aFailedComputationIsAnErrorBoxWideEnoughForItsCaption() {
+        QMessageBox::Icon icona = QMessageBox::NoIcon;
+        QString testo;
+        int larghezza = 0, titolo = 0;
+        conDialogo(2, [&](TFormCalcUte& d) {
+            // 100 kW out of 2.8 kg/s: the outlet falls below its dew point.
+            scrivi(d, "fldPotenza_2", QStringLiteral("100"));
+            auto* timer = new QTimer;
+            timer->setInterval(20);
+            QObject::connect(timer, &QTimer::timeout, [&, timer] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    timer->stop();
+                    timer->deleteLater();
+                    icona = box->icon();
+                    testo = box->text();
+                    larghezza = box->width();
+                    titolo = box->fontMetrics().horizontalAdvance(box->windowTitle());
+                    box->accept();
+                }
+            });
+            timer->start();
+            clic(d, "BtnCalcola");
+        });
+        QCOMPARE(testo, QStringLiteral("Tratto  1\nUR2>100"));
+        QCOMPARE(icona, QMessageBox::Critical);
+        // The caption and the frame's three buttons fit beside each other.
+        QVERIFY2(larghezza >= titolo + 3 * 20, qPrintable(QString::number(larghezza)));
+    }
+
+    void f1OpensThePageOfTheTreatmentShown() {
+        main_->DettaglioCalcolo();
+        conDialogo(3, [](TFormCalcUte& d) {
+            QTest::keyClick(&d, Qt::Key_F1);
+            QTextBrowser* aiuto = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* t = qobject_cast<QTextBrowser*>(w); t && t->isVisible())
+                    aiuto = t;
+            QVERIFY(aiuto);
+            QTextBrowser atteso;
+            atteso.setHtml(ui::paginaAiuto(7)); // cooling with dehumidification
+            QCOMPARE(aiuto->toPlainText(), atteso.toPlainText());
+            // Above the detail window, which stays on top.
+            QVERIFY(aiuto->windowFlags() & Qt::WindowStaysOnTopHint);
+            aiuto->close();
         });
     }
 

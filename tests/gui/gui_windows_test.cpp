@@ -15,6 +15,8 @@
 #include "gui_support.h"
 #include "plants/forms/form_calc_auto1.h"
 #include "print/forms/form_intestazione.h"
+#include "treatments/forms/form_tool_trattamenti.h"
+#include "treatments/forms/form_vedi_file.h"
 #include "ui/masked_field.h"
 
 #include <QAccessible>
@@ -682,6 +684,50 @@ class GuiWindows : public QObject {
             QVERIFY2(message.contains(QStringLiteral("punto 2, tbs")), qPrintable(message));
             QCOMPARE(s_->documento->lavoro.NumPunti, 3);
         }
+    }
+
+    void aWorkNamedAtStartUpOpensOnceTheWindowsArePlaced() {
+        // A manual sequence saved, then the program started with it.
+        TLavoro l;
+        l.TipoImpianto = 6;
+        l.CodiceChart = 1;
+        l.NumTrattamenti = 1;
+        l.NumPunti = 2;
+        l.Trattamenti[0].Tipo = 3;
+        l.Trattamenti[0].Punto1 = 1;
+        l.Trattamenti[0].Punto2 = 2;
+        l.Trattamenti[0].Dati.Collega = {-1, -1, -1};
+        l.Trattamenti[0].Dati.PuntoPortata = -1;
+        const std::string lavoro = dati() + "avvio.TRV";
+        QVERIFY(scriviFileLavoro(lavoro, s_->documento->testata, l).ok);
+        main_.reset();
+        s_.reset();
+        s_ = std::make_unique<Sessione>();
+        s_->settings = TDriveMdl::crea(dati());
+        QVERIFY(s_->settings.archivio().leggiDefault(s_->defaults).ok);
+        s_->documento = std::make_unique<Documento>(s_->settings, s_->defaults);
+        s_->documento->inizializzaTestata("10/12/2026");
+        main_ = std::make_unique<TFormMain>(*s_);
+        main_->show();
+        bool paletteVisibile = false, dettaglioVisibile = false, aperto = false;
+        QRect dialogo;
+        sulProssimoDialogo([&](QWidget* w) {
+            aperto = true;
+            paletteVisibile = main_->palette()->isVisible();
+            dettaglioVisibile = main_->dettaglio()->isVisible();
+            dialogo = w->frameGeometry();
+            static_cast<QDialog*>(w)->reject();
+        });
+        main_->apriAllAvvio(lavoro);
+        QTRY_VERIFY_WITH_TIMEOUT(aperto, 5000);
+        QVERIFY(paletteVisibile);
+        QVERIFY(dettaglioVisibile);
+        // Where "Revisione" places it: beside the diagram as it now stands,
+        // or over its left edge when the screen has no room beside it.
+        const QRect d = main_->diagramma()->frameGeometry();
+        QVERIFY2(dialogo.left() == d.right() + 1 || dialogo.left() == d.left(),
+                 qPrintable(
+                     QStringLiteral("%1 %2 %3").arg(dialogo.left()).arg(d.left()).arg(d.right())));
     }
 
     void selectingAChartShowsItsDetails() {

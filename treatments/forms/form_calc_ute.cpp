@@ -9,6 +9,7 @@
 #include "ui/help_window.h"
 #include "ui/locale_text.h"
 #include "ui/masked_field.h"
+#include "ui/message_box.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -16,6 +17,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -119,6 +122,8 @@ TFormCalcUte::TFormCalcUte(TLavoro& lavoro, std::uint8_t umPortataDef, bool emul
     layout->addWidget(suggerimento_);
     // OK opens the menu of what comes next; it never closes the dialog.
     ui::applicaConvenzioneInvio(this, OKBtn, emulazioneDosInvio);
+    // F1 opens the page of what the dialog shows, as its help button does.
+    ui::tastoAiuto(this, [this] { HelpBtnClick(); });
 }
 
 TFormCalcUte::~TFormCalcUte() = default;
@@ -847,7 +852,7 @@ void TFormCalcUte::BtnCalcolaClick() {
     // computation.
     OKBtn->setEnabled(!errore_);
     if (errore_)
-        QMessageBox::information(this, QStringLiteral("TARVELO"), messaggio_);
+        ui::errore(this, QStringLiteral("TARVELO"), messaggio_);
 }
 
 void TFormCalcUte::OKBtnClick() {
@@ -861,7 +866,7 @@ void TFormCalcUte::Miscela1Click(int tag) {
         return;
     }
     if (editor_.troppiPunti()) {
-        QMessageBox::information(this, QStringLiteral("TARVELO"), QStringLiteral("Troppi punti"));
+        ui::informa(this, QStringLiteral("TARVELO"), QStringLiteral("Troppi punti"));
         return;
     }
     MostraTratto(tag, true);
