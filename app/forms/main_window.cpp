@@ -728,9 +728,20 @@ void TFormMain::DettaglioCalcolo() {
 void TFormMain::aggiornaFinestre() {
     if (tabellaPunti_)
         tabellaPunti_->AggiornaTabellaPunti();
-    if (const std::string e = dettaglio_->AggiornaDettaglio(doc_.lavoro, s_.settings.DIR_LAVORI);
-        !e.empty())
-        statusBar()->showMessage(QString::fromStdString(e));
+    const QString avviso =
+        QStringLiteral("RISULT.TXT non scritto: il motivo è in testa al dettaglio di calcolo");
+    const std::string e = dettaglio_->AggiornaDettaglio(doc_.lavoro, s_.settings.DIR_LAVORI);
+    if (!e.empty()) {
+        // The status line is short: it says where the whole reason is, and
+        // the detail comes forward the first time.
+        if (statusBar()->currentMessage() != avviso)
+            DettaglioCalcolo();
+        statusBar()->showMessage(avviso);
+        statusBar()->setToolTip(QString::fromStdString(e));
+    } else if (statusBar()->currentMessage() == avviso) {
+        statusBar()->clearMessage();
+        statusBar()->setToolTip({});
+    }
 }
 
 } // namespace tarvelo

@@ -25,6 +25,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -448,6 +449,30 @@ class GuiTreatments : public QObject {
         QCOMPARE(icona, QMessageBox::Critical);
         // The caption and the frame's three buttons fit beside each other.
         QVERIFY2(larghezza >= titolo + 3 * 20, qPrintable(QString::number(larghezza)));
+    }
+
+    void aLogThatCannotBeWrittenStillShowsTheResults() {
+        // The work's folder cannot take the log (a file stands where the
+        // folder should be: refused even to root).
+        const std::string cartella = dati() + "occupato";
+        std::ofstream(cartella) << "x";
+        s_->settings.DIR_LAVORI = cartella + "/";
+        main_->DettaglioCalcolo();
+        conDialogo(4, [](TFormCalcUte& d) {
+            clic(d, "BtnCalcola");
+            d.Miscela1Click(7);
+        });
+        const QStringList righe = main_->dettaglio()->righe();
+        QVERIFY2(righe.value(0).startsWith(QStringLiteral("RISULT.TXT non scritto: ")),
+                 qPrintable(righe.value(0)));
+        QCOMPARE(righe.value(1), QStringLiteral("--RISCALDAMENTO--"));
+        QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("dettaglio")));
+        QVERIFY(main_->statusBar()->toolTip().contains(QString::fromStdString(cartella)));
+        // Writable again: the warning goes.
+        s_->settings.DIR_LAVORI = dati();
+        main_->Annulla();
+        QCOMPARE(main_->dettaglio()->righe().value(0), QStringLiteral("--RISCALDAMENTO--"));
+        QCOMPARE(main_->statusBar()->currentMessage(), QString());
     }
 
     void f1OpensThePageOfTheTreatmentShown() {

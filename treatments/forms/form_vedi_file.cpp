@@ -25,18 +25,26 @@ TFormVediFile::TFormVediFile(QWidget* parent)
 }
 
 std::string TFormVediFile::AggiornaDettaglio(const TLavoro& lavoro, const std::string& cartella) {
-    if (Esito e = ScriviRisult(lavoro, cartella); !e.ok)
-        return e.errore;
-    // The list shows the file as written, line by line.
+    // The results are shown even when the log cannot be written (a folder
+    // that is read-only, a full disk): the calculation ran, and the reason
+    // the file is missing heads the list.
+    const Esito scritto = ScriviRisult(lavoro, cartella);
     const std::string testo = cp1252ToUtf8(testoRisult(lavoro));
     QStringList righe = QString::fromStdString(testo).split(QStringLiteral("\r\n"));
     if (!righe.isEmpty() && righe.back().isEmpty())
         righe.removeLast();
     lista_->setUpdatesEnabled(false);
     lista_->clear();
+    if (!scritto.ok) {
+        auto* avviso = new QListWidgetItem(QStringLiteral("RISULT.TXT non scritto: ") +
+                                           QString::fromStdString(scritto.errore));
+        avviso->setForeground(Qt::red);
+        avviso->setToolTip(avviso->text());
+        lista_->addItem(avviso);
+    }
     lista_->addItems(righe);
     lista_->setUpdatesEnabled(true);
-    return {};
+    return scritto.ok ? std::string() : scritto.errore;
 }
 
 QStringList TFormVediFile::righe() const {
