@@ -231,6 +231,8 @@ bool TFormDiagramma::InitVirtualChart(int codice, std::string* errore) {
     videoInMemoria_.reset();
     chart_ = image;
     vista_ = VistaDiagramma::daTestata(h);
+    if (!dipinto_)
+        vistaDipinta_ = vista_;
     Patm = h.pressure;
     erroreChart_.clear();
     marcato_ = QPoint(-1, -1);
@@ -355,6 +357,8 @@ void TFormDiagramma::paintArea(QPainter& p) {
         return;
     }
     p.drawImage(0, 0, chart_);
+    vistaDipinta_ = vista_;
+    dipinto_ = true;
     p.setRenderHint(QPainter::Antialiasing);
     ui::QtChartCanvas canvas(p, 96.0 / 72.0);
     const EsitoDisegno e =
@@ -400,7 +404,8 @@ void TFormDiagramma::AggiornaCalcolo(int X, int Y) {
         testGrave_.resize(text.size());
         testGrave_.flush();
     }
-    const LetturaStato s = leggiStato(vista_, X, Y);
+    // Read on the scale of what the user sees and points at.
+    const LetturaStato s = leggiStato(vistaDipinta_, X, Y);
     if (display_)
         display_->mostra(s);
     if (codiceTrascinamento_ != 6 && maniglie_.imposta)

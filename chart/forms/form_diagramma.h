@@ -93,7 +93,9 @@ class TFormDiagramma : public QWidget {
     void PaintASHRAEMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers keys, int X, int Y);
     void PaintASHRAEMouseUp(Qt::MouseButton button, int X, int Y);
     void AggiornaCalcolo(int X, int Y);
-    bool FUORI_CAMPO(int X, int Y) const { return vista_.FUORI_CAMPO(X, Y); }
+    // The mouse acts on the chart as it was last painted: a scale changed
+    // by a resize is not on screen until the next paint.
+    bool FUORI_CAMPO(int X, int Y) const { return vistaDipinta_.FUORI_CAMPO(X, Y); }
 
   protected:
     bool event(QEvent* e) override;
@@ -131,6 +133,8 @@ class TFormDiagramma : public QWidget {
     std::string erroreChart_;
     std::string avviso_;
     VistaDiagramma vista_;
+    VistaDiagramma vistaDipinta_; // the scale of the picture on screen
+    bool dipinto_ = false;
     int codiceTrascinamento_ = 6;
     QPoint croce_{-1, -1};
     QPoint marcato_{-1, -1};

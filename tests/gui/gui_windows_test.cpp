@@ -164,6 +164,31 @@ class GuiWindows : public QObject {
         QCOMPARE(display->colore(10), QColor(Qt::white)); // Psat keeps its colour
     }
 
+    void theReadOutReadsTheChartOnScreen() {
+        // After a resize the chart is fitted to the window at once, and
+        // painted a moment later: a press in between reads the picture the
+        // user pointed at, not the new scale.
+        main_->Coordinate();
+        TFormDisplay* display = main_->coordinate();
+        TFormDiagramma* d = main_->diagramma();
+        d->paintASHRAE()->repaint();
+        const VistaDiagramma prima = d->vista();
+        const QPoint at(prima.X(25.0), prima.Y(0.0107));
+        d->resize(d->width() + 300, d->height() + 200);
+        QVERIFY(d->adatta());
+        QVERIFY(d->vista().sx != prima.sx);
+        d->PaintASHRAEMouseDown(Qt::LeftButton, at.x(), at.y());
+        QCOMPARE(display->valore(0), QStringLiteral("25,0"));
+        QCOMPARE(display->valore(2), QStringLiteral("10,7"));
+        d->PaintASHRAEMouseUp(Qt::LeftButton, at.x(), at.y());
+        // Once painted, the new scale is the one read.
+        d->paintASHRAE()->repaint();
+        const VistaDiagramma& dopo = d->vista();
+        d->PaintASHRAEMouseDown(Qt::LeftButton, dopo.X(30.0), dopo.Y(0.012));
+        QCOMPARE(display->valore(0), QStringLiteral("30,0"));
+        d->PaintASHRAEMouseUp(Qt::LeftButton, dopo.X(30.0), dopo.Y(0.012));
+    }
+
     void calculatorEdgeCases() {
         const double before = Patm;
         TFormCalcolatriceAria calc(0, 25, 23, 0.01, 0.5);
@@ -487,6 +512,7 @@ class GuiWindows : public QObject {
         QTRY_VERIFY(adatto());
         QVERIFY(d->vista().sx > sxPrima);
         main_->Coordinate();
+        d->paintASHRAE()->repaint(); // the new scale on screen
         const QPoint at(d->vista().X(25.0), d->vista().Y(0.0098816));
         QTest::mousePress(d->paintASHRAE(), Qt::LeftButton, Qt::NoModifier, at);
         QCOMPARE(main_->coordinate()->valore(0), QStringLiteral("25,0"));
