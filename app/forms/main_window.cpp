@@ -728,12 +728,12 @@ void TFormMain::DettaglioCalcolo() {
 void TFormMain::aggiornaFinestre() {
     if (tabellaPunti_)
         tabellaPunti_->AggiornaTabellaPunti();
-    const QString avviso =
-        QStringLiteral("RISULT.TXT non scritto: il motivo è in testa al dettaglio di calcolo");
+    // The main window is a narrow strip: its status line holds only the
+    // fact; the reason heads the detail, and is the line's tooltip.
+    const QString avviso = QStringLiteral("RISULT.TXT non scritto");
     const std::string e = dettaglio_->AggiornaDettaglio(doc_.lavoro, s_.settings.DIR_LAVORI);
     if (!e.empty()) {
-        // The status line is short: it says where the whole reason is, and
-        // the detail comes forward the first time.
+        // The detail comes forward the first time.
         if (statusBar()->currentMessage() != avviso)
             DettaglioCalcolo();
         statusBar()->showMessage(avviso);

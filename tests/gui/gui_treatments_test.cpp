@@ -466,7 +466,8 @@ class GuiTreatments : public QObject {
         QVERIFY2(righe.value(0).startsWith(QStringLiteral("RISULT.TXT non scritto: ")),
                  qPrintable(righe.value(0)));
         QCOMPARE(righe.value(1), QStringLiteral("--RISCALDAMENTO--"));
-        QVERIFY(main_->statusBar()->currentMessage().contains(QStringLiteral("dettaglio")));
+        QCOMPARE(main_->statusBar()->currentMessage(), QStringLiteral("RISULT.TXT non scritto"));
+        QVERIFY(main_->dettaglio()->isVisible());
         QVERIFY(main_->statusBar()->toolTip().contains(QString::fromStdString(cartella)));
         // Writable again: the warning goes.
         s_->settings.DIR_LAVORI = dati();
