@@ -6,12 +6,14 @@
 #include "engine/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <concepts>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <set>
+#include <string_view>
 #include <vector>
 
 namespace tarvelo::cli {
@@ -83,29 +85,123 @@ std::string nomeChiave(const std::string& k) {
     return semplice ? k : Json(k).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-// Parses the text, refusing repeated keys and deep nesting; every error
-// names where in the document it lies.
+std::string alMassimo(std::size_t n, const char* cosa) {
+    return "al massimo " + std::to_string(n) + " " + cosa;
+}
+
+// The three-value lists of a treatment's data.
+using TreInteri = std::array<std::int32_t, 3>;
+constexpr std::size_t MaxInteriLista = std::tuple_size_v<TreInteri>;
+
+std::string listaDiInteri() {
+    return "deve essere una lista di al massimo " + std::to_string(MaxInteriLista) + " interi";
+}
+
+// The record an object of the JSON stands for, as far as parsing must know
+// it to tell where a list belongs and how long it may be.
+enum class Record { Altro, Lavoro, Punto, Trattamento, Dati };
+
+// What a member holds: a record, or a list of at most `massimo` items.
+struct Membro {
+    Record record = Record::Altro;
+    std::size_t massimo = 0; // 0: no list belongs here
+    std::string oltre;       // the refusal of a longer list
+    Record elementi = Record::Altro;
+};
+
+// Finds a member among the fields of a record by its name.
+struct CercaMembro {
+    std::string_view nome;
+    Membro& trovato;
+
+    template <class T> void operator()(const char*, const T&) const {}
+    void operator()(const char* k, const TPunto&) const {
+        if (nome == k)
+            trovato.record = Record::Punto;
+    }
+    void operator()(const char* k, const TDatiTrattamento&) const {
+        if (nome == k)
+            trovato.record = Record::Dati;
+    }
+    void operator()(const char* k, const TreInteri&) const {
+        if (nome == k)
+            trovato = {Record::Altro, MaxInteriLista, listaDiInteri(), Record::Altro};
+    }
+};
+
+Membro membro(Record r, std::string_view nome) {
+    Membro m;
+    CercaMembro cerca{nome, m};
+    switch (r) {
+    case Record::Lavoro:
+        if (nome == "Punti")
+            m = {Record::Altro, TLavoro::MaxPunti, alMassimo(TLavoro::MaxPunti, "punti"),
+                 Record::Punto};
+        else if (nome == "Trattamenti")
+            m = {Record::Altro, TLavoro::MaxTrattamenti,
+                 alMassimo(TLavoro::MaxTrattamenti, "trattamenti"), Record::Trattamento};
+        break;
+    case Record::Punto: {
+        const TPunto p{};
+        campiPunto(p, cerca);
+        break;
+    }
+    case Record::Trattamento: {
+        const TTrattamento t{};
+        campiTrattamento(t, cerca);
+        break;
+    }
+    case Record::Dati: {
+        const TDatiTrattamento d{};
+        campiDati(d, cerca);
+        break;
+    }
+    case Record::Altro:
+        break;
+    }
+    return m;
+}
+
+// Parses the text, refusing repeated keys, deep nesting and lists longer
+// than their place in a work allows, each as soon as it is met: the parser
+// looks over a whole list after each object read into it, so a long list
+// would cost time quadratic in its length. Every error names where in the
+// document it lies.
 Json analizza(std::string_view testo) {
     struct Livello {
         bool lista = false;
+        Membro membro;         // what this object or list is
         std::string chiave;    // the member being read, in an object
         std::size_t conta = 0; // the items read, in a list
         std::set<std::string> viste;
     };
     std::vector<Livello> pila;
-    const auto percorso = [&pila] {
+    const auto percorso = [&pila](bool conIndice = true) {
         std::string p;
-        for (const Livello& l : pila) {
-            if (l.lista)
-                p += "[" + std::to_string(l.conta) + "]";
-            else if (!l.chiave.empty())
+        for (std::size_t i = 0; i < pila.size(); ++i) {
+            const Livello& l = pila[i];
+            if (l.lista) {
+                if (conIndice || i + 1 < pila.size())
+                    p += "[" + std::to_string(l.conta) + "]";
+            } else if (!l.chiave.empty()) {
                 p += (p.empty() ? "" : ".") + l.chiave;
+            }
         }
         return p;
     };
     const auto dove = [&percorso] {
         const std::string p = percorso();
         return p.empty() ? std::string() : " (in " + p + ")";
+    };
+    // An item is about to be read into the innermost list: refused there
+    // when the list is full, before the parser stores it.
+    const auto nuovoElemento = [&] {
+        if (pila.empty() || !pila.back().lista)
+            return;
+        const Livello& l = pila.back();
+        if (l.conta >= l.membro.massimo)
+            errore(percorso(false),
+                   l.membro.massimo == 0 ? "qui non è ammessa una lista" : l.membro.oltre);
     };
     const auto elementoFinito = [&pila] {
         if (!pila.empty() && pila.back().lista)
@@ -115,11 +211,27 @@ Json analizza(std::string_view testo) {
     const auto osserva = [&](int, Evento e, Json& valore) {
         switch (e) {
         case Evento::object_start:
-        case Evento::array_start:
+        case Evento::array_start: {
             if (pila.size() >= MaxProfondita)
                 throw ErroreJson{"il JSON ha troppi livelli annidati" + dove()};
-            pila.push_back({e == Evento::array_start, {}, 0, {}});
+            const bool lista = e == Evento::array_start;
+            Membro m;
+            if (pila.empty()) {
+                if (lista)
+                    throw ErroreJson{"il JSON deve essere un oggetto con i campi del lavoro"};
+                m.record = Record::Lavoro;
+            } else if (pila.back().lista) {
+                // A work has no list of lists.
+                if (lista)
+                    throw ErroreJson{"il JSON ha troppi livelli annidati" + dove()};
+                nuovoElemento();
+                m.record = pila.back().membro.elementi;
+            } else {
+                m = membro(pila.back().membro.record, pila.back().chiave);
+            }
+            pila.push_back({lista, std::move(m), {}, 0, {}});
             break;
+        }
         case Evento::key: {
             Livello& l = pila.back();
             const std::string k = valore.get<std::string>();
@@ -139,6 +251,7 @@ Json analizza(std::string_view testo) {
             elementoFinito();
             break;
         case Evento::value:
+            nuovoElemento();
             elementoFinito();
             break;
         }
@@ -234,7 +347,7 @@ class Lettore {
     }
     void leggi(const Json& j, std::array<std::int32_t, 3>& a, const std::string& p) const {
         if (!j.is_array() || j.size() > a.size())
-            errore(p, "deve essere una lista di al massimo 3 interi");
+            errore(p, listaDiInteri());
         for (std::size_t i = 0; i < j.size(); ++i)
             leggi(j[i], a[i], p + "[" + std::to_string(i) + "]");
     }
@@ -279,7 +392,7 @@ void leggiElenco(const Json& radice, const char* k, const char* cosa, std::array
     if (!it->is_array())
         errore(k, "deve essere una lista");
     if (it->size() > M)
-        errore(k, "al massimo " + std::to_string(M) + " " + cosa);
+        errore(k, alMassimo(M, cosa));
     for (std::size_t i = 0; i < it->size(); ++i) {
         const std::string p = std::string(k) + "[" + std::to_string(i) + "]";
         const Json& e = (*it)[i];

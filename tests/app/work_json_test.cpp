@@ -326,5 +326,44 @@ TEST_F(LavoroJson, NothingIsWrittenWhenTheJsonIsRefused) {
     }
 }
 
+// The parser looks over the whole list after each object read into it: a
+// list as long as 4 MB allow took minutes. Every list is refused as soon as
+// it is longer than its place in a work allows.
+TEST_F(LavoroJson, LongListsAreRefusedInBoundedTime) {
+    const std::string work = dir.file("esistente.TRV");
+    TempDir::writeText(work, "contenuto di prima");
+    const auto lista = [](const char* elemento) {
+        std::string s = "[";
+        for (int i = 0; i < 1'000'000; ++i)
+            s += std::string(i == 0 ? "" : ",") + elemento;
+        return s + "]";
+    };
+    const std::string oggetti = lista("{}"), numeri = lista("1");
+    const struct {
+        std::string json, words;
+    } cases[] = {
+        {R"({"Punti": )" + oggetti + "}", "Punti: al massimo 20 punti"},
+        {R"({"Punti": )" + numeri + "}", "Punti: al massimo 20 punti"},
+        {R"({"Trattamenti": )" + oggetti + "}", "Trattamenti: al massimo 11 trattamenti"},
+        {R"({"Trattamenti": [{"Dati": {"Collega": )" + numeri + "}}]}",
+         "Trattamenti[0].Dati.Collega: deve essere una lista di al massimo 3 interi"},
+        {R"({"Descrizione": )" + oggetti + "}", "Descrizione: qui non è ammessa una lista"},
+        {R"({"Punti": [{}, {"tbs": )" + numeri + "}]}",
+         "Punti[1].tbs: qui non è ammessa una lista"},
+        {R"({"Trattamenti": [{"PosEtich": )" + numeri + "}]}",
+         "Trattamenti[0].PosEtich: qui non è ammessa una lista"},
+        {R"({"altro": {"x": )" + oggetti + "}}", "altro.x: qui non è ammessa una lista"},
+        {R"({"Punti": [)" + oggetti + "]}", "troppi livelli annidati (in Punti[0])"},
+        {oggetti, "il JSON deve essere un oggetto"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run("lavoro", {"--da-json", "-", "--salva", work}, c.json), ExitBadInput)
+            << c.words;
+        EXPECT_NE(err.find(c.words), std::string::npos) << err;
+        const auto b = TempDir::read(work);
+        EXPECT_EQ(std::string(b.begin(), b.end()), "contenuto di prima");
+    }
+}
+
 } // namespace
 } // namespace tarvelo::cli
