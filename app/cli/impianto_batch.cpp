@@ -1,5 +1,6 @@
 #include "app/cli/impianto_batch.h"
 
+#include "app/cli/csv_lines.h"
 #include "app/cli/ordered_batch.h"
 #include "document/error_messages.h"
 #include "document/file_io.h"
@@ -104,20 +105,28 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
                               const TLavoro& base, const ImpostaCampo& imposta, int thread,
                               const std::optional<std::string>& tracce) {
     BatchSummary esito;
-    std::string linea;
-    long long lineNo = 0;
+    RigheCsv righe(in);
+    std::string_view linea;
+    const auto troppoLunga = [&] {
+        err << righe.erroreTroppoLunga() << "\n";
+        esito.fatal = true;
+        return esito;
+    };
     while (true) {
-        if (!std::getline(in, linea))
+        const RigheCsv::Esito e = righe.prossima(linea);
+        if (e == RigheCsv::Esito::Fine)
             return senzaIntestazione(in, err);
-        ++lineNo;
-        if (lineNo == 1 && linea.rfind("\xEF\xBB\xBF", 0) == 0)
-            linea.erase(0, 3);
+        if (e == RigheCsv::Esito::TroppoLunga)
+            return troppoLunga();
+        if (righe.numero() == 1 && linea.substr(0, 3) == "\xEF\xBB\xBF")
+            linea.remove_prefix(3);
         if (!senzaSpazi(linea).empty())
             break;
     }
-    const char sep = linea.find(';') != std::string::npos    ? ';'
-                     : linea.find('\t') != std::string::npos ? '\t'
-                                                             : ',';
+    const long long lineNo = righe.numero();
+    const char sep = linea.find(';') != std::string_view::npos    ? ';'
+                     : linea.find('\t') != std::string_view::npos ? '\t'
+                                                                  : ',';
     Colonne col;
     col.ingressi = celle(linea, sep);
     for (std::size_t i = 0; i < col.ingressi.size(); ++i) {
@@ -233,16 +242,18 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
     };
 
     long long numero = 0;
+    bool lunga = false;
     lavoraInOrdine<Blocco>(
         thread,
         [&](Blocco& b) {
             while (b.righe.size() < RighePerBlocco) {
-                if (!std::getline(in, linea))
+                const RigheCsv::Esito e = righe.prossima(linea);
+                lunga = e == RigheCsv::Esito::TroppoLunga;
+                if (e != RigheCsv::Esito::Riga)
                     return false;
-                ++lineNo;
                 if (senzaSpazi(linea).empty())
                     continue;
-                b.righe.push_back(Riga{++numero, lineNo, celle(linea, sep)});
+                b.righe.push_back(Riga{++numero, righe.numero(), celle(linea, sep)});
             }
             return true;
         },
@@ -253,6 +264,8 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
             err << b.messaggi;
             out.write(b.uscita.data(), static_cast<std::streamsize>(b.uscita.size()));
         });
+    if (lunga)
+        return troppoLunga();
     if (in.bad()) {
         err << "errore di lettura del file CSV\n";
         esito.fatal = true;

@@ -1,12 +1,12 @@
 #include "app/cli/stato_batch.h"
 
+#include "app/cli/csv_lines.h"
 #include "app/cli/ordered_batch.h"
 #include "engine/air_state.h"
 #include "engine/number_parse.h"
 
 #include <array>
 #include <charconv>
-#include <cstring>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -20,55 +20,6 @@ namespace tarvelo::cli {
 namespace {
 
 constexpr std::size_t ChunkSize = 1 << 20;
-
-class LineReader {
-  public:
-    explicit LineReader(std::istream& in) : in_(in) {}
-
-    // The next line without its end (LF or CR LF); false at the end.
-    bool next(std::string_view& line) {
-        for (;;) {
-            const char* begin = buf_.data() + pos_;
-            const char* nl = static_cast<const char*>(std::memchr(begin, '\n', buf_.size() - pos_));
-            if (nl) {
-                line = std::string_view(begin, static_cast<std::size_t>(nl - begin));
-                pos_ = static_cast<std::size_t>(nl - buf_.data()) + 1;
-                trimCr(line);
-                return true;
-            }
-            if (eof_) {
-                if (pos_ >= buf_.size())
-                    return false;
-                line = std::string_view(begin, buf_.size() - pos_);
-                pos_ = buf_.size();
-                trimCr(line);
-                return true;
-            }
-            refill();
-        }
-    }
-
-  private:
-    static void trimCr(std::string_view& line) {
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-    }
-    void refill() {
-        buf_.erase(0, pos_);
-        pos_ = 0;
-        const std::size_t old = buf_.size();
-        buf_.resize(old + ChunkSize);
-        in_.read(buf_.data() + old, static_cast<std::streamsize>(ChunkSize));
-        buf_.resize(old + static_cast<std::size_t>(in_.gcount()));
-        if (!in_)
-            eof_ = true;
-    }
-
-    std::istream& in_;
-    std::string buf_;
-    std::size_t pos_ = 0;
-    bool eof_ = false;
-};
 
 std::string_view trimField(std::string_view f) {
     while (!f.empty() && (f.front() == ' ' || f.front() == '\t'))
@@ -206,19 +157,25 @@ std::optional<double> cellNumber(std::string_view cell, char separator) {
 BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& err,
                            double defaultPatm, int thread) {
     BatchSummary summary;
-    LineReader reader(in);
+    RigheCsv reader(in);
     std::string_view line;
-    long long lineNo = 0;
+    const auto troppoLunga = [&] {
+        err << reader.erroreTroppoLunga() << "\n";
+        summary.fatal = true;
+        return summary;
+    };
     bool haveHeader = false;
     while (!haveHeader) {
-        if (!reader.next(line))
+        const RigheCsv::Esito e = reader.prossima(line);
+        if (e == RigheCsv::Esito::Fine)
             return senzaIntestazione(in, err);
-        ++lineNo;
+        if (e == RigheCsv::Esito::TroppoLunga)
+            return troppoLunga();
         haveHeader = !trimField(line).empty();
     }
     Layout layout;
     if (const std::string problem = readHeader(line, layout); !problem.empty()) {
-        err << "riga " << lineNo << ": " << problem << "\n";
+        err << "riga " << reader.numero() << ": " << problem << "\n";
         summary.fatal = true;
         return summary;
     }
@@ -279,20 +236,22 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
             }
         }
     };
+    bool lunga = false;
     lavoraInOrdine<Blocco>(
         thread,
         [&](Blocco& b) {
             b.testo.reserve(RighePerBlocco * 16);
             b.uscita.reserve(RighePerBlocco * 160);
             while (b.righe.size() < RighePerBlocco) {
-                if (!reader.next(line))
+                const RigheCsv::Esito e = reader.prossima(line);
+                lunga = e == RigheCsv::Esito::TroppoLunga;
+                if (e != RigheCsv::Esito::Riga)
                     return false;
-                ++lineNo;
                 if (trimField(line).empty())
                     continue;
                 b.righe.emplace_back(b.testo.size(), line.size());
                 b.testo += line;
-                b.numeri.push_back(lineNo);
+                b.numeri.push_back(reader.numero());
             }
             return true;
         },
@@ -308,6 +267,8 @@ BatchSummary runStatoBatch(std::istream& in, std::ostream& out, std::ostream& er
             out.write(b.uscita.data(), static_cast<std::streamsize>(b.uscita.size()));
         });
     out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    if (lunga)
+        return troppoLunga();
     if (in.bad()) {
         err << "errore di lettura del file CSV\n";
         summary.fatal = true;

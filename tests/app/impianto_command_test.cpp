@@ -1,4 +1,5 @@
 #include "app/cli/command_line.h"
+#include "app/cli/csv_lines.h"
 #include "app/cli/impianto_batch.h"
 #include "app/cli/stato_batch.h"
 #include "app/cli/stato_command.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <streambuf>
 
@@ -268,6 +270,79 @@ TEST(CsvBatches, AnInputThatFailsIsAReadError) {
         EXPECT_TRUE(runImpiantoBatch(in1, out, err, TLavoro{}, accetta, 1, {}).readError) << dopo;
         EXPECT_TRUE(runStatoBatch(in2, out, err, 101325.0, 1).readError) << dopo;
         EXPECT_EQ(err.str().find("vuoto"), std::string::npos) << err.str();
+    }
+}
+
+// A line longer than a batch reads is refused with its number, in either
+// batch, whether header or data; one just within the bound is read.
+TEST(CsvBatches, LinesHaveABoundedLength) {
+    const auto accetta = [](TLavoro&, const std::string&, const std::string&) {
+        return std::optional<std::string>();
+    };
+    using Batch = std::function<BatchSummary(std::istream&, std::ostream&, std::ostream&)>;
+    const struct {
+        const char* nome;
+        Batch batch;
+        std::string intestazione, riga;
+    } batches[] = {
+        {"stato",
+         [](std::istream& in, std::ostream& out, std::ostream& err) {
+             return runStatoBatch(in, out, err, 101325.0, 2);
+         },
+         "tbs,UR", "25,50"},
+        {"impianto",
+         [&](std::istream& in, std::ostream& out, std::ostream& err) {
+             return runImpiantoBatch(in, out, err, TLavoro{}, accetta, 2, {});
+         },
+         "tbsEst;UREst", "30;50"},
+    };
+    // A line padded with blanks, which the cells do not keep, to `n` bytes.
+    const auto lunga = [](const std::string& riga, std::size_t n) {
+        return riga + std::string(n - riga.size(), ' ');
+    };
+    for (const auto& b : batches) {
+        const std::string& h = b.intestazione;
+        const std::string& r = b.riga;
+        const struct {
+            std::string csv, errore;
+        } cases[] = {
+            {lunga(h, MaxRigaCsv + 1) + "\n" + r + "\n", "riga 1: la riga è più lunga di 64 KB"},
+            {"\n" + lunga(h, MaxRigaCsv + 1), "riga 2: la riga è più lunga di 64 KB"},
+            {h + "\n" + r + "\n" + lunga(r, MaxRigaCsv + 1) + "\r\n" + r + "\n",
+             "riga 3: la riga è più lunga di 64 KB"},
+            {h + "\n\n" + r + "\n" + std::string(3 * MaxRigaCsv, ';'),
+             "riga 4: la riga è più lunga di 64 KB"},
+            {lunga(h, MaxRigaCsv) + "\r\n" + lunga(r, MaxRigaCsv) + "\n" + lunga(r, MaxRigaCsv),
+             ""},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(b.nome) + ": " + c.errore);
+            std::istringstream in(c.csv);
+            std::ostringstream out, err;
+            const BatchSummary s = b.batch(in, out, err);
+            EXPECT_EQ(s.fatal, !c.errore.empty());
+            EXPECT_FALSE(s.readError);
+            if (c.errore.empty()) {
+                EXPECT_EQ(s.rows, 2);
+                EXPECT_EQ(err.str().find("più lunga"), std::string::npos) << err.str();
+            } else {
+                EXPECT_NE(err.str().find(c.errore), std::string::npos) << err.str();
+            }
+        }
+    }
+}
+
+// An input without line ends, such as a device, once grew without limit.
+TEST_F(Impianto, AnEndlessLineIsRefusedInBoundedTime) {
+    const std::string uscita = dir.file("uscita.csv");
+    TempDir::writeText(uscita, "di prima");
+    for (const std::vector<std::string>& comando :
+         {std::vector<std::string>{"impianto", "A", "--csv", "/dev/zero", "--out", uscita},
+          {"stato", "--csv", "/dev/zero", "--out", uscita}}) {
+        SCOPED_TRACE(comando[0]);
+        EXPECT_EQ(run(comando[0], {comando.begin() + 1, comando.end()}), ExitBadInput);
+        EXPECT_NE(err.find("riga 1: la riga è più lunga di 64 KB"), std::string::npos) << err;
+        EXPECT_EQ(testo("uscita.csv"), "di prima");
     }
 }
 
