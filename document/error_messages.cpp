@@ -45,6 +45,7 @@ std::string MessaggioErrore(int codice) {
          "La retta \"Raffreddamento con deumidificazione\" non interseca la curva di saturazione"},
         {311, "ts>tbs2"},
         {312, "ts=tbs1"},
+        {313, "Dato fuori dal campo di validità"},
         {402, "La retta A-C non interseca la curva di saturazione"},
         {405, "La retta A-C non interseca la curva di saturazione"},
         {406, "Il punto C deve avere al max. UR=99%"},

@@ -13,8 +13,11 @@ namespace tarvelo {
 
 namespace {
 
-// The walk down the saturation curve cannot need more chords than this:
-// each is 5 K and it stops at -20 °C; the refinement moves by 0.05 K.
+// The walk down the saturation curve moves by chords of 5 K and stops at
+// -20 °C, the refinement by 0.05 K: from anywhere in the engine's range a
+// few dozen chords and a hundred steps do. 5000 K of either is a start far
+// outside it.
+constexpr int MaxCorde = 1000;
 constexpr int MaxPassiAffinamento = 100000;
 
 struct EtichetteAB {
@@ -169,7 +172,14 @@ int cercaTs(ContestoImpianto& c, const RicercaTs& r, double& tps) {
         double hi = r.tStart + 3 * g;
         double lo = static_cast<double>(Decimo(r.tStart)) - 5 + 3 * g;
         codice = 0;
-        for (;;) {
+        for (int corde = 0;; ++corde) {
+            // A walk that has not met the curve within MaxCorde chords
+            // started far outside the engine's range: the line does not
+            // meet the curve on the chart.
+            if (corde == MaxCorde) {
+                codice = r.codSottoZero;
+                break;
+            }
             const double xhi = xSaturo(hi);
             const double K = (xhi - xSaturo(lo)) / (hi - lo);
             if (t) {

@@ -1,6 +1,7 @@
 #include "plants/work_recalc.h"
 
 #include "plants/plant_calc.h"
+#include "treatments/treatment_bounds.h"
 #include "treatments/treatment_calc.h"
 #include "treatments/treatment_defaults.h"
 
@@ -21,6 +22,12 @@ EsitoRicalcolo ricalcolaLavoro(TLavoro& l, const std::string& cartella) {
             const EsitoCalcolo e = calcolaTrattamento(l, k, {t.Punto1, t.Punto2, t.Punto3});
             if (!e.messaggio.empty())
                 r.messaggi.push_back(e.messaggio);
+            r.rifiutato = r.rifiutato || e.errore == CodiceFuoriCampo;
+        }
+        // An input out of range: the work is not calculated any further.
+        if (r.rifiutato) {
+            r.errori = true;
+            return r;
         }
         if (const std::string m = RicalcolaTratti(l); !m.empty() && r.messaggi.empty())
             r.messaggi.push_back(m);

@@ -15,6 +15,7 @@ namespace tarvelo {
 
 struct EsitoRicalcolo {
     bool errori = false;               // a treatment or the scheme ended with an error code
+    bool rifiutato = false;            // a treatment's input out of range: nothing calculated
     std::vector<std::string> messaggi; // as the calculations give them ("Tratto  3\r...")
     int codiceImpianto = 0;            // CodiceErrore of a plant work
     Esito file;                        // DETTAGLI.TXT of a plant work could not be written

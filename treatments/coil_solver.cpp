@@ -24,6 +24,13 @@ bool segmentoAsciutto(double tts, double t2, double pendenza) {
 
 namespace {
 
+// The searches along the saturation curve are bounded in steps: 1000
+// chords of 5 K, or 100 000 refining steps of 0.05 K, are 5000 K, where a
+// search over the engine's range takes a few dozen. A search that runs out
+// of steps has not met the curve.
+constexpr int MaxCorde = 1000;
+constexpr int MaxPassiAffinamento = 100000;
+
 // The slope dx/dt of the process line through point 1 from S/T, by the
 // construction 1 kJ/kg deep. False when the construction collapses onto
 // point 1's temperature (S = 0).
@@ -44,9 +51,10 @@ void tsSullaLinea(Batteria& b, double t, double x) {
 
 // The search for the coil surface point: where the process line meets the
 // saturation curve, walking down the curve with 5 K chords, two passes.
-// Returns 1 when found (ts and xc set), else 203, 310 or 311. Both passes
-// run, unless `soloVerifica`: then a pass that fails ends the search. `ts`
-// comes in with the solver's ts and keeps the last intersection computed.
+// Returns 1 when found (ts and xc set), else 203, 310 or 311 (310 also when
+// a pass runs out of chords). Both passes run, unless `soloVerifica`: then
+// a pass that fails ends the search. `ts` comes in with the solver's ts and
+// keeps the last intersection computed.
 int cercaTs(const Batteria& b, double u, double tbs2, double& ts, double& xc,
             bool soloVerifica = false) {
     int codice = 0;
@@ -54,7 +62,11 @@ int cercaTs(const Batteria& b, double u, double tbs2, double& ts, double& xc,
         double hi = tbs2 + 3 * g;
         double lo = static_cast<double>(Decimo(tbs2)) - 5 + 3 * g;
         codice = 0;
-        for (;;) {
+        for (int corde = 0;; ++corde) {
+            if (corde == MaxCorde) {
+                codice = 310;
+                break;
+            }
             const double xhi = xSaturo(hi);
             const double K = (xhi - xSaturo(lo)) / (hi - lo);
             if (!(K > u)) {
@@ -92,7 +104,16 @@ int chiudiConTs(Batteria& b, double u) {
     const double tbs2 = b.punto2->tbs;
     const double x2 = b.punto2->x;
     double ts = b.ts, xc = 0;
-    const int codice = cercaTs(b, u, tbs2, ts, xc);
+    int codice = cercaTs(b, u, tbs2, ts, xc);
+    // Found: ts is refined upwards onto the curve.
+    for (int passo = 0; codice == 1 && xc - xSaturo(ts) > 0.0001; ++passo) {
+        if (passo == MaxPassiAffinamento) {
+            codice = 310;
+            break;
+        }
+        ts += 0.05;
+        xc = x2 + (ts - tbs2) * u;
+    }
     if (codice != 1) {
         b.ts = ts;
         const double t = b.tbsMinChart;
@@ -104,10 +125,6 @@ int chiudiConTs(Batteria& b, double u) {
         b.puntoTs->Marcato = 0;
         b.puntoTs->InUso = 1;
         return codice;
-    }
-    for (int guardia = 0; xc - xSaturo(ts) > 0.0001 && guardia < 100000; ++guardia) {
-        ts += 0.05;
-        xc = x2 + (ts - tbs2) * u;
     }
     puntoSaturo(*b.puntoTs, ts, "ts");
     b.puntoTs->InUso = 1;

@@ -7,6 +7,7 @@
 #include "treatments/coil_solver.h"
 #include "treatments/point_fill.h"
 #include "treatments/process.h"
+#include "treatments/treatment_bounds.h"
 #include "treatments/treatment_defaults.h"
 
 #include <cmath>
@@ -276,11 +277,18 @@ int batteriaUnione(TLavoro& l, int k, TTrattamento& t, const Punti& p, bool dial
     return codice;
 }
 
-int calcola(TLavoro& l, int k, const SlotPunti& slot, bool dialogo) {
+// `fuoriCampo` receives the input out of range when the treatment is
+// refused (CodiceFuoriCampo): nothing is then computed or written but Errore.
+int calcola(TLavoro& l, int k, const SlotPunti& slot, bool dialogo, std::string& fuoriCampo) {
     TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(k - 1)];
     const Punti p = punti(l, t.Dati, slot);
     if (!p.p1 || !p.p2)
         return 0;
+    fuoriCampo = verificaDati(t);
+    if (!fuoriCampo.empty()) {
+        t.Errore = CodiceFuoriCampo;
+        return CodiceFuoriCampo;
+    }
     switch (t.Tipo) {
     case TipoMiscela:
         return p.p3 ? miscela(t, p, dialogo) : 0;
@@ -344,22 +352,26 @@ int modoUnione(int posizioneLista) {
     return posizioneLista >= 0 && posizioneLista < 6 ? modi[posizioneLista] : 0;
 }
 
-std::string formaMessaggio(int k, int codice) {
-    return "Tratto " + FormatMask("##", k) + "\r" + MessaggioErrore(codice);
+std::string formaMessaggio(int k, int codice, const std::string& dettaglio) {
+    std::string m = "Tratto " + FormatMask("##", k) + "\r" + MessaggioErrore(codice);
+    if (!dettaglio.empty())
+        m += ": " + dettaglio;
+    return m;
 }
 
 EsitoCalcolo calcolaTrattamento(TLavoro& l, int k, const SlotPunti& slot) {
     EsitoCalcolo e;
     if (k < 1 || k > static_cast<int>(TLavoro::MaxTrattamenti))
         return e;
-    const int codice = calcola(l, k, slot, true);
+    std::string fuoriCampo;
+    const int codice = calcola(l, k, slot, true, fuoriCampo);
     TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(k - 1)];
     // Every kind keeps the third slot the dialog reserved for it (the
     // mixture point, the coil's "ts", or a point the others leave alone).
     t.Punto3 = effettivo(t.Dati, 2, slot.p3);
     e.errore = t.Errore;
     if (codice != 0)
-        e.messaggio = formaMessaggio(k, codice);
+        e.messaggio = formaMessaggio(k, codice, fuoriCampo);
     return e;
 }
 
@@ -403,9 +415,10 @@ std::string RicalcolaTratti(TLavoro& l, bool quieto) {
             break;
         }
         applicaPortataImposta(l, t);
-        const int codice = calcola(l, k, slot, false);
+        std::string fuoriCampo;
+        const int codice = calcola(l, k, slot, false, fuoriCampo);
         if (codice != 0 && primo.empty() && !quieto)
-            primo = formaMessaggio(k, codice);
+            primo = formaMessaggio(k, codice, fuoriCampo);
     }
     return primo;
 }
@@ -480,6 +493,11 @@ void ricalcolaSeguenti(TLavoro& l, int k) {
 
 EsitoCalcolo BtnCalcolaClick(TLavoro& l, int k, const SlotPunti& slot) {
     EsitoCalcolo e = calcolaTrattamento(l, k, slot);
+    // A treatment refused for its inputs has changed nothing: the sequence
+    // stays as it was, and recalculating it would take the points' values
+    // over the inputs the user typed.
+    if (e.errore == CodiceFuoriCampo)
+        return e;
     // The treatments that take a point or the flow from this one follow
     // it, as they would if each were computed again in turn.
     ricalcolaSeguenti(l, k);

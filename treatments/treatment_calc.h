@@ -17,8 +17,9 @@ struct SlotPunti {
     int p1 = 0, p2 = 0, p3 = 0;
 };
 
-// "Tratto" + FormatMask("##", k) + CR + the message of the code.
-std::string formaMessaggio(int k, int codice);
+// "Tratto" + FormatMask("##", k) + CR + the message of the code, then
+// ": " + `dettaglio` when there is one.
+std::string formaMessaggio(int k, int codice, const std::string& dettaglio = {});
 
 struct EsitoCalcolo {
     int errore = 0;        // Errore of the treatment

@@ -46,7 +46,9 @@ const char* ricalcolaHelp() {
            "(schemi A..F) è ricalcolato dai suoi dati di zona e scrive anche DETTAGLI.TXT.\n"
            "\n"
            "Codici di uscita: 0 tutti i calcoli riusciti; 1 un calcolo ha dato un errore;\n"
-           "2 file o opzioni inutilizzabili.\n";
+           "2 file o opzioni inutilizzabili, o un trattamento con un dato fuori dal campo di\n"
+           "validità (temperature da -100 a 200 °C, umidità, portate, potenze): allora non\n"
+           "scrive nulla.\n";
 }
 
 int runRicalcola(std::span<const std::string> args, const std::string& dataFolder,
@@ -127,6 +129,17 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
         Patm = patmPrecedente;
         err << Prefix << "errore: " << esito.file.errore << "\n";
         return ExitIo;
+    }
+    if (esito.rifiutato) {
+        // Out-of-range inputs are unusable data, as a damaged file is:
+        // nothing is written.
+        Patm = patmPrecedente;
+        for (const std::string& m : esito.messaggi)
+            err << inRiga(m) << "\n";
+        err << Prefix
+            << "errore: dati di un trattamento fuori dal campo di validità: nessun "
+               "calcolo scritto\n";
+        return ExitBadInput;
     }
     const bool errori = esito.errori;
     std::vector<std::string> messaggi;

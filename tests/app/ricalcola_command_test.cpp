@@ -125,6 +125,45 @@ TEST_F(Ricalcola, ACalculationErrorGivesExitCodeOne) {
     EXPECT_EQ(run({work, "--boh"}, out, err), ExitBadInput);
 }
 
+// A coil whose inputs lie out of range, the first of them the work that
+// ran for ever (an outlet at 1e9 °C with S above T): each is refused
+// promptly, with exit code 2 and nothing written.
+TEST_F(Ricalcola, ATreatmentOutOfRangeGivesExitCodeTwoAndWritesNothing) {
+    struct Dato {
+        std::size_t offset; // in the coil's input block
+        double valore;
+    };
+    struct Caso {
+        std::vector<Dato> dati;
+        std::uint8_t modo;
+        const char* testo;
+    };
+    const Caso casi[] = {
+        {{{24, 1e9}, {176, 50.0}},
+         0,
+         "Tratto  1: Dato fuori dal campo di validità: tbs2 = 1000000000.00 °C (da -100 a 200 "
+         "°C)"},
+        {{{0, -1e9}}, 0, "Tratto  1: Dato fuori dal campo di validità: tbs1 = -1000000000.00 °C"},
+        {{{8, 1e6}}, 0, "Tratto  1: Dato fuori dal campo di validità: UR1 = 1000000.00 %"},
+        {{{192, 1e300}}, 3, "qimm = 1e+300"}, // refused as the file is read
+    };
+    const std::vector<std::uint8_t> originale = TempDir::read(work);
+    const std::size_t dati = 2098 + 3000 + 24; // treatment 1's input block
+    for (const Caso& c : casi) {
+        std::vector<std::uint8_t> bytes = originale;
+        for (const Dato& d : c.dati)
+            bytes::putDouble(bytes::Image(bytes), dati + d.offset, d.valore);
+        bytes[dati + 168] = c.modo; // modoBatteria
+        TempDir::write(work, bytes);
+        std::string out, err;
+        EXPECT_EQ(run({work, "--salva", dir.file("fuori.TRV")}, out, err), ExitBadInput) << err;
+        EXPECT_NE(err.find(c.testo), std::string::npos) << err;
+        EXPECT_FALSE(fileExists(dir.file("fuori.TRV")));
+        EXPECT_FALSE(fileExists(dir.file("RISULT.TXT")));
+        EXPECT_EQ(out, "");
+    }
+}
+
 TEST_F(Ricalcola, WorksItCannotCalculateWholeAreRefused) {
     std::string out, err;
     // A kind of work that is neither a sequence nor a plant.

@@ -1,6 +1,7 @@
-#include "engine/moist_air.h"
 #include "document/error_messages.h"
+#include "engine/moist_air.h"
 #include "plants/plant_calc.h"
+#include "plants/plant_context.h"
 #include "plants/plant_samples.h"
 
 #include <gtest/gtest.h>
@@ -344,6 +345,31 @@ TEST(PlantCalc, ConfigurationC_StopsAndPurelyLatentLoad) {
     lat.tbsImm = 18;
     calcola(lat);
     EXPECT_EQ(lat.flgXPick, 0);
+}
+
+// A line that rises as it cools, searched from 1e12 °C: each 5 K chord
+// there is flat at zero and below the line, so the walk went on for ever
+// (lo - 5 is lo again). It is bounded and ends as a line that does not
+// meet the curve.
+TEST(PlantCalc, TheSearchForTsEndsInBoundedTimeFromFarBeyondTheRange) {
+    Patm = PatmStandard;
+    TLavoro l;
+    TracciaDettagli t;
+    ContestoImpianto c(l, t, nullptr);
+    const RicercaTs r{.tL = 26,
+                      .xL = 0.011,
+                      .mts = -1e-6,
+                      .tStart = 1e12,
+                      .tK = 1e12,
+                      .codPendenza = 205,
+                      .codSottoZero = 202,
+                      .codLimite = 203,
+                      .codOltre = 206,
+                      .codGuasto = 202,
+                      .traccia = false};
+    double tps = 0;
+    EXPECT_EQ(cercaTs(c, r, tps), 202);
+    EXPECT_EQ(l.CodiceErrore, 0); // a search that fails, not a stop
 }
 
 TEST(PlantCalc, TraceNumbersAndFile) {

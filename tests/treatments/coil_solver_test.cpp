@@ -164,6 +164,20 @@ TEST_F(Coil, ALineSteeperThanTheCurveEndsOnTheChartsLeftEdge) {
     EXPECT_EQ(pts.Nome.testo(), "");
 }
 
+// A line that rises as it cools (S above T) from an outlet at 1e9 °C
+// walked the curve down in 5 K chords for ever; the walk is bounded and
+// ends as a search that has not met the curve.
+TEST_F(Coil, ASearchFromFarBeyondTheRangeEndsInBoundedTime) {
+    b.modo = modo::Tbs2ST;
+    b.tbsMinChart = -5;
+    p2.tbs = 1e9;
+    b.S = 50;
+    b.T = 44;
+    EXPECT_EQ(CalcBatteria(b), 310);
+    EXPECT_EQ(pts.tbs, -5);
+    EXPECT_EQ(pts.Nome.testo(), "");
+}
+
 TEST_F(Coil, UnionModesFourAndFive) {
     b.tipo = 5;
     b.modo = modo::Tbs2QimmL;
