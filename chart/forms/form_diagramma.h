@@ -120,7 +120,8 @@ class TFormDiagramma : public QWidget {
     ImpostaManiglie maniglie_;
     std::function<void(QPainter&, int)> sovrapposizione_;
     QImage chart_;
-    QImage anteprima_; // shown instead of the chart while a chart is built
+    std::vector<Riquadro> etichetteChart_; // where the chart's labels lie on it
+    QImage anteprima_;                     // shown instead of the chart while a chart is built
     QFile testGrave_;
     QTimer assestamento_; // a resize has settled
     int codiceInUso_ = 0;
