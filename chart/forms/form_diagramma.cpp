@@ -316,6 +316,9 @@ std::unique_ptr<ChartCanvas> TFormDiagramma::anteprima() {
 }
 
 void TFormDiagramma::aggiorna() {
+    // The mark of a released position belongs to the drawing it was made
+    // on: left over a new one, it would look like a point without a name.
+    marcato_ = QPoint(-1, -1);
     paint_->update();
 }
 

@@ -78,6 +78,8 @@ class TFormDiagramma : public QWidget {
     // not be loaded).
     int codiceInUso() const { return codiceInUso_; }
     QImage immagineChart() const { return chart_; }
+    // Draws the work again (after a calculation, an opening, an undo), with
+    // no mark of an earlier released position.
     void aggiorna();
     // Rebuilds the screen version in memory when the paint area no longer
     // matches it; true when it was rebuilt.
