@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <functional>
+#include <limits>
 
 namespace tarvelo {
 
@@ -108,9 +108,10 @@ namespace {
 
 // The screen version's commands onto a canvas, X moved by the left margin.
 std::function<void(const DisplayCommand&)> sinkVideo(const TTestataChart& header,
-                                                     ChartCanvas& canvas, ReplayState& state) {
+                                                     ChartCanvas& canvas, ReplayState& state,
+                                                     std::vector<Riquadro>* etichette) {
     const int margin = header.screen.leftMargin;
-    return [&header, &canvas, &state, margin](const DisplayCommand& c) {
+    return [&header, &canvas, &state, margin, etichette](const DisplayCommand& c) {
         switch (c.code) {
         case cmd::Move:
             canvas.moveTo(c.a + margin, c.b);
@@ -128,6 +129,8 @@ std::function<void(const DisplayCommand&)> sinkVideo(const TTestataChart& header
             if (c.placement == 3 || c.placement == 6)
                 canvas.fillWhite(x, y, x + t.w, y + t.h);
             canvas.textTopLeft(x, y, c.text);
+            if (etichette)
+                etichette->push_back(Riquadro::daAngolo(x, y, t.w, t.h));
             break;
         }
         default:
@@ -139,17 +142,18 @@ std::function<void(const DisplayCommand&)> sinkVideo(const TTestataChart& header
 } // namespace
 
 Esito replayVideo(const std::string& dirArchivi, int code, const TTestataChart& header,
-                  ChartCanvas& canvas) {
+                  ChartCanvas& canvas, std::vector<Riquadro>* etichette) {
     if (Esito e = verificaIntestazione(header, VersioneVideo); !e.ok)
         return e;
     ReplayState state;
-    return leggiVersione(dirArchivi, code, header, VersioneVideo, sinkVideo(header, canvas, state));
+    return leggiVersione(dirArchivi, code, header, VersioneVideo,
+                         sinkVideo(header, canvas, state, etichette));
 }
 
 void replayVideo(const VersioneConvertita& versione, const TTestataChart& header,
-                 ChartCanvas& canvas) {
+                 ChartCanvas& canvas, std::vector<Riquadro>* etichette) {
     ReplayState state;
-    const auto sink = sinkVideo(header, canvas, state);
+    const auto sink = sinkVideo(header, canvas, state, etichette);
     std::size_t offset = 0;
     for (const std::uint16_t size : versione.blocchi) {
         if (offset + size > versione.bytes.size())
@@ -160,7 +164,8 @@ void replayVideo(const VersioneConvertita& versione, const TTestataChart& header
 }
 
 Esito replayStampa(const std::string& dirArchivi, int code, const TTestataChart& header,
-                   ChartCanvas& canvas, const PrintPlacement& where) {
+                   ChartCanvas& canvas, const PrintPlacement& where,
+                   std::vector<Riquadro>* etichette) {
     if (Esito e = verificaIntestazione(header, VersioneStampa); !e.ok)
         return e;
     const ChartVersion& v = header.print;
@@ -186,8 +191,12 @@ Esito replayStampa(const std::string& dirArchivi, int code, const TTestataChart&
                 const int x = c.a + ox + o.dx, y = c.b + oy + o.dy;
                 if (c.placement == 3 || c.placement == 5 || c.placement == 6)
                     canvas.fillWhite(x, y + 4 - t.h, x + t.w, y + 4);
-                if (c.a >= 0 && c.b >= 0)
+                if (c.a >= 0 && c.b >= 0) {
                     canvas.textBaseline(x, y, c.text);
+                    // The box the white mask would take.
+                    if (etichette)
+                        etichette->push_back({x, y + 4 - t.h, x + t.w, y + 4});
+                }
                 break;
             }
             default:

@@ -5,15 +5,20 @@
 
 #include "chart/chart_canvas.h"
 #include "chart/chart_file.h"
+#include "chart/label_placement.h"
+
+#include <vector>
 
 namespace tarvelo {
 
+// `etichette`, when given, receives where the chart's labels lie, for the
+// names of the points to keep clear of them.
 Esito replayVideo(const std::string& dirArchivi, int code, const TTestataChart& header,
-                  ChartCanvas& canvas);
+                  ChartCanvas& canvas, std::vector<Riquadro>* etichette = nullptr);
 // The same from a screen version held in memory (rebuilt for another paint
 // area); `header` carries that version's screen section.
 void replayVideo(const VersioneConvertita& versione, const TTestataChart& header,
-                 ChartCanvas& canvas);
+                 ChartCanvas& canvas, std::vector<Riquadro>* etichette = nullptr);
 
 struct PrintPlacement {
     int offsetX = 0; // page position of the chart's X = 0 less the left margin
@@ -22,9 +27,10 @@ struct PrintPlacement {
 };
 
 // The print version at (X + left margin + offsetX, Y + offsetY), in report
-// units, with the axis titles.
+// units, with the axis titles; the labels' boxes go to `etichette`.
 Esito replayStampa(const std::string& dirArchivi, int code, const TTestataChart& header,
-                   ChartCanvas& canvas, const PrintPlacement& where);
+                   ChartCanvas& canvas, const PrintPlacement& where,
+                   std::vector<Riquadro>* etichette = nullptr);
 
 // Axis titles of the printed chart (Windows-1252).
 inline constexpr const char* TitoloAsseTbs = "Temperatura bulbo secco (tbs) in \xB0"

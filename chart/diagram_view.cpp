@@ -47,6 +47,10 @@ bool VistaDiagramma::FUORI_CAMPO(int px, int py) const {
     return c > tbsMax * sx || c < tbsMin * sx || py > xMax * static_cast<double>(sy) / 1000.0;
 }
 
+Riquadro VistaDiagramma::campo() const {
+    return {X(tbsMin), Y(xMax / 1000.0), X(tbsMax), Y(0.0)};
+}
+
 LetturaStato leggiStato(const VistaDiagramma& v, int X, int Y) {
     LetturaStato s;
     s.x = v.xDaY(Y);
@@ -79,6 +83,8 @@ constexpr Rgb Rosso{255, 0, 0};
 constexpr Rgb BluTesto{0, 0, 255};
 constexpr Rgb Bianco{255, 255, 255};
 constexpr int NessunaManiglia = 6;
+// Pixels between a point's marker and its name.
+constexpr int DistanzaNomeVideo = 2;
 } // namespace
 
 Rgb coloreWindows(std::int32_t c) {
@@ -88,7 +94,7 @@ Rgb coloreWindows(std::int32_t c) {
 }
 
 EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas& canvas, int drag,
-                                int raggioPrecedente) {
+                                int raggioPrecedente, const std::vector<Riquadro>& etichetteChart) {
     EsitoDisegno r;
     r.raggioMarcatore = raggioPrecedente;
     if (l.CodiceErrore != 0) {
@@ -100,6 +106,8 @@ EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas
     const std::size_t nt = std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
     if (nt == 0)
         return r;
+    const Riquadro campo = v.campo();
+    std::vector<Segmento> linee; // as drawn, for the names to keep off
     const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
     auto punto = [&](std::int32_t n) -> const TPunto* {
         return n >= 1 && static_cast<std::size_t>(n) <= TLavoro::MaxPunti ? &l.Punti[n - 1]
@@ -123,8 +131,12 @@ EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas
         const TPunto* b = punto(t.Punto2);
         if (!a || !b)
             continue;
-        canvas.moveTo(v.X(a->tbs), v.Y(a->x));
-        canvas.lineTo(v.X(b->tbs), v.Y(b->x));
+        int x1 = v.X(a->tbs), y1 = v.Y(a->x), x2 = v.X(b->tbs), y2 = v.Y(b->x);
+        if (!ritagliaSegmento(campo, x1, y1, x2, y2))
+            continue;
+        canvas.moveTo(x1, y1);
+        canvas.lineTo(x2, y2);
+        linee.push_back({x1, y1, x2, y2});
     }
     // The markers take the first treatment's pen, whether it is shown or not.
     PenState pen;
@@ -135,32 +147,48 @@ EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas
     FontState font;
     font.size = 16;
     font.style = 0;
+    canvas.setFont(font);
+    // Every name is measured and placed before any is drawn.
+    struct Disegno {
+        TPunto* p;
+        int raggio;
+        Rgb etichetta, penna;
+    };
+    std::vector<Disegno> disegni;
+    std::vector<NomePunto> nomi;
     for (std::size_t i = 0; i < np; ++i) {
         TPunto& p = l.Punti[i];
         if (!p.InUso)
             continue;
         p.X = v.X(p.tbs);
         p.Y = v.Y(p.x);
-        r.raggioMarcatore = p.Marcato ? 4 : 2;
-        Rgb etichetta = p.Marcato ? BluTesto : Rosso;
+        Disegno d{&p, p.Marcato ? 4 : 2, p.Marcato ? BluTesto : Rosso, P};
         if (drag == p.Maniglia && drag != NessunaManiglia) {
-            etichetta = Rosso;
-            pen.colour = Rosso;
-        } else if (drag == NessunaManiglia) {
-            pen.colour = P;
-        } else {
-            etichetta = Grigio;
-            pen.colour = Grigio;
+            d.etichetta = Rosso;
+            d.penna = Rosso;
+        } else if (drag != NessunaManiglia) {
+            d.etichetta = Grigio;
+            d.penna = Grigio;
         }
-        canvas.setPen(pen);
-        font.colour = etichetta;
-        canvas.setFont(font);
         const TextSize t = canvas.measure(p.Nome.testo());
         // Offsets come from the file: added in double, then held in range.
-        canvas.textTopLeft(
-            coordinata(static_cast<double>(p.X) + p.EtichDx - roundEven(t.w / 2.0)),
-            coordinata(static_cast<double>(p.Y) + p.EtichDyVideo), p.Nome.testo());
-        canvas.circle(p.X, p.Y, r.raggioMarcatore, Bianco);
+        const int x = coordinata(static_cast<double>(p.X) + p.EtichDx - roundEven(t.w / 2.0));
+        const int y = coordinata(static_cast<double>(p.Y) + p.EtichDyVideo);
+        nomi.push_back({p.X, p.Y, d.raggio, t.w, t.h, Riquadro::daAngolo(x, y, t.w, t.h)});
+        disegni.push_back(d);
+    }
+    const auto posti = posizionaNomi(nomi, campo, etichetteChart, linee, DistanzaNomeVideo);
+    for (std::size_t i = 0; i < disegni.size(); ++i) {
+        const Disegno& d = disegni[i];
+        r.raggioMarcatore = d.raggio;
+        pen.colour = d.penna;
+        canvas.setPen(pen);
+        font.colour = d.etichetta;
+        canvas.setFont(font);
+        if (posti[i] && !d.p->Nome.testo().empty())
+            canvas.textTopLeft(posti[i]->sinistra, posti[i]->alto, d.p->Nome.testo());
+        if (campo.contienePunto(d.p->X, d.p->Y))
+            canvas.circle(d.p->X, d.p->Y, d.raggio, Bianco);
     }
     font.style = -1;
     canvas.setFont(font);

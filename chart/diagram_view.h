@@ -5,6 +5,7 @@
 #pragma once
 
 #include "chart/chart_canvas.h"
+#include "chart/label_placement.h"
 #include "document/chart_header.h"
 #include "document/work_records.h"
 
@@ -28,6 +29,8 @@ struct VistaDiagramma {
     // Outside the field: left of tbs min, right of tbs max, below x = 0 (the
     // saturation curve is not a border).
     bool FUORI_CAMPO(int X, int Y) const;
+    // The field as drawn: tbs min to tbs max across, x from 0 up to x max.
+    Riquadro campo() const;
 };
 
 // The eleven values of the read-out window at a position.
@@ -54,8 +57,12 @@ struct EsitoDisegno {
 };
 
 // DisegnaTrattamento: the treatments as segments, the points as circles
-// with their names; stores each point's pixel position in the point.
+// with their names; stores each point's pixel position in the point. What
+// lies outside the field is cut off there, and the names keep clear of
+// each other, of the points and of the chart's labels (`etichetteChart`,
+// as the replay gave them).
 EsitoDisegno DisegnaTrattamento(TLavoro& lavoro, const VistaDiagramma& v, ChartCanvas& canvas,
-                                int codiceTrascinamento, int raggioPrecedente);
+                                int codiceTrascinamento, int raggioPrecedente,
+                                const std::vector<Riquadro>& etichetteChart = {});
 
 } // namespace tarvelo

@@ -20,6 +20,10 @@ constexpr Rgb Rosso{0xFF, 0x00, 0x00};
 constexpr Rgb Bianco{255, 255, 255};
 constexpr PennaReport PennaNera{Nero, 0, 1};
 constexpr PennelloReport Trasparente{};
+// Units between a point's marker and its name.
+constexpr int DistanzaNomeStampa = 6;
+// Units left free either side of the texts in the points box's cells.
+constexpr int MargineCellaPunti = 10;
 
 Rgb colore(const DatiStampa& d, Rgb c) {
     return d.monocromatico ? Nero : c;
@@ -140,6 +144,15 @@ void unitaApice(TBaseReport& r, double punti, std::string_view base, std::string
     r.stampa(dopo);
 }
 
+// The next row of a table in another size, right under the row just ended
+// (rows spaced by their font's height): its box starts where the box above
+// ends, so that the box lines meet and no line runs through a text.
+void corpoRigaSotto(TBaseReport& r, double punti) {
+    const int fondo = r.Y() - r.device().ascesa(r.font());
+    r.setFont("Arial", punti);
+    r.setY(fondo + r.device().ascesa(r.font()));
+}
+
 // The five cells of a row of the zone data, only their bottom line drawn.
 void celleZona(TBaseReport& r, int x, int descrizione, int valore) {
     r.pulisciTab();
@@ -221,7 +234,8 @@ Esito Inizializza(TBaseReport& r, const TTestataChart& chart, GeometriaFoglio& g
     return {};
 }
 
-void GraficoTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g) {
+void GraficoTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g,
+                        const std::vector<Riquadro>& etichetteChart) {
     const TLavoro& l = d.lavoro;
     const ChartVersion& v = l.TestataChart.print;
     const auto X = [&](double tbs) {
@@ -231,11 +245,14 @@ void GraficoTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFogl
     const auto Y = [&](double x) {
         return coordinata(v.y0 + g.offsetY - static_cast<double>(roundEven(v.sy * x)));
     };
+    const Riquadro campo{X(l.TestataChart.tbsMin), Y(l.TestataChart.xMax / 1000.0),
+                         X(l.TestataChart.tbsMax), Y(0.0)};
     const auto punto = [&](int n) -> const TPunto* {
         return n >= 1 && n <= static_cast<int>(TLavoro::MaxPunti)
                    ? &l.Punti[static_cast<std::size_t>(n - 1)]
                    : nullptr;
     };
+    std::vector<Segmento> linee; // as drawn, for the names to keep off
     const std::size_t nt = std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
     for (std::size_t k = 0; k < nt; ++k) {
         const TTrattamento& t = l.Trattamenti[k];
@@ -243,9 +260,13 @@ void GraficoTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFogl
         const TPunto* p2 = punto(t.Punto2);
         if (!t.Visibile || !p1 || !p2)
             continue;
+        int x1 = X(p1->tbs), y1 = Y(p1->x), x2 = X(p2->tbs), y2 = Y(p2->x);
+        if (!ritagliaSegmento(campo, x1, y1, x2, y2))
+            continue;
         r.setPenna(PennaReport{colore(d, coloreWindows(t.Colore)), t.StilePenna, t.Stile0});
-        r.muoviA(X(p1->tbs), Y(p1->x));
-        r.lineaA(X(p2->tbs), Y(p2->x));
+        r.muoviA(x1, y1);
+        r.lineaA(x2, y2);
+        linee.push_back({x1, y1, x2, y2});
     }
     // The markers take the first treatment's pen, shown or not.
     const TTrattamento& primo = l.Trattamenti[0];
@@ -253,16 +274,29 @@ void GraficoTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFogl
     r.setFont("Arial", 12);
     r.setGrassetto(true);
     r.setColoreTesto(Nero);
+    const int h = r.altezzaRigaFont();
+    const int ascesa = r.device().ascesa(r.font());
+    // Every name is measured and placed before any is printed.
+    std::vector<NomePunto> nomi;
+    std::vector<const TPunto*> punti;
     const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
     for (std::size_t n = 0; n < np; ++n) {
         const TPunto& p = l.Punti[n];
         const int px = X(p.tbs), py = Y(p.x);
-        const std::string nome = p.Nome.testo();
-        const int w = r.larghezzaTesto(nome);
-        r.stampaXY(coordinata(static_cast<double>(px) + p.EtichDx - roundEven(w / 2.0)),
-                   coordinata(static_cast<double>(py) + p.EtichDyStampa), nome);
-        const int raggio = p.Marcato ? 10 : 3;
-        r.ellisse(px - raggio, py - raggio, px + raggio, py + raggio);
+        const int w = r.larghezzaTesto(p.Nome.testo());
+        const int x = coordinata(static_cast<double>(px) + p.EtichDx - roundEven(w / 2.0));
+        const int y = coordinata(static_cast<double>(py) + p.EtichDyStampa - ascesa);
+        nomi.push_back({px, py, p.Marcato ? 10 : 3, w, h, Riquadro::daAngolo(x, y, w, h)});
+        punti.push_back(&p);
+    }
+    const auto posti = posizionaNomi(nomi, campo, etichetteChart, linee, DistanzaNomeStampa);
+    for (std::size_t n = 0; n < nomi.size(); ++n) {
+        const NomePunto& p = nomi[n];
+        const std::string nome = punti[n]->Nome.testo();
+        if (posti[n] && !nome.empty())
+            r.stampaXY(posti[n]->sinistra, posti[n]->alto + ascesa, nome);
+        if (campo.contienePunto(p.x, p.y))
+            r.ellisse(p.x - p.raggio, p.y - p.raggio, p.x + p.raggio, p.y + p.raggio);
     }
     r.setGrassetto(false);
 }
@@ -319,10 +353,52 @@ void RiquadroPunti(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g
     r.setColoreTesto(colore(d, Blu));
     r.setGrassetto(false);
 
+    // Every text of the table first: each column is then as wide as its
+    // widest text with a margin either side (100 and 125 at the least), so
+    // that no number runs into the box lines.
+    const std::vector<std::string> intestazione{"pto", "tbs", "UR", "tbu", "tsa", "x", "h", "v"};
+    const std::vector<std::string> unita{"",
+                                         "\xB0"
+                                         "C",
+                                         "%",
+                                         "\xB0"
+                                         "C",
+                                         "\xB0"
+                                         "C",
+                                         "g/kg",
+                                         "kJ/kg",
+                                         "m3/kg"};
+    std::vector<std::vector<std::string>> righe;
+    const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
+    for (std::size_t n = 0; n < np; ++n) {
+        const TPunto& p = l.Punti[n];
+        righe.push_back({p.Nome.testo(), fmt("##.##", p.tbs), fmt("###.#", p.UR),
+                         fmt("##.##", p.tbu), fmt("###.##", p.tdp), fmt("##.##", p.x * 1000.0),
+                         fmt("##.###", p.h / 1000.0), fmt("#.###", p.v)});
+    }
+    std::vector<int> larghezze{100, 125, 125, 125, 125, 125, 125, 125};
+    const auto allarga = [&](const std::vector<std::string>& celle, double punti,
+                             bool primaGrassetto, bool tuttoGrassetto) {
+        r.setFont("Arial", punti);
+        for (std::size_t i = 0; i < celle.size(); ++i) {
+            r.setGrassetto(tuttoGrassetto || (primaGrassetto && i == 0));
+            larghezze[i] =
+                std::max(larghezze[i], r.larghezzaTesto(celle[i]) + 2 * MargineCellaPunti);
+        }
+        r.setGrassetto(false);
+    };
+    allarga(intestazione, 10, false, true);
+    allarga(unita, 8, false, false);
+    for (const auto& riga : righe)
+        allarga(riga, 10, true, false);
+    r.setFont("Arial", 10);
+
     r.pulisciTab();
-    r.impostaTab(g.L + 12, Giustifica::Centro, 100, 0, bordo::Tutti, 0);
-    for (int i = 0; i < 7; ++i)
-        r.impostaTab(-1, Giustifica::Centro, 125, 0, bordo::Tutti, 0);
+    bool prima = true;
+    for (const int w : larghezze) {
+        r.impostaTab(prima ? g.L + 12 : -1, Giustifica::Centro, w, 0, bordo::Tutti, 0);
+        prima = false;
+    }
     const auto riga = [&](const std::vector<std::string>& celle, int senza) {
         for (const std::string& c : celle) {
             r.tab(senza);
@@ -331,36 +407,18 @@ void RiquadroPunti(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g
         r.aCapo();
     };
     r.setGrassetto(true);
-    riga({"pto", "tbs", "UR", "tbu", "tsa", "x", "h", "v"}, bordo::Basso);
+    riga(intestazione, bordo::Basso);
     r.setGrassetto(false);
-    r.setFont("Arial", 8);
-    r.setY(r.Y() - 1);
-    riga({"",
-          "\xB0"
-          "C",
-          "%",
-          "\xB0"
-          "C",
-          "\xB0"
-          "C",
-          "g/kg", "kJ/kg", "m3/kg"},
-         bordo::Alto);
-    r.setFont("Arial", 10);
-    const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
-    for (std::size_t n = 0; n < np; ++n) {
-        const TPunto& p = l.Punti[n];
-        r.tab();
-        r.setGrassetto(true);
-        r.stampa(p.Nome.testo());
-        r.setGrassetto(false);
-        const std::string valori[] = {fmt("##.##", p.tbs),        fmt("###.#", p.UR),
-                                      fmt("##.##", p.tbu),        fmt("###.##", p.tdp),
-                                      fmt("##.##", p.x * 1000.0), fmt("##.###", p.h / 1000.0),
-                                      fmt("#.###", p.v)};
-        for (const std::string& v : valori) {
+    corpoRigaSotto(r, 8);
+    riga(unita, bordo::Alto);
+    corpoRigaSotto(r, 10);
+    for (const auto& valori : righe) {
+        for (std::size_t i = 0; i < valori.size(); ++i) {
             r.tab();
-            r.stampa(v);
+            r.setGrassetto(i == 0);
+            r.stampa(valori[i]);
         }
+        r.setGrassetto(false);
         r.aCapo();
     }
     r.pulisciTab();
@@ -539,10 +597,9 @@ void TabellaTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFogl
     }
     riga(titoli, bordo::Basso);
     r.setGrassetto(false);
-    r.setFont("Arial", 8);
-    r.setY(r.Y() - 1);
+    corpoRigaSotto(r, 8);
     riga(unita, bordo::Alto);
-    r.setFont("Arial", 9);
+    corpoRigaSotto(r, 9);
 
     const double F = m3h ? FattoreVolume(UmM3H) : FattoreVolume(UmLS);
     const auto punto = [&](int n) -> const TPunto& {
@@ -728,8 +785,9 @@ Esito ReportPrinter1Print(TBaseReport& r, const DatiStampa& d, const Avanzamento
     sezione("Diagramma");
     CanvasFoglio canvas(r, d.monocromatico, a, l.TestataChart.print.leftMargin + g.offsetX,
                         g.offsetY);
+    std::vector<Riquadro> etichetteChart;
     if (Esito e = replayStampa(d.dirArchivi, l.CodiceChart, l.TestataChart, canvas,
-                               PrintPlacement{g.offsetX, g.offsetY, false});
+                               PrintPlacement{g.offsetX, g.offsetY, false}, &etichetteChart);
         !e.ok)
         return e;
     r.setRotazione(0);
@@ -739,7 +797,7 @@ Esito ReportPrinter1Print(TBaseReport& r, const DatiStampa& d, const Avanzamento
     const bool risultati = risultatiValidi(d);
     if (risultati) {
         sezione("Grafico Trattamenti");
-        GraficoTrattamenti(r, d, g);
+        GraficoTrattamenti(r, d, g, etichetteChart);
     }
     sezione("Riquadro ASHRAE");
     RiquadroASHRAE(r, d, g);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "chart/chart_canvas.h"
+#include "chart/label_placement.h"
 #include "document/file_io.h"
 #include "document/work_records.h"
 #include "print/base_report.h"
@@ -55,7 +56,11 @@ Esito ComponiFoglio(const DatiStampa& dati, ReportDevice& misura, Registrazione&
                     const AvanzamentoStampa& avanzamento = {});
 
 // Sections of the sheet, each drawn on its own (tests and the composition).
-void GraficoTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g);
+// The treatments and points are cut off at the chart's field, and the
+// points' names keep clear of the chart's labels (`etichetteChart`, as the
+// chart's replay gave them), of the points and of each other.
+void GraficoTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g,
+                        const std::vector<Riquadro>& etichetteChart = {});
 void RiquadroASHRAE(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g);
 void RiquadroPunti(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g);
 void DatiZona(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g);

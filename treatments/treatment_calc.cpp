@@ -253,7 +253,7 @@ int batteriaUnione(TLavoro& l, int k, TTrattamento& t, const Punti& p, bool dial
         t.ST = d.S / d.T;
     t.qx = std::fabs(p.p1->x - p.p2->x) * d.qimm;
     if (dialogo) {
-        intestazione(t, p.i1, p.i2, t.Tipo, coil ? "Raffreddamento\r\ncon deumificazione" : "",
+        intestazione(t, p.i1, p.i2, t.Tipo, coil ? "Raffreddamento\r\ncon deumidificazione" : "",
                      coil ? 1 : 0);
         if (!coil)
             t.Estensione = 1;

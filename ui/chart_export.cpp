@@ -42,17 +42,20 @@ Esito draw(QPainter& painter, const std::string& dir, int code, const TTestataCh
         const QSize size = areaVideo(h);
         painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
         QtChartCanvas canvas(painter, 96.0 / 72.0);
-        if (Esito e = replayVideo(dir, code, h, canvas); !e.ok || !lavoro)
+        std::vector<Riquadro> etichette;
+        if (Esito e = replayVideo(dir, code, h, canvas, &etichette); !e.ok || !lavoro)
             return e;
         TLavoro l = *lavoro; // the drawing stores the points' positions
         l.TestataChart = h;
-        DisegnaTrattamento(l, VistaDiagramma::daTestata(h), canvas, 6, 3);
+        DisegnaTrattamento(l, VistaDiagramma::daTestata(h), canvas, 6, 3, etichette);
         return {};
     }
     const FoglioChart f = foglioStampa(h);
     painter.fillRect(QRect(QPoint(0, 0), f.size), Qt::white);
     QtChartCanvas canvas(painter, ReportDpi / 72.0);
-    if (Esito e = replayStampa(dir, code, h, canvas, PrintPlacement{f.offsetX, f.offsetY, false});
+    std::vector<Riquadro> etichette;
+    if (Esito e = replayStampa(dir, code, h, canvas, PrintPlacement{f.offsetX, f.offsetY, false},
+                               &etichette);
         !e.ok || !lavoro)
         return e;
     // As the sheet draws them: a failed calculation has no results to show.
@@ -66,7 +69,7 @@ Esito draw(QPainter& painter, const std::string& dir, int code, const TTestataCh
     GeometriaFoglio g;
     g.offsetX = f.offsetX;
     g.offsetY = f.offsetY;
-    GraficoTrattamenti(report, DatiStampa{l, testata, dir, {}, false}, g);
+    GraficoTrattamenti(report, DatiStampa{l, testata, dir, {}, false}, g, etichette);
     return {};
 }
 

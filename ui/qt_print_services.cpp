@@ -41,6 +41,15 @@ bool scegliStampante(QPrinter& printer, const std::string& nome, std::string& er
     return true;
 }
 
+Esito salvaFoglioPdf(const DatiStampa& dati, const std::string& out,
+                     const AvanzamentoStampa& avanzamento) {
+    QtMisuraReport misura; // A4
+    Registrazione r;
+    if (Esito e = ComponiFoglio(dati, misura, r, avanzamento); !e.ok)
+        return e;
+    return scriviPdf(r, out);
+}
+
 Esito QtPrintServices::stampa(const DatiStampa& dati, const DestinazioneStampa& dove) {
     using Tipo = DestinazioneStampa::Tipo;
     if (dove.tipo == Tipo::Stampante) {
@@ -56,12 +65,13 @@ Esito QtPrintServices::stampa(const DatiStampa& dati, const DestinazioneStampa& 
             return e;
         return stampaPagine(r, printer, 1, static_cast<int>(r.pagine.size()));
     }
+    if (dove.tipo == Tipo::Pdf)
+        return salvaFoglioPdf(dati, dove.percorso);
     QtMisuraReport misura; // A4
     Registrazione r;
     if (Esito e = ComponiFoglio(dati, misura, r); !e.ok)
         return e;
-    return dove.tipo == Tipo::Pdf ? scriviPdf(r, dove.percorso)
-                                  : scriviPng(r, dove.percorso, dove.dpi);
+    return scriviPng(r, dove.percorso, dove.dpi);
 }
 
 } // namespace tarvelo::ui

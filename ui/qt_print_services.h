@@ -17,6 +17,12 @@ std::string stampantePredefinita();
 // reason, when there is none.
 bool scegliStampante(QPrinter& printer, const std::string& nome, std::string& errore);
 
+// The sheet as a PDF on A4, as the command line and the print dialog's
+// "Salva come PDF" write it: composed (showing `avanzamento`), then written
+// whole or not at all.
+Esito salvaFoglioPdf(const DatiStampa& dati, const std::string& out,
+                     const AvanzamentoStampa& avanzamento = {});
+
 class QtPrintServices : public PrintServices {
   public:
     Esito stampa(const DatiStampa& dati, const DestinazioneStampa& dove) override;

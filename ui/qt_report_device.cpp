@@ -2,6 +2,7 @@
 
 #include "ui/qt_chart_canvas.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
@@ -9,7 +10,8 @@
 #include <QPrinter>
 
 #include <cmath>
-#include <filesystem>
+#include <cstdint>
+#include <vector>
 
 namespace tarvelo::ui {
 
@@ -38,19 +40,12 @@ QRect rettangoloDa(int x1, int y1, int x2, int y2) {
                  QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
 }
 
-// A picture is written beside its final name and renamed when whole.
-Esito rinomina(const std::string& parziale, const std::string& out, bool ok) {
-    std::error_code ec;
-    if (!ok) {
-        std::filesystem::remove(nativePath(parziale), ec);
-        return Esito::fallito("impossibile scrivere il file " + out);
-    }
-    std::filesystem::rename(nativePath(parziale), nativePath(out), ec);
-    if (ec) {
-        std::filesystem::remove(nativePath(parziale), ec);
-        return Esito::fallito("impossibile scrivere il file " + out + ": " + ec.message());
-    }
-    return {};
+// A picture made in memory goes to its file as every output of the program
+// does: a temporary file beside it, flushed, renamed over it.
+Esito scriviFile(const QByteArray& dati, const std::string& out) {
+    const auto* inizio = reinterpret_cast<const std::uint8_t*>(dati.constData());
+    return replaceFile(
+        out, std::vector<std::uint8_t>(inizio, inizio + static_cast<std::size_t>(dati.size())));
 }
 
 constexpr double PuntiPerUnita = UnitaPerPollice / 72.0;
@@ -149,10 +144,12 @@ QImage immaginePagina(const Registrazione& r, std::size_t pagina, double dpi) {
 }
 
 Esito scriviPdf(const Registrazione& r, const std::string& out) {
-    const std::string parziale = out + ".part";
+    QByteArray dati;
     bool ok = false;
     {
-        QPdfWriter pdf(QString::fromStdString(nativePath(parziale)));
+        QBuffer buffer(&dati);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(UnitaPerPollice);
         pdf.setPageSize(QPageSize(QSizeF(r.pagina.larghezza * 25.4 / UnitaPerPollice,
                                          r.pagina.altezza * 25.4 / UnitaPerPollice),
@@ -171,7 +168,9 @@ Esito scriviPdf(const Registrazione& r, const std::string& out) {
             ok = p.end();
         }
     }
-    return rinomina(parziale, out, ok);
+    if (!ok || dati.isEmpty())
+        return Esito::fallito("impossibile comporre il PDF per " + out);
+    return scriviFile(dati, out);
 }
 
 Esito scriviPng(const Registrazione& r, const std::string& out, int dpi) {
@@ -179,9 +178,12 @@ Esito scriviPng(const Registrazione& r, const std::string& out, int dpi) {
     if (r.pagina.larghezza * s * r.pagina.altezza * s > 64e6)
         return Esito::fallito("l'immagine " + out +
                               " sarebbe troppo grande: scegliere una risoluzione minore");
-    const std::string parziale = out + ".part";
-    const QImage image = immaginePagina(r, 0, dpi);
-    return rinomina(parziale, out, image.save(QString::fromStdString(nativePath(parziale)), "PNG"));
+    QByteArray dati;
+    QBuffer buffer(&dati);
+    buffer.open(QIODevice::WriteOnly);
+    if (!immaginePagina(r, 0, dpi).save(&buffer, "PNG"))
+        return Esito::fallito("impossibile comporre l'immagine " + out);
+    return scriviFile(dati, out);
 }
 
 Pagina paginaStampante(QPrinter& printer) {

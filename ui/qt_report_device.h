@@ -67,8 +67,8 @@ class QtReportDevice : public QtMisuraReport {
 QImage immaginePagina(const Registrazione& r, std::size_t pagina, double dpi);
 
 // The pages as a PDF on their page size (A4 for a composition made for a
-// file), or the first page as a PNG; written beside the final name and
-// renamed when whole.
+// file), or the first page as a PNG; made in memory and written by
+// replaceFile, so that a file is never left half written.
 Esito scriviPdf(const Registrazione& r, const std::string& out);
 Esito scriviPng(const Registrazione& r, const std::string& out, int dpi);
 

@@ -119,7 +119,8 @@ QSize areaNecessaria(const VistaDiagramma& v) {
 // The screen version (from the chart file, or from memory) replayed into a
 // white image of its own size.
 bool disegna(const std::string& dirArchivi, const TTestataChart& h, int codice,
-             const VersioneConvertita* memoria, QImage& out, std::string* errore) {
+             const VersioneConvertita* memoria, QImage& out, std::vector<Riquadro>& etichette,
+             std::string* errore) {
     // The image's size comes from the header: checked before it is made.
     if (Esito e = verificaIntestazione(h, VersioneVideo); !e.ok) {
         if (errore)
@@ -138,15 +139,17 @@ bool disegna(const std::string& dirArchivi, const TTestataChart& h, int codice,
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     ui::QtChartCanvas canvas(p, 96.0 / 72.0);
+    std::vector<Riquadro> rettangoli;
     if (memoria) {
-        replayVideo(*memoria, h, canvas);
-    } else if (Esito e = replayVideo(dirArchivi, codice, h, canvas); !e.ok) {
+        replayVideo(*memoria, h, canvas, &rettangoli);
+    } else if (Esito e = replayVideo(dirArchivi, codice, h, canvas, &rettangoli); !e.ok) {
         if (errore)
             *errore = e.errore;
         return false;
     }
     p.end();
     out = image;
+    etichette = std::move(rettangoli);
     return true;
 }
 
@@ -222,7 +225,8 @@ bool TFormDiagramma::InitVirtualChart(int codice, std::string* errore) {
         return false;
     }
     QImage image;
-    if (!disegna(settings_.DIR_ARCHIVI, h, codice, nullptr, image, errore))
+    std::vector<Riquadro> etichette;
+    if (!disegna(settings_.DIR_ARCHIVI, h, codice, nullptr, image, etichette, errore))
         return false;
     doc_.lavoro.TestataChart = h;
     doc_.lavoro.CodiceChart = static_cast<std::int16_t>(codice);
@@ -230,6 +234,7 @@ bool TFormDiagramma::InitVirtualChart(int codice, std::string* errore) {
     testataVista_ = h;
     videoInMemoria_.reset();
     chart_ = image;
+    etichetteChart_ = std::move(etichette);
     vista_ = VistaDiagramma::daTestata(h);
     if (!dipinto_)
         vistaDipinta_ = vista_;
@@ -254,11 +259,14 @@ bool TFormDiagramma::adatta() {
     if (!v.esito.ok)
         return false; // too small for a chart: the one on show can be scrolled
     QImage image;
-    if (!disegna(settings_.DIR_ARCHIVI, v.testata, codiceInUso_, &v.versione, image, nullptr))
+    std::vector<Riquadro> etichette;
+    if (!disegna(settings_.DIR_ARCHIVI, v.testata, codiceInUso_, &v.versione, image, etichette,
+                 nullptr))
         return false; // the version on show stays, and can be scrolled
     testataVista_ = v.testata;
     videoInMemoria_ = std::move(v.versione);
     chart_ = image;
+    etichetteChart_ = std::move(etichette);
     vista_ = VistaDiagramma::daTestata(testataVista_);
     // Marks made at the old scale would point elsewhere now.
     marcato_ = QPoint(-1, -1);
@@ -311,6 +319,9 @@ std::unique_ptr<ChartCanvas> TFormDiagramma::anteprima() {
 }
 
 void TFormDiagramma::aggiorna() {
+    // The mark of a released position belongs to the drawing it was made
+    // on: left over a new one, it would look like a point without a name.
+    marcato_ = QPoint(-1, -1);
     paint_->update();
 }
 
@@ -361,8 +372,8 @@ void TFormDiagramma::paintArea(QPainter& p) {
     dipinto_ = true;
     p.setRenderHint(QPainter::Antialiasing);
     ui::QtChartCanvas canvas(p, 96.0 / 72.0);
-    const EsitoDisegno e =
-        DisegnaTrattamento(doc_.lavoro, vista_, canvas, codiceTrascinamento_, raggio_);
+    const EsitoDisegno e = DisegnaTrattamento(doc_.lavoro, vista_, canvas, codiceTrascinamento_,
+                                              raggio_, etichetteChart_);
     raggio_ = e.raggioMarcatore;
     // A chart that could not be loaded is named until one loads.
     const std::string& proprio = !erroreChart_.empty() ? erroreChart_ : avviso_;

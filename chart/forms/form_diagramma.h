@@ -78,6 +78,8 @@ class TFormDiagramma : public QWidget {
     // not be loaded).
     int codiceInUso() const { return codiceInUso_; }
     QImage immagineChart() const { return chart_; }
+    // Draws the work again (after a calculation, an opening, an undo), with
+    // no mark of an earlier released position.
     void aggiorna();
     // Rebuilds the screen version in memory when the paint area no longer
     // matches it; true when it was rebuilt.
@@ -122,7 +124,8 @@ class TFormDiagramma : public QWidget {
     ImpostaManiglie maniglie_;
     std::function<void(QPainter&, int)> sovrapposizione_;
     QImage chart_;
-    QImage anteprima_; // shown instead of the chart while a chart is built
+    std::vector<Riquadro> etichetteChart_; // where the chart's labels lie on it
+    QImage anteprima_;                     // shown instead of the chart while a chart is built
     QFile testGrave_;
     QTimer assestamento_; // a resize has settled
     int codiceInUso_ = 0;

@@ -83,10 +83,18 @@ std::vector<QLine> LineeCostruzione::linee(const VistaDiagramma& vista) const {
 void LineeCostruzione::disegna(QPainter& p, const VistaDiagramma& vista, int raggio) const {
     p.setPen(QPen(Qt::darkGray, 2));
     p.setBrush(Qt::NoBrush);
-    for (const QLine& l : linee(vista))
-        p.drawLine(l);
-    for (const Stato& c : cerchi_)
-        p.drawEllipse(punto(vista, c.tbs, c.x), raggio, raggio);
+    // Cut at the field's edges, as the treatments are.
+    const Riquadro campo = vista.campo();
+    for (const QLine& l : linee(vista)) {
+        int x1 = l.x1(), y1 = l.y1(), x2 = l.x2(), y2 = l.y2();
+        if (ritagliaSegmento(campo, x1, y1, x2, y2))
+            p.drawLine(x1, y1, x2, y2);
+    }
+    for (const Stato& c : cerchi_) {
+        const QPoint centro = punto(vista, c.tbs, c.x);
+        if (campo.contienePunto(centro.x(), centro.y()))
+            p.drawEllipse(centro, raggio, raggio);
+    }
 }
 
 TFormCalcAuto1::TFormCalcAuto1(TLavoro& lavoro, TTestataLavoro& testata, const TDefault& defaults,

@@ -3,6 +3,9 @@
 #include "ui/qt_report_device.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -22,6 +25,17 @@
 
 namespace tarvelo {
 
+std::string chiediNomePdf(QWidget* parent, const std::string& proposto) {
+    QString nome = QFileDialog::getSaveFileName(parent, QStringLiteral("Salva come PDF"),
+                                                QString::fromStdString(nativePath(proposto)),
+                                                QStringLiteral("Documenti PDF (*.pdf)"));
+    if (nome.isEmpty())
+        return {};
+    if (QFileInfo(nome).suffix().isEmpty())
+        nome += QStringLiteral(".pdf");
+    return nome.toStdString();
+}
+
 namespace {
 constexpr int Ombra = 5;
 constexpr double ZoomMin = 10, ZoomMax = 400, PassoZoom = 1.25;
@@ -37,6 +51,7 @@ TFormAnteprima::TFormAnteprima(std::string rpp, QPrinter& printer, QWidget* pare
     stampa = [this](const Registrazione& r, int da, int a) {
         return ui::stampaPagine(r, printer_, da, a);
     };
+    chiediFilePdf = [this](const std::string& proposto) { return chiediNomePdf(this, proposto); };
 
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
@@ -55,6 +70,11 @@ TFormAnteprima::TFormAnteprima(std::string rpp, QPrinter& printer, QWidget* pare
     foglio_->setAccessibleName(QStringLiteral("Pagina di stampa"));
     area_->setWidget(foglio_);
     v->addWidget(area_, 1);
+    lbStato = new QLabel(this);
+    lbStato->setObjectName(QStringLiteral("lbStato"));
+    lbStato->setContentsMargins(6, 2, 6, 2);
+    lbStato->hide();
+    v->addWidget(lbStato);
 
     struct Comando {
         const char* nome;
@@ -93,6 +113,9 @@ TFormAnteprima::TFormAnteprima(std::string rpp, QPrinter& printer, QWidget* pare
                     {},
                     [this] { stampaPaginaCorrente(); }});
     aggiungi(file, {nullptr, "Stampa &tutto", "", "", {}, [this] { stampaTutto(); }});
+    aggiungi(file, {"btnEsportaPdf", "Esporta &PDF", "Esporta PDF", "document-save-as", {}, [this] {
+                        esportaPdf();
+                    }});
     aggiungi(
         vista,
         {"SBZoomPageWidth", "pieno &schermo", "Zoom Mezza Pagina", "zoom-fit-width", {}, [this] {
@@ -209,18 +232,37 @@ void TFormAnteprima::zoomMeno() {
     imposta(zoom_ / PassoZoom);
 }
 
-void TFormAnteprima::stampaPaginaCorrente() {
+void TFormAnteprima::stampaPagine(int da, int a) {
     if (r_.pagine.empty())
         return;
-    if (Esito e = stampa(r_, pagina_, pagina_); !e.ok)
+    // The printer's own status while the job goes to it.
+    lbStato->setText(QStringLiteral("Attendere .... stampa in corso"));
+    lbStato->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const Esito e = stampa(r_, da, a);
+    lbStato->hide();
+    if (!e.ok)
         QMessageBox::critical(this, windowTitle(), QString::fromStdString(e.errore));
 }
 
+void TFormAnteprima::stampaPaginaCorrente() {
+    stampaPagine(pagina_, pagina_);
+}
+
 void TFormAnteprima::stampaTutto() {
+    stampaPagine(1, numeroPagine());
+}
+
+void TFormAnteprima::esportaPdf() {
     if (r_.pagine.empty())
         return;
-    if (Esito e = stampa(r_, 1, numeroPagine()); !e.ok)
-        QMessageBox::critical(this, windowTitle(), QString::fromStdString(e.errore));
+    const std::string cartella = rpp_.substr(0, rpp_.find_last_of('/') + 1);
+    const std::string pdf = chiediFilePdf ? chiediFilePdf(cartella + "Foglio.pdf") : std::string();
+    if (pdf.empty())
+        return;
+    if (Esito e = ui::scriviPdf(r_, pdf); !e.ok)
+        QMessageBox::critical(this, windowTitle(),
+                              QString::fromStdString("Impossibile esportare il PDF: " + e.errore));
 }
 
 void TFormAnteprima::resizeEvent(QResizeEvent* e) {

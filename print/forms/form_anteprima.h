@@ -16,6 +16,10 @@ class QScrollArea;
 
 namespace tarvelo {
 
+// The file dialog that asks where a PDF goes, starting from `proposto`; ""
+// when the user gives up. A name without extension gets ".pdf".
+std::string chiediNomePdf(QWidget* parent, const std::string& proposto);
+
 class TFormAnteprima : public QDialog {
   public:
     TFormAnteprima(std::string rpp, QPrinter& printer, QWidget* parent = nullptr);
@@ -34,9 +38,13 @@ class TFormAnteprima : public QDialog {
     void zoomMeno();
     void stampaPaginaCorrente();
     void stampaTutto();
+    // "Esporta PDF": the pages shown, as a PDF on their own paper.
+    void esportaPdf();
     const std::string& errore() const { return errore_; }
     // What a print sends (a test may replace it): first and last page.
     std::function<Esito(const Registrazione&, int, int)> stampa;
+    // Asks where the PDF goes (a test may replace it); "" to give up.
+    std::function<std::string(const std::string& proposto)> chiediFilePdf;
 
   protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -44,6 +52,7 @@ class TFormAnteprima : public QDialog {
   private:
     void mostra();
     void imposta(double zoom);
+    void stampaPagine(int da, int a);
 
     std::string rpp_;
     QPrinter& printer_;
@@ -56,6 +65,7 @@ class TFormAnteprima : public QDialog {
     QLabel* foglio_;
     QComboBox* cmbPagine;
     QLabel* lbTotPag;
+    QLabel* lbStato; // the printer's status while a job goes to it
 };
 
 } // namespace tarvelo

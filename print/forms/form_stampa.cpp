@@ -111,9 +111,13 @@ TDlgStampa::TDlgStampa(ContestoStampa contesto, QWidget* parent)
     BtnImpostaStampante->setAccessibleName(QStringLiteral("Impostazione stampante"));
     auto* btnAnteprima = new QPushButton(QStringLiteral("Anteprima"), principale);
     btnAnteprima->setObjectName(QStringLiteral("btnAnteprima"));
+    // A PDF needs no printer: it is always offered.
+    auto* btnSalvaPdf = new QPushButton(QStringLiteral("Salva come PDF …"), principale);
+    btnSalvaPdf->setObjectName(QStringLiteral("btnSalvaPdf"));
     servizi->addWidget(BtnIntesta);
     servizi->addWidget(BtnImpostaStampante);
     servizi->addWidget(btnAnteprima);
+    servizi->addWidget(btnSalvaPdf);
     pv->addLayout(servizi);
     auto* bottoni = new QHBoxLayout;
     OKBtn = new QPushButton(QStringLiteral("OK"), principale);
@@ -160,11 +164,19 @@ TDlgStampa::TDlgStampa(ContestoStampa contesto, QWidget* parent)
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { ui::apriAiuto(4, this); });
     connect(btnAnteprima, &QPushButton::clicked, this, [this] { btnAnteprimaClick(); });
+    connect(btnSalvaPdf, &QPushButton::clicked, this, [this] { btnSalvaPdfClick(); });
     connect(BtnIntesta, &QPushButton::clicked, this, [this] { BtnIntestaClick(); });
     connect(BtnImpostaStampante, &QPushButton::clicked, this,
             [this] { BtnImpostaStampanteClick(); });
+    chiediFilePdf = [this](const std::string& proposto) { return chiediNomePdf(this, proposto); };
+    invia = [](const Registrazione& r, QPrinter& printer) {
+        return ui::stampaPagine(r, printer, 1, static_cast<int>(r.pagine.size()));
+    };
     apriAnteprima = [this](const std::string& rpp, QPrinter& printer) {
         TFormAnteprima anteprima(rpp, printer, this);
+        anteprima.chiediFilePdf = [this](const std::string& proposto) {
+            return chiediFilePdf(proposto);
+        };
         anteprima.setWindowState(Qt::WindowMaximized);
         anteprima.show();
         if (anteprima.Avvia())
@@ -204,14 +216,17 @@ void TDlgStampa::fallito(const std::string& messaggio) {
     QMessageBox::critical(this, QStringLiteral("Stampa"), QString::fromStdString(messaggio));
 }
 
-// The sheet for the active printer's paper (A4 when there is no printer),
-// with the waiting page showing how far it has got.
-bool TDlgStampa::componi(bool anteprima, Registrazione& r) {
+DatiStampa TDlgStampa::dati() const {
+    return DatiStampa{c_.lavoro, c_.testata, c_.dirArchivi, c_.nomeFile, c_.monocromatico};
+}
+
+Esito TDlgStampa::inAttesa(bool file,
+                           const std::function<Esito(const AvanzamentoStampa&)>& lavoro) {
     errore_.clear();
     memorizzaUnita();
     pagine_->setCurrentIndex(1);
-    Label2->setText(anteprima ? QStringLiteral("Stampa della pagina 1")
-                              : QStringLiteral("Stampa della pag. 1"));
+    Label2->setText(file ? QStringLiteral("Stampa della pagina 1")
+                         : QStringLiteral("Stampa della pag. 1"));
     QImage miniatura(LarghezzaMiniatura, AltezzaMiniatura, QImage::Format_RGB32);
     miniatura.fill(Qt::white);
     QPainter p(&miniatura);
@@ -224,11 +239,19 @@ bool TDlgStampa::componi(bool anteprima, Registrazione& r) {
     a.miniatura = &canvas;
     a.larghezzaMiniatura = LarghezzaMiniatura;
     a.altezzaMiniatura = AltezzaMiniatura;
-    const DatiStampa dati{c_.lavoro, c_.testata, c_.dirArchivi, c_.nomeFile, c_.monocromatico};
-    ui::QtMisuraReport misura(haStampante_ ? ui::paginaStampante(*printer_) : Pagina{});
-    const Esito e = ComponiFoglio(dati, misura, r, a);
+    const Esito e = lavoro(a);
     canvas.mostra();
     p.end();
+    return e;
+}
+
+// The sheet for the active printer's paper (A4 when there is no printer),
+// with the waiting page showing how far it has got.
+bool TDlgStampa::componi(bool anteprima, Registrazione& r) {
+    const Esito e = inAttesa(anteprima, [&](const AvanzamentoStampa& a) {
+        ui::QtMisuraReport misura(haStampante_ ? ui::paginaStampante(*printer_) : Pagina{});
+        return ComponiFoglio(dati(), misura, r, a);
+    });
     if (!e.ok) {
         fallito("Impossibile comporre il foglio di stampa: " + e.errore);
         return false;
@@ -250,7 +273,10 @@ void TDlgStampa::OKBtnClick() {
     Registrazione r;
     if (!componi(false, r))
         return;
-    if (Esito e = ui::stampaPagine(r, *printer_, 1, static_cast<int>(r.pagine.size())); !e.ok) {
+    // The printer's own status while the job goes to it.
+    Label2->setText(QStringLiteral("Attendere .... stampa in corso"));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (Esito e = invia(r, *printer_); !e.ok) {
         fallito(e.errore);
         return;
     }
@@ -270,6 +296,25 @@ void TDlgStampa::btnAnteprimaClick() {
     if (apriAnteprima)
         apriAnteprima(rpp, *printer_);
     pagine_->setCurrentIndex(0);
+}
+
+void TDlgStampa::btnSalvaPdfClick() {
+    // Named after the work, in the works folder.
+    const std::string nome = c_.nomeFile.empty()
+                                 ? std::string("Foglio")
+                                 : c_.nomeFile.substr(0, c_.nomeFile.find_last_of('.'));
+    const std::string pdf =
+        chiediFilePdf ? chiediFilePdf(c_.cartellaAnteprima + nome + ".pdf") : std::string();
+    if (pdf.empty())
+        return;
+    // On A4, as the command line writes it, whatever the printer's paper.
+    const Esito e = inAttesa(
+        true, [&](const AvanzamentoStampa& a) { return ui::salvaFoglioPdf(dati(), pdf, a); });
+    if (!e.ok) {
+        fallito("Impossibile salvare il foglio in PDF: " + e.errore);
+        return;
+    }
+    accept();
 }
 
 void TDlgStampa::BtnIntestaClick() {

@@ -6,6 +6,7 @@
 
 #include "document/file_io.h"
 #include "document/work_records.h"
+#include "print/stampa_foglio.h"
 
 #include <QDialog>
 
@@ -42,19 +43,29 @@ class TDlgStampa : public QDialog {
 
     void OKBtnClick();
     void btnAnteprimaClick();
+    void btnSalvaPdfClick();
     void BtnIntestaClick();
     void BtnImpostaStampanteClick();
 
     QPrinter& printer() { return *printer_; }
-    // The last failure of a print or a preview ("" when none).
+    // The last failure of a print, a preview or a PDF ("" when none).
     const std::string& errore() const { return errore_; }
     // Opens the preview on the page file (a test may replace it).
     std::function<void(const std::string& rpp, QPrinter& printer)> apriAnteprima;
+    // Asks where the PDF goes, proposing a name; "" when the user gives up
+    // (a test may replace it).
+    std::function<std::string(const std::string& proposto)> chiediFilePdf;
+    // Sends the pages to the printer (a test may replace it).
+    std::function<Esito(const Registrazione& r, QPrinter& printer)> invia;
 
   private:
     void FormCreate();
     void aggiornaStampante();
+    // Shows the waiting page while `lavoro` composes with the progress it
+    // reports; `file` when the pages go to a file rather than a printer.
+    Esito inAttesa(bool file, const std::function<Esito(const AvanzamentoStampa&)>& lavoro);
     bool componi(bool anteprima, Registrazione& r);
+    DatiStampa dati() const;
     void memorizzaUnita();
     void fallito(const std::string& messaggio);
 

@@ -82,7 +82,8 @@ class Replay : public ::testing::Test {
 
 TEST_F(Replay, ScreenAddsTheLeftMarginAndBoxesItsLabels) {
     RecordingCanvas c;
-    ASSERT_TRUE(replayVideo(dir.prefix(), 1, header, c).ok);
+    std::vector<Riquadro> etichette;
+    ASSERT_TRUE(replayVideo(dir.prefix(), 1, header, c, &etichette).ok);
     EXPECT_TRUE(has(c, "move 25,20"));
     EXPECT_TRUE(has(c, "line 45,40"));
     EXPECT_TRUE(has(c, "line 10,50")); // the screen draws it
@@ -90,13 +91,17 @@ TEST_F(Replay, ScreenAddsTheLeftMarginAndBoxesItsLabels) {
     EXPECT_TRUE(has(c, "white 85,210 115,230"));
     EXPECT_TRUE(has(c, "text 85,210 50%"));
     EXPECT_FALSE(has(c, "text -68,180 0.750"));
+    // Where the labels drawn lie, for the points' names to avoid.
+    EXPECT_EQ(etichette, (std::vector<Riquadro>{{85, 210, 115, 230}}));
     EXPECT_EQ(c.pen.colour, (Rgb{255, 0, 0}));
     EXPECT_EQ(c.font.size, 7);
 }
 
 TEST_F(Replay, PrintPlacesByBaselineMasksTheTopAndTitlesTheAxes) {
     RecordingCanvas c;
-    ASSERT_TRUE(replayStampa(dir.prefix(), 1, header, c, PrintPlacement{100, 50, true}).ok);
+    std::vector<Riquadro> etichette;
+    ASSERT_TRUE(
+        replayStampa(dir.prefix(), 1, header, c, PrintPlacement{100, 50, true}, &etichette).ok);
     const int ox = 15 + 100;
     EXPECT_TRUE(has(c, "move " + RecordingCanvas::xy(10 + ox, 70)));
     EXPECT_TRUE(has(c, "line " + RecordingCanvas::xy(30 + ox, 90)));
@@ -110,6 +115,8 @@ TEST_F(Replay, PrintPlacesByBaselineMasksTheTopAndTitlesTheAxes) {
         std::count_if(c.calls.begin(), c.calls.end(),
                       [](const std::string& s) { return s.find("0.750") != std::string::npos; }),
         0);
+    // The printed label's box, as its white mask would take it.
+    EXPECT_EQ(etichette, (std::vector<Riquadro>{{185, 264, 215, 284}}));
     EXPECT_EQ(c.pen.colour, (Rgb{0, 0, 0})); // monochrome
     // The white mask above the field and the three titles in Arial 9.
     EXPECT_TRUE(has(c, "white 115,0 517,50"));

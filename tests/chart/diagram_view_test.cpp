@@ -135,6 +135,25 @@ TEST_F(Drawing, ErrorsDragAndVisibility) {
     EXPECT_EQ(e.raggioMarcatore, 3);
 }
 
+TEST_F(Drawing, NamesKeepClearOfTheChartsLabelsAndTheFieldCutsWhatLiesOutside) {
+    l.Punti[1].tbs = 40; // A beyond tbs max
+    const int X = v.X(25), Y = v.Y(0.0099);
+    const std::vector<Riquadro> etichette{{X - 20, Y - 30, X + 20, Y - 4}}; // where B's name asks
+    DisegnaTrattamento(l, v, c, 6, 3, etichette);
+    // B's name below its marker (radius 4, 2 pixels apart), not on the label.
+    EXPECT_TRUE(has("text " + RecordingCanvas::xy(X - 5, Y + 4 + 2) + " B"));
+    // The segment from A starts at the field's right edge; A itself is off it.
+    const auto da = std::find_if(c.calls.begin(), c.calls.end(),
+                                 [](const std::string& s) { return s.rfind("move ", 0) == 0; });
+    ASSERT_NE(da, c.calls.end());
+    EXPECT_EQ(da->rfind("move " + std::to_string(v.X(36)) + ",", 0), 0u) << *da;
+    EXPECT_TRUE(has("line " + RecordingCanvas::xy(X, Y)));
+    EXPECT_FALSE(std::any_of(c.calls.begin(), c.calls.end(), [&](const std::string& s) {
+        return s.rfind("circle " + std::to_string(v.X(40)) + ",", 0) == 0 ||
+               (s.rfind("text ", 0) == 0 && s.ends_with(" A"));
+    }));
+}
+
 TEST_F(Drawing, ValuesFromAFileBeyondAnyScreenStayOnTheEdge) {
     // Offsets and temperatures as a damaged or hostile file may hold them.
     l.Punti[0].EtichDx = std::numeric_limits<std::int32_t>::max();
@@ -143,7 +162,9 @@ TEST_F(Drawing, ValuesFromAFileBeyondAnyScreenStayOnTheEdge) {
     l.Punti[1].x = std::nan("");
     DisegnaTrattamento(l, v, c, 6, 3);
     EXPECT_EQ(l.Punti[1].X, CoordinataMassima);
-    EXPECT_TRUE(has("text " + RecordingCanvas::xy(CoordinataMassima, CoordinataMinima) + " B"));
+    // Offsets that would put the name off the field give way to the first
+    // place around the point: above it.
+    EXPECT_TRUE(has("text " + RecordingCanvas::xy(v.X(25) - 5, v.Y(0.0099) - 4 - 2 - 20) + " B"));
     EXPECT_EQ(roundEven(1e300), std::numeric_limits<int>::max());
     EXPECT_EQ(roundEven(-1e300), std::numeric_limits<int>::min());
     EXPECT_EQ(coordinata(std::nan("")), CoordinataMinima);

@@ -212,6 +212,22 @@ class GuiPlants : public QObject {
         QCOMPARE(lavoro().tbsImm, fermo);
     }
 
+    void theMarkOfAReleasedPositionGoesWithTheNextCalculation() {
+        // After D, E or F the mark is as big as a point's marker: left on
+        // the next drawing, it looks like a point without a name.
+        main_->Impianto(3);
+        QWidget* area = main_->diagramma()->paintASHRAE();
+        const VistaDiagramma& v = main_->diagramma()->vista();
+        const QPoint qui(v.X(5), v.Y(0.012)); // above the saturation curve: white
+        QTest::mouseClick(area, Qt::LeftButton, {}, qui);
+        const QColor blu(0, 0, 128);
+        QCOMPARE(area->grab().toImage().pixelColor(qui), blu);
+        scrivi("fldInterne1", QStringLiteral("21"));
+        f<QPushButton>("BtnCalcola")->click();
+        QCOMPARE(lavoro().CodiceErrore, std::uint16_t{0});
+        QCOMPARE(area->grab().toImage().pixelColor(qui), QColor(Qt::white));
+    }
+
     void draggingRoomPointsWithTheMouseInEveryConfiguration() {
         // Press, several moves, release on the chart: every move changes the
         // room fields and recalculates; the trace and the points table follow.

@@ -14,9 +14,12 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QStandardPaths>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -24,6 +27,39 @@
 using namespace tarvelo;
 
 using test::senzaNome;
+
+namespace {
+
+// A PDF file of `pagine` A4 pages, as pdfinfo (poppler) reads it when it is
+// installed; "" when it is, else what is wrong.
+QString pdfA4(const std::string& path, int pagine) {
+    QFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::ReadOnly) || !f.read(5).startsWith("%PDF-"))
+        return QStringLiteral("nessun PDF in ") + QString::fromStdString(path);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        return {};
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
+    pdfinfo.waitForFinished();
+    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    if (!info.contains(QStringLiteral("Pages:           %1\n").arg(pagine)) ||
+        !info.contains(QStringLiteral("(A4)")))
+        return info;
+    return {};
+}
+
+// What is left in a folder besides `attesi`: a half-written file would be.
+QStringList avanzi(const std::string& cartella, const QStringList& attesi) {
+    QStringList v;
+    for (const auto& e : std::filesystem::directory_iterator(cartella)) {
+        const QString nome = QString::fromStdString(e.path().filename().string());
+        if (!attesi.contains(nome))
+            v << nome;
+    }
+    return v;
+}
+
+} // namespace
 
 class GuiPrint : public QObject {
     Q_OBJECT
@@ -97,6 +133,70 @@ class GuiPrint : public QObject {
         QVERIFY(riaperto);
     }
 
+    void aPdfIsSavedWithOrWithoutAPrinter() {
+        const std::string cartella = p_.s->settings.DIR_LAVORI + "pdf/";
+        std::filesystem::create_directories(cartella);
+        const std::string pdf = cartella + "foglio.pdf";
+        std::string proposto;
+        QString testo;
+        bool chiuso = false;
+        test::sulDialogo(QStringLiteral("DlgStampa"), [&](QWidget* w) {
+            auto* d = static_cast<TDlgStampa*>(w);
+            auto* b = d->findChild<QPushButton*>(QStringLiteral("btnSalvaPdf"));
+            testo = b->text();
+            d->chiediFilePdf = [&](const std::string& p) {
+                proposto = p;
+                return pdf;
+            };
+            b->click();
+            chiuso = !d->isVisible() && d->result() == QDialog::Accepted;
+            if (!chiuso)
+                d->reject();
+        });
+        main_->Stampa();
+        QCOMPARE(testo, QStringLiteral("Salva come PDF …"));
+        QVERIFY(chiuso);
+        // A work never saved: named after the sheet, in the works folder.
+        QCOMPARE(QString::fromStdString(proposto),
+                 QString::fromStdString(p_.s->settings.DIR_LAVORI + "Foglio.pdf"));
+        const QString pdfOk = pdfA4(pdf, 1);
+        QVERIFY2(pdfOk.isEmpty(), qPrintable(pdfOk));
+        QCOMPARE(avanzi(cartella, {QStringLiteral("foglio.pdf")}), QStringList());
+    }
+
+    void aPdfNotWrittenLeavesTheDialogOpen() {
+        struct Caso {
+            const char* nome;
+            std::string pdf;
+            const char* messaggio; // "" for none
+        };
+        const Caso casi[] = {
+            {"the file dialog given up", "", ""},
+            {"a folder that is not there", p_.s->settings.DIR_LAVORI + "manca/foglio.pdf",
+             "Impossibile salvare il foglio in PDF: "},
+        };
+        for (const Caso& c : casi) {
+            QString messaggio;
+            bool aperto = false;
+            test::sulDialogo(QStringLiteral("DlgStampa"), [&](QWidget* w) {
+                auto* d = static_cast<TDlgStampa*>(w);
+                d->chiediFilePdf = [&](const std::string&) { return c.pdf; };
+                if (*c.messaggio)
+                    test::rispondi(&messaggio);
+                d->findChild<QPushButton*>(QStringLiteral("btnSalvaPdf"))->click();
+                aperto = d->isVisible() && d->findChild<QStackedWidget*>()->currentIndex() == 0;
+                d->reject();
+            });
+            main_->Stampa();
+            QVERIFY2(aperto, c.nome);
+            if (*c.messaggio)
+                QVERIFY2(messaggio.startsWith(QString::fromUtf8(c.messaggio)), c.nome);
+            else
+                QVERIFY2(messaggio.isEmpty(), c.nome);
+        }
+        QVERIFY(!std::filesystem::exists(p_.s->settings.DIR_LAVORI + "manca"));
+    }
+
     void thePageHeaderIsEditedFromThePrintDialog() {
         test::sulDialogo(QStringLiteral("DlgStampa"), [&](QWidget* w) {
             test::sulDialogo(QStringLiteral("DlgIntestazionePag"), [](QWidget* h) {
@@ -138,8 +238,15 @@ class GuiPrint : public QObject {
             QSKIP("no printer on this machine");
         bool chiuso = false;
         std::string errore = "non aperto";
+        QString stato;
         test::sulDialogo(QStringLiteral("DlgStampa"), [&](QWidget* w) {
             auto* d = static_cast<TDlgStampa*>(w);
+            // What the waiting page says while the job goes to the printer.
+            const auto invia = d->invia;
+            d->invia = [&, invia](const Registrazione& r, QPrinter& printer) {
+                stato = d->findChild<QLabel*>(QStringLiteral("Label2"))->text();
+                return invia(r, printer);
+            };
             d->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
             errore = d->errore();
             chiuso = !d->isVisible() && d->result() == QDialog::Accepted;
@@ -149,6 +256,7 @@ class GuiPrint : public QObject {
         main_->Stampa();
         QCOMPARE(QString::fromStdString(errore), QString());
         QVERIFY(chiuso);
+        QCOMPARE(stato, QStringLiteral("Attendere .... stampa in corso"));
     }
 
     void thePreviewPagesZoomsAndPrintsWhatIsAsked() {
@@ -164,9 +272,12 @@ class GuiPrint : public QObject {
         QPrinter printer;
         TFormAnteprima a(rpp, printer, main_);
         std::vector<std::pair<int, int>> stampate;
+        auto* stato = a.findChild<QLabel*>(QStringLiteral("lbStato"));
+        QStringList stati;
         a.stampa = [&](const Registrazione& reg, int da, int al) {
             [&] { QCOMPARE(reg.pagine.size(), std::size_t{3}); }();
             stampate.emplace_back(da, al);
+            stati << (stato->isVisible() ? stato->text() : QString());
             return Esito{};
         };
         a.show();
@@ -189,6 +300,9 @@ class GuiPrint : public QObject {
         a.stampaPaginaCorrente();
         a.stampaTutto();
         QCOMPARE(stampate, (std::vector<std::pair<int, int>>{{2, 2}, {1, 3}}));
+        // The printer's status while each job goes, and only then.
+        QCOMPARE(stati, QStringList(2, QStringLiteral("Attendere .... stampa in corso")));
+        QVERIFY(!stato->isVisible());
         azione("&ultima pagina", QKeySequence(Qt::CTRL | Qt::Key_End))->trigger();
         QCOMPARE(a.pagina(), 3);
         azione("pagina prece&dente", QKeySequence(Qt::Key_PageUp))->trigger();
@@ -207,6 +321,45 @@ class GuiPrint : public QObject {
         a.resize(a.width() + 300, a.height());
         QTRY_VERIFY(a.zoom() > larghezza); // a resize fits the page width again
         QVERIFY2(senzaNome(&a).isEmpty(), qPrintable(senzaNome(&a).join(' ')));
+    }
+
+    void thePreviewExportsItsPagesAsAPdf() {
+        Registrazione r;
+        for (int n = 0; n < 3; ++n) {
+            OperazioneReport op;
+            op.x1 = 100 * n, op.y1 = 100, op.x2 = 200, op.y2 = 300;
+            r.pagine.push_back(PaginaRegistrata{{op}});
+        }
+        const std::string rpp = p_.s->settings.DIR_LAVORI + "TEMP.RPP";
+        QVERIFY(salvaRpp(rpp, r).ok);
+        QPrinter printer;
+        TFormAnteprima a(rpp, printer, main_);
+        const std::string pdf = p_.s->settings.DIR_LAVORI + "anteprima.pdf";
+        std::string proposto;
+        a.chiediFilePdf = [&](const std::string& p) {
+            proposto = p;
+            return pdf;
+        };
+        a.show();
+        QVERIFY(a.Avvia());
+        auto* b = a.findChild<QToolButton*>(QStringLiteral("btnEsportaPdf"));
+        QVERIFY(b);
+        QCOMPARE(b->accessibleName(), QStringLiteral("Esporta PDF"));
+        b->click();
+        QCOMPARE(QString::fromStdString(proposto),
+                 QString::fromStdString(p_.s->settings.DIR_LAVORI + "Foglio.pdf"));
+        const QString pdfOk = pdfA4(pdf, 3);
+        QVERIFY2(pdfOk.isEmpty(), qPrintable(pdfOk));
+
+        // A file that cannot be written is reported.
+        QString messaggio;
+        a.chiediFilePdf = [&](const std::string&) {
+            return p_.s->settings.DIR_LAVORI + "manca/anteprima.pdf";
+        };
+        test::rispondi(&messaggio);
+        b->click();
+        QVERIFY2(messaggio.startsWith(QStringLiteral("Impossibile esportare il PDF: ")),
+                 qPrintable(messaggio));
     }
 
     void aDamagedPageFileIsReported() {

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <map>
 
 namespace tarvelo {
 namespace {
@@ -81,6 +82,35 @@ class Foglio : public ::testing::Test {
         for (const auto* op : v)
             s.push_back(op->testo);
         return s;
+    }
+
+    // The sheet composed step by step: the operations of each step.
+    std::map<std::string, std::vector<OperazioneReport>> sezioni(bool mono = true) {
+        RegistratoreReport registro(misura);
+        registro.nuovaPagina();
+        TBaseReport r(registro);
+        std::vector<std::pair<std::string, std::size_t>> inizi;
+        AvanzamentoStampa a;
+        a.sezione = [&](const std::string& nome) {
+            inizi.emplace_back(nome, registro.registrazione().pagine[0].operazioni.size());
+        };
+        const DatiStampa d{lavoro, testata, settings.DIR_ARCHIVI, "A.TRV", mono};
+        EXPECT_TRUE(ReportPrinter1Print(r, d, a).ok);
+        const auto& ops = registro.registrazione().pagine[0].operazioni;
+        std::map<std::string, std::vector<OperazioneReport>> out;
+        for (std::size_t i = 0; i < inizi.size(); ++i) {
+            const std::size_t fine = i + 1 < inizi.size() ? inizi[i + 1].second : ops.size();
+            out[inizi[i].first].assign(ops.begin() + static_cast<std::ptrdiff_t>(inizi[i].second),
+                                       ops.begin() + static_cast<std::ptrdiff_t>(fine));
+        }
+        return out;
+    }
+    // The box of a text on its baseline, as the fixed metrics measure it:
+    // from its ascent above the baseline, one line high.
+    Riquadro scatola(const OperazioneReport& op) {
+        const int w = misura.larghezzaTesto(op.font, op.testo);
+        const int a = misura.ascesa(op.font);
+        return Riquadro::daAngolo(op.x1, op.y1 - a, w, misura.altezzaRiga(op.font));
     }
 
     TempDir dir;
@@ -264,6 +294,118 @@ TEST_F(Foglio, ChartAndPointsLieWhereTheGeometrySays) {
             nome = op;
     ASSERT_TRUE(nome);
     EXPECT_EQ(nome->y1, Y + a.EtichDyStampa);
+}
+
+TEST_F(Foglio, TheWorkStaysInTheFieldWithItsNamesClearOfTheChartTheLinesAndEachOther) {
+    struct Caso {
+        int tipo;
+        double tbsEst, UREst; // 0: the sample's
+    };
+    // Every sample, and outdoor states beyond the chart's ends.
+    const Caso casi[] = {{0, 0, 0}, {1, 0, 0},    {2, 0, 0},    {3, 0, 0},  {4, 0, 0},
+                         {5, 0, 0}, {3, -12, 80}, {5, -10, 80}, {0, 40, 40}};
+    for (const Caso& c : casi) {
+        const std::string caso = std::string(1, static_cast<char>('A' + c.tipo)) + " " +
+                                 std::to_string(static_cast<int>(c.tbsEst));
+        impianto(c.tipo);
+        if (c.tbsEst != 0) {
+            lavoro.tbsEst = c.tbsEst;
+            lavoro.UREst = c.UREst;
+            ASSERT_EQ(CalcolaImpianto(lavoro, dir.prefix()).codice, 0) << caso;
+        }
+        auto s = sezioni();
+        // The field: tbs min to tbs max across, x from 0 up to x max.
+        const ChartVersion& v = chart.print;
+        const int offX = static_cast<int>(std::nearbyint((2480 - v.W) / 2.0));
+        const int offY = 3508 - 50 - 50 - v.y0 - 150;
+        const Riquadro campo{v.leftMargin + offX,
+                             v.y0 + offY -
+                                 static_cast<int>(std::lround(v.sy * chart.xMax / 1000.0)),
+                             static_cast<int>(std::lround(v.sx * (chart.tbsMax - chart.tbsMin))) +
+                                 v.leftMargin + offX,
+                             v.y0 + offY};
+        std::vector<Riquadro> etichetteChart, nomi, marcatori;
+        std::vector<Segmento> linee;
+        for (const OperazioneReport& op : s["Diagramma"])
+            if (op.tipo == OperazioneReport::Tipo::Testo && op.font.rotazione == 0)
+                etichetteChart.push_back(scatola(op));
+        bool esterno = false;
+        for (const OperazioneReport& op : s["Grafico Trattamenti"]) {
+            switch (op.tipo) {
+            case OperazioneReport::Tipo::Linea:
+                esterno = esterno || !campo.contienePunto(op.x1, op.y1) ||
+                          !campo.contienePunto(op.x2, op.y2);
+                linee.push_back({op.x1, op.y1, op.x2, op.y2});
+                break;
+            case OperazioneReport::Tipo::Ellisse:
+                esterno = esterno || !campo.contienePunto((op.x1 + op.x2) / 2, (op.y1 + op.y2) / 2);
+                marcatori.push_back({op.x1, op.y1, op.x2 + 1, op.y2 + 1});
+                break;
+            default:
+                nomi.push_back(scatola(op));
+                esterno = esterno || !campo.contiene(nomi.back());
+            }
+        }
+        EXPECT_FALSE(esterno) << caso;
+        EXPECT_GE(nomi.size(), c.tbsEst != 0 ? 3u : 4u) << caso;
+        for (std::size_t i = 0; i < nomi.size(); ++i) {
+            for (std::size_t j = i + 1; j < nomi.size(); ++j)
+                EXPECT_FALSE(nomi[i].interseca(nomi[j])) << caso << ": " << i << " e " << j;
+            for (const Riquadro& e : etichetteChart)
+                EXPECT_FALSE(nomi[i].interseca(e)) << caso << ": " << i;
+            for (const Riquadro& m : marcatori)
+                EXPECT_FALSE(nomi[i].interseca(m)) << caso << ": " << i;
+            // Nor across a process line.
+            const Riquadro dentro{nomi[i].sinistra + 1, nomi[i].alto + 1, nomi[i].destra - 1,
+                                  nomi[i].basso - 1};
+            for (Segmento l : linee)
+                EXPECT_FALSE(ritagliaSegmento(dentro, l.x1, l.y1, l.x2, l.y2)) << caso << ": " << i;
+        }
+    }
+}
+
+TEST_F(Foglio, ThePointsBoxLeavesRoomBetweenItsNumbersAndItsLines) {
+    impianto(3); // D: a negative enthalpy, the widest number
+    auto s = sezioni();
+    const auto& ops = s["Riquadro PUNTI"];
+    int testi = 0;
+    for (const OperazioneReport& op : ops) {
+        if (op.tipo != OperazioneReport::Tipo::Testo || op.testo == TitoloRiquadroPunti)
+            continue;
+        // The box lines of its row either side of it.
+        const Riquadro t = scatola(op);
+        int sinistra = std::numeric_limits<int>::min(), destra = std::numeric_limits<int>::max();
+        for (const OperazioneReport& l : ops) {
+            if (l.tipo != OperazioneReport::Tipo::Linea || l.x1 != l.x2 ||
+                op.y1 < std::min(l.y1, l.y2) || op.y1 > std::max(l.y1, l.y2))
+                continue;
+            if (l.x1 <= t.sinistra)
+                sinistra = std::max(sinistra, l.x1);
+            if (l.x1 >= t.destra)
+                destra = std::min(destra, l.x1);
+        }
+        EXPECT_GE(t.sinistra - sinistra, 10) << op.testo;
+        EXPECT_GE(destra - t.destra, 10) << op.testo;
+        ++testi;
+    }
+    EXPECT_EQ(testi, 8 + 7 + 5 * 8); // headers, units but the first, five rows
+}
+
+TEST_F(Foglio, TheRowsOfEachTableMeetWhateverTheirSize) {
+    // Title, bold headers, units in a smaller size, rows: the box lines at
+    // the tables' left edge run on without a gap or an overlap.
+    auto s = sezioni();
+    for (const char* tabella : {"Riquadro PUNTI", "Tabella trattamenti"}) {
+        std::vector<std::pair<int, int>> tratti;
+        for (const OperazioneReport& op : s[tabella])
+            if (op.tipo == OperazioneReport::Tipo::Linea && op.x1 == op.x2 && op.x1 == 150 + 12)
+                tratti.emplace_back(std::min(op.y1, op.y2), std::max(op.y1, op.y2));
+        std::sort(tratti.begin(), tratti.end());
+        tratti.erase(std::unique(tratti.begin(), tratti.end()), tratti.end());
+        ASSERT_GE(tratti.size(), 4u) << tabella;
+        for (std::size_t i = 1; i < tratti.size(); ++i)
+            EXPECT_EQ(tratti[i].first, tratti[i - 1].second) << tabella << ", riga " << i;
+    }
 }
 
 } // namespace

@@ -132,6 +132,7 @@ TEST_F(Treatments, CoilWorkedExampleAndItsExtensionLine) {
     EXPECT_NEAR(t.Dati.UR2, 9.452, 0.0005);
     EXPECT_EQ(punto(3).Nome.testo(), "ts");
     EXPECT_EQ(t.Punto3, 3);
+    EXPECT_EQ(t.Etichetta.testo(), "Raffreddamento\r\ncon deumidificazione");
     const TTrattamento& ext = l.Trattamenti[1];
     EXPECT_EQ(ext.Punto1, 2);
     EXPECT_EQ(ext.Punto2, 3);

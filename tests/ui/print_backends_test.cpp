@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -33,6 +34,16 @@ std::string comando(const std::string& cmd) {
         ::pclose(p);
     }
     return out;
+}
+
+// The names in a folder that contain `parte`, in order.
+std::vector<std::string> nomiIn(const std::string& cartella, const std::string& parte) {
+    std::vector<std::string> v;
+    for (const auto& e : std::filesystem::directory_iterator(cartella))
+        if (e.path().filename().string().find(parte) != std::string::npos)
+            v.push_back(e.path().filename().string());
+    std::sort(v.begin(), v.end());
+    return v;
 }
 
 class BackEnd : public ::testing::Test {
@@ -68,7 +79,7 @@ TEST_F(BackEnd, PdfHoldsTheSheet) {
     const auto bytes = TempDir::read(out);
     ASSERT_GT(bytes.size(), 10000u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-");
-    EXPECT_FALSE(std::filesystem::exists(out + ".part"));
+    EXPECT_EQ(nomiIn(dir.prefix(), ".pdf"), std::vector<std::string>{"foglio.pdf"});
     if (comando("command -v pdftotext").empty())
         GTEST_SKIP() << "pdftotext (poppler-utils) non installato";
     const std::string testo = comando("pdftotext -layout '" + out + "' -");
@@ -112,13 +123,20 @@ TEST_F(BackEnd, PngHasThePageSizeAndTheBoxesInPlace) {
 }
 
 TEST_F(BackEnd, AFailureLeavesNothingBehind) {
+    // A folder that is not there: the message says which file.
+    for (const auto tipo : {DestinazioneStampa::Tipo::Pdf, DestinazioneStampa::Tipo::Png}) {
+        const std::string out = dir.file("manca/f");
+        const Esito e = print.stampa(dati(), {tipo, out, 100, {}});
+        EXPECT_FALSE(e.ok);
+        EXPECT_NE(e.errore.find(out), std::string::npos) << e.errore;
+    }
+    // A chart that cannot be drawn: nothing is written, not even in part.
     std::filesystem::remove(settings.DIR_ARCHIVI + "CHART.001");
     for (const auto tipo : {DestinazioneStampa::Tipo::Pdf, DestinazioneStampa::Tipo::Png}) {
         const std::string out = dir.file(tipo == DestinazioneStampa::Tipo::Pdf ? "f.pdf" : "f.png");
         EXPECT_FALSE(print.stampa(dati(), {tipo, out, 100, {}}).ok);
-        EXPECT_FALSE(std::filesystem::exists(out));
-        EXPECT_FALSE(std::filesystem::exists(out + ".part"));
     }
+    EXPECT_EQ(nomiIn(dir.prefix(), "f."), std::vector<std::string>{});
 }
 
 TEST_F(BackEnd, APrintLeavesThePrintersMarginsAsTheyWere) {
