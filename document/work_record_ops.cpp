@@ -95,6 +95,36 @@ std::string primoNonValido(std::string_view dove, Campi campi) {
     return {};
 }
 
+// Counts, kinds and point numbers a calculation follows: one beyond the
+// records sends it outside them or leaves a treatment that nothing computes.
+std::string strutturaNonValida(const TLavoro& l) {
+    auto fuori = [](std::string dove, long long v) { return dove + " = " + std::to_string(v); };
+    if (l.NumPunti > TLavoro::MaxPunti)
+        return fuori("NumPunti", l.NumPunti);
+    if (l.NumTrattamenti > TLavoro::MaxTrattamenti)
+        return fuori("NumTrattamenti", l.NumTrattamenti);
+    const int maxPunto = static_cast<int>(TLavoro::MaxPunti);
+    for (std::size_t k = 0; k < l.NumTrattamenti; ++k) {
+        const TTrattamento& t = l.Trattamenti[k];
+        const std::string tratto = "tratto " + std::to_string(k + 1) + ", ";
+        if (t.Tipo > 6)
+            return fuori(tratto + "Tipo", t.Tipo);
+        const std::pair<const char*, std::int32_t> punti[] = {
+            {"Punto1", t.Punto1}, {"Punto2", t.Punto2}, {"Punto3", t.Punto3}};
+        for (const auto& [nome, n] : punti)
+            if (n < 0 || n > maxPunto)
+                return fuori(tratto + nome, n);
+        for (std::size_t i = 0; i < t.Dati.Collega.size(); ++i) {
+            const std::int32_t n = t.Dati.Collega[i];
+            if (n < -1 || n > maxPunto)
+                return fuori(tratto + "Collega[" + std::to_string(i + 1) + "]", n);
+        }
+        if (t.Dati.PuntoPortata < -1 || t.Dati.PuntoPortata > maxPunto)
+            return fuori(tratto + "PuntoPortata", t.Dati.PuntoPortata);
+    }
+    return {};
+}
+
 } // namespace
 
 std::string valoreNonValido(const TLavoro& l) {
@@ -152,6 +182,8 @@ std::string valoreNonValido(const TLavoro& l) {
                                                                      {"qm", p.qm},
                                                                      {"Quota", p.Quota}});
     }
+    if (m.empty())
+        m = strutturaNonValida(l);
     return m;
 }
 

@@ -36,6 +36,9 @@ bool valoriFiniti(const TLavoro& l);
 // The same values, also refused beyond 1e9 in size (no real work holds
 // such a number, and drawing it would run off any chart): the first one
 // that fails, as "punto 2, tbs = 1e+300", or empty when all are sound.
+// Counts, treatment kinds (0..6) and point numbers (0..20, -1 for "none"
+// in links and imposed flows) beyond the records are refused the same way
+// ("tratto 2, Punto1 = 21").
 std::string valoreNonValido(const TLavoro& l);
 
 } // namespace tarvelo

@@ -8,8 +8,9 @@ namespace tarvelo::cli {
 struct BatchSummary {
     long long rows = 0;
     long long failed = 0;
-    bool fatal = false;     // the header or the input itself was unusable
-    bool readError = false; // the input could not be read: an I/O error
+    bool fatal = false;          // the header or the input itself was unusable
+    bool readError = false;      // the input could not be read: an I/O error
+    long long tracceFallite = 0; // trace files (--tracce) that could not be written
 };
 
 // The end of a batch that found no header: an input that could not be read

@@ -97,6 +97,8 @@ struct Blocco {
     std::vector<Riga> righe;
     std::string uscita, messaggi;
     long long fallite = 0;
+    long long tracceFallite = 0;
+    std::string primaTracciaFallita; // its row and cause
 };
 
 } // namespace
@@ -189,8 +191,13 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
                         *tracce + "DETTAGLI_" + std::to_string(r.numero) + ".TXT";
                     if (Esito e = replaceFile(nome, std::vector<std::uint8_t>(t.begin(), t.end()),
                                               Scrittura::Rapporto);
-                        !e.ok)
-                        b.messaggi += "riga " + std::to_string(r.linea) + ": " + e.errore + "\n";
+                        !e.ok) {
+                        // One cause is enough: a missing folder or a full
+                        // disk fails every row the same way.
+                        if (b.tracceFallite++ == 0)
+                            b.primaTracciaFallita =
+                                "riga " + std::to_string(r.linea) + ": " + e.errore;
+                    }
                 }
                 if (codice == 0 && !valoriFiniti(l))
                     problema = "il calcolo dà valori non numerici (NaN o infiniti)";
@@ -243,6 +250,7 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
 
     long long numero = 0;
     bool lunga = false;
+    std::string primaTraccia;
     lavoraInOrdine<Blocco>(
         thread,
         [&](Blocco& b) {
@@ -261,9 +269,15 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
         [&](Blocco& b) {
             esito.rows += static_cast<long long>(b.righe.size());
             esito.failed += b.fallite;
+            if (b.tracceFallite > 0 && esito.tracceFallite == 0)
+                primaTraccia = b.primaTracciaFallita;
+            esito.tracceFallite += b.tracceFallite;
             err << b.messaggi;
             out.write(b.uscita.data(), static_cast<std::streamsize>(b.uscita.size()));
         });
+    if (esito.tracceFallite > 0)
+        err << "errore: " << esito.tracceFallite << " file di traccia non scritti in " << *tracce
+            << " (il primo alla " << primaTraccia << ")\n";
     if (lunga)
         return troppoLunga();
     if (in.bad()) {

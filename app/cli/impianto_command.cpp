@@ -104,11 +104,12 @@ int batch(const std::string& sorgente, const std::optional<std::string>& uscita,
         err << Prefix << "errore: " << problema << "\n";
         return ExitIo;
     }
-    if (e.failed > 0) {
+    if (e.failed > 0)
         err << Prefix << e.failed << " righe su " << e.rows << " con un errore\n";
-        return ExitBadInput;
-    }
-    return ExitOk;
+    // Traces asked for and not written are a write error, whatever the rows.
+    if (e.tracceFallite > 0)
+        return ExitIo;
+    return e.failed > 0 ? ExitBadInput : ExitOk;
 }
 
 } // namespace
@@ -136,8 +137,8 @@ const char* impiantoHelp() {
            "su N processori (senza: su tutti). \"-\" legge lo standard input.\n"
            "\n"
            "Codici di uscita: 0 calcolo riuscito; 1 il calcolo ha dato un errore (con\n"
-           "--csv: errore di lettura o scrittura); 2 dati od opzioni inutilizzabili (con\n"
-           "--csv: anche una riga con un errore).\n";
+           "--csv: errore di lettura o scrittura, anche di una traccia); 2 dati od opzioni\n"
+           "inutilizzabili (con --csv: anche una riga con un errore).\n";
 }
 
 int runImpianto(std::span<const std::string> args, const std::string& dataFolder,

@@ -234,6 +234,22 @@ TEST_F(Impianto, ACsvBatchGivesTheNumbersOfSingleRuns) {
     }
 }
 
+TEST_F(Impianto, TracesThatCannotBeWrittenAreAWriteErrorSaidOnce) {
+    // A file where the trace folder should be: no trace can be written.
+    TempDir::writeText(dir.file("in.csv"), "tbsEst\n30\n31\n32\n");
+    TempDir::writeText(dir.file("occupato"), "x");
+    EXPECT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv"), "--out", dir.file("out.csv"),
+                               "--tracce", dir.file("occupato")}),
+              ExitIo);
+    const std::string messaggio = "3 file di traccia non scritti in";
+    const auto primo = err.find(messaggio);
+    ASSERT_NE(primo, std::string::npos) << err;
+    EXPECT_EQ(err.find(messaggio, primo + 1), std::string::npos) << err;
+    EXPECT_NE(err.find("riga 2: "), std::string::npos) << err;
+    // The results themselves are written.
+    EXPECT_NE(testo("out.csv").find("\n"), std::string::npos);
+}
+
 TEST_F(Impianto, ACsvBatchRefusesWhatItCannotRead) {
     TempDir::writeText(dir.file("in.csv"), "tbsEst,Pressione\n30,1\n");
     EXPECT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv")}), ExitBadInput);

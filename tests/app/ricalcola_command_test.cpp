@@ -61,6 +61,7 @@ class Ricalcola : public ::testing::Test {
         TTestataLavoro h;
         h.Firma.assegna(FirmaCorrente);
         work = dir.file("sequenza.TRV");
+        sequenza = l;
         ASSERT_TRUE(scriviFileLavoro(work, h, l).ok);
     }
     int run(std::vector<std::string> rest, std::string& out, std::string& err) {
@@ -77,6 +78,7 @@ class Ricalcola : public ::testing::Test {
     test::FakeServices services;
     CommandLineContext context;
     std::string work;
+    TLavoro sequenza;
 };
 
 TEST_F(Ricalcola, CalculatesTheSequenceWritesTheLogAndTheWork) {
@@ -161,6 +163,35 @@ TEST_F(Ricalcola, ATreatmentOutOfRangeGivesExitCodeTwoAndWritesNothing) {
         EXPECT_FALSE(fileExists(dir.file("fuori.TRV")));
         EXPECT_FALSE(fileExists(dir.file("RISULT.TXT")));
         EXPECT_EQ(out, "");
+    }
+}
+
+TEST_F(Ricalcola, KindsAndPointNumbersBeyondTheRecordsAreRefused) {
+    struct Caso {
+        const char* atteso;
+        void (*guasta)(TLavoro&);
+    };
+    const Caso casi[] = {
+        {"tratto 3, Tipo = 255", [](TLavoro& l) { l.Trattamenti[2].Tipo = 255; }},
+        {"tratto 1, Punto1 = 21", [](TLavoro& l) { l.Trattamenti[0].Punto1 = 21; }},
+        {"tratto 3, Punto2 = -1", [](TLavoro& l) { l.Trattamenti[2].Punto2 = -1; }},
+        {"tratto 3, Collega[1] = 2147483647",
+         [](TLavoro& l) { l.Trattamenti[2].Dati.Collega[0] = 2147483647; }},
+        {"tratto 3, PuntoPortata = 21",
+         [](TLavoro& l) { l.Trattamenti[2].Dati.PuntoPortata = 21; }},
+        {"NumPunti = 25", [](TLavoro& l) { l.NumPunti = 25; }},
+    };
+    TTestataLavoro h;
+    h.Firma.assegna(FirmaCorrente);
+    for (const Caso& c : casi) {
+        TLavoro l = sequenza;
+        c.guasta(l);
+        ASSERT_TRUE(scriviFileLavoro(work, h, l).ok);
+        std::string out, err;
+        const std::string salvato = dir.file("guasto.TRV");
+        EXPECT_EQ(run({work, "--salva", salvato}, out, err), ExitBadInput) << c.atteso;
+        EXPECT_NE(err.find(c.atteso), std::string::npos) << err;
+        EXPECT_FALSE(fileExists(salvato)) << c.atteso;
     }
 }
 
