@@ -5,6 +5,7 @@
 #include "app/cli/json_writer.h"
 #include "app/cli/stato_command.h"
 #include "chart/chart_builder.h"
+#include "chart/chart_file.h"
 #include "chart/initial_chart.h"
 #include "document/settings.h"
 #include "document/work_file.h"
@@ -173,11 +174,28 @@ int elenco(const Opzioni& o, const TDriveMdl& settings, std::ostream& out, std::
     j.integer("ChartDefault", d.ChartDefault);
     j.beginArray("Chart");
     std::string text = "codice  tbs [°C]      x [g/kg]  Patm [Pa]  descrizione\n";
+    bool danneggiati = false;
     for (int code = 1; code <= d.NumChart; ++code) {
         TTestataChart h;
         if (Esito e = archivio.leggiTestataChart(code, h); !e.ok) {
             err << Prefix << "errore: " << e.errore << "\n";
             return ExitIo;
+        }
+        // A header that no chart could be drawn from is named as damaged,
+        // not listed with the values it holds.
+        Esito valida = verificaIntestazione(h, VersioneStampa);
+        if (valida.ok)
+            valida = verificaIntestazione(h, VersioneVideo);
+        if (!valida.ok) {
+            danneggiati = true;
+            j.beginObject();
+            j.integer("codice", code);
+            j.string("errore", valida.errore);
+            j.endObject();
+            char line[32];
+            std::snprintf(line, sizeof line, "%3d%s   ", code, code == d.ChartDefault ? "*" : " ");
+            text += line + std::string("intestazione non valida: ") + valida.errore + "\n";
+            continue;
         }
         j.beginObject();
         j.integer("codice", code);
@@ -196,7 +214,9 @@ int elenco(const Opzioni& o, const TDriveMdl& settings, std::ostream& out, std::
     j.endArray();
     j.endObject();
     out << (o.has("--json") ? j.str() : text);
-    return fineUscita(out, err, Prefix, ExitOk);
+    if (danneggiati)
+        err << Prefix << "errore: il catalogo contiene diagrammi con l'intestazione non valida\n";
+    return fineUscita(out, err, Prefix, danneggiati ? ExitIo : ExitOk);
 }
 
 int esporta(const Opzioni& o, const TDriveMdl& settings, ChartServices& services,

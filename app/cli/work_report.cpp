@@ -1,5 +1,6 @@
 #include "app/cli/work_report.h"
 
+#include "engine/altitude.h"
 #include "engine/decimal_text.h"
 #include "engine/numeric.h"
 #include "engine/text.h"
@@ -87,9 +88,17 @@ std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l) {
     t += riga("Descrizione", utf8(l.Descrizione));
     t += riga("Tipo", nomeImpianto(l.TipoImpianto));
     t += riga("Titolo sequenza", utf8(l.TitoloSequenza));
-    t +=
-        riga("Diagramma", std::to_string(l.CodiceChart) + " - " + utf8(l.TestataChart.description) +
-                              " (" + num(l.TestataChart.pressure, 0) + " Pa)");
+    // A pressure no chart can have (a damaged header) is named as such, not
+    // shown; 0 is a work that names its chart by code only.
+    const double pressione = l.TestataChart.pressure;
+    if (pressione != 0 && !verificaPressione(pressione).empty())
+        t += riga("Diagramma", std::to_string(l.CodiceChart) +
+                                   " - intestazione non valida (pressione: " +
+                                   verificaPressione(pressione) + ")");
+    else
+        t += riga("Diagramma", std::to_string(l.CodiceChart) + " - " +
+                                   utf8(l.TestataChart.description) + " (" + num(pressione, 0) +
+                                   " Pa)");
     t += riga("Codice errore", std::to_string(l.CodiceErrore));
     t += "\nDati della zona\n";
     t += riga("tbs ambiente [°C]", num(l.tbsInt, 1));

@@ -1,5 +1,7 @@
 #include "app/cli/command_line.h"
 #include "app/cli/stato_command.h"
+#include "app/cli/work_report.h"
+#include "document/le_bytes.h"
 #include "document/settings.h"
 #include "support/fake_chart_services.h"
 #include "support/temp_dir.h"
@@ -100,6 +102,34 @@ TEST_F(ChartCommand, GeneratesListsAndExports) {
     r = run({"esporta", "1", "c1.png", "--versione", "video", "--dpi", "150"});
     ASSERT_EQ(r.code, ExitOk) << r.err;
     EXPECT_EQ(services.exported, "1 c1.png video 150 36");
+}
+
+TEST_F(ChartCommand, ADamagedHeaderIsListedAsDamaged) {
+    ASSERT_EQ(run({"elenco"}).code, ExitOk);
+    ASSERT_EQ(run({"genera", "--tbs-min", "0", "--tbs-max", "40", "--x-max", "20"}).code, ExitOk);
+    // Chart 2's header in the catalogue: garbage where tbs and the pressure lie.
+    const std::string catalogo = dir.prefix() + "archivi/ARCTRV.TVX";
+    auto bytes = TempDir::read(catalogo);
+    const std::size_t testata = 8 + 488;
+    bytes::putDouble(bytes::Image(bytes), testata + 448, 3.09e262);
+    TempDir::write(catalogo, bytes);
+    for (const bool json : {false, true}) {
+        const Outcome r = json ? run({"elenco", "--json"}) : run({"elenco"});
+        EXPECT_EQ(r.code, ExitIo) << r.err;
+        EXPECT_NE(r.out.find("non è valida (pressione)"), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("e+262"), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("3090"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("101325"), std::string::npos) << r.out; // chart 1 as before
+        EXPECT_NE(r.err.find("intestazione non valida"), std::string::npos) << r.err;
+    }
+    // A work that carries such a header shows it as damaged too.
+    TLavoro l;
+    l.CodiceChart = 2;
+    l.TestataChart.pressure = 3.09e262;
+    l.TestataChart.tbsMin = -2147483647 - 1;
+    const std::string testo = lavoroTesto(TTestataLavoro{}, l);
+    EXPECT_NE(testo.find("2 - intestazione non valida"), std::string::npos) << testo;
+    EXPECT_EQ(testo.find("e+262"), std::string::npos) << testo;
 }
 
 TEST_F(ChartCommand, BadInputTouchesNothing) {
