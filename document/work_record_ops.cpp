@@ -44,51 +44,22 @@ namespace tarvelo {
 
 namespace {
 
-bool finiti(std::initializer_list<double> valori) {
-    for (double v : valori)
-        if (!std::isfinite(v))
-            return false;
-    return true;
-}
-
-bool puntoFinito(const TPunto& p) {
-    return finiti(
-        {p.tbs, p.UR, p.tbu, p.x, p.h, p.v, p.tdp, p.rhoSecca, p.rhoUmida, p.qm, p.Quota});
-}
-
-} // namespace
-
-bool valoriFiniti(const TLavoro& l) {
-    if (!finiti({l.tbsInt, l.URInt, l.tbsEst, l.UREst, l.tbsImm, l.tH2O, l.Csens, l.Clat, l.Cx,
-                 l.Volume, l.Qrinn, l.Qimm, l.tSup, l.URD, l.xPick}))
-        return false;
-    const std::size_t nt = std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
-    for (std::size_t k = 0; k < nt; ++k) {
-        const TDatiTrattamento& d = l.Trattamenti[k].Dati;
-        if (!finiti({d.tbs1, d.UR1, d.tbs2, d.UR2, d.perc1, d.perc2, d.port1, d.port2, d.port3,
-                     d.portata, d.potenza, d.tMezzo, d.S, d.T, d.qimm, d.ts, d.fsDato, d.L}))
-            return false;
-    }
-    const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
-    for (std::size_t i = 0; i < np; ++i)
-        if (l.Punti[i].InUso && !puntoFinito(l.Punti[i]))
-            return false;
-    return true;
-}
-
-namespace {
-
 // Far beyond any air state, flow, power or volume of a real work, yet far
 // below what would overflow the chart's arithmetic.
 constexpr double LimiteValore = 1e9;
 
 using Campi = std::initializer_list<std::pair<std::string_view, double>>;
 
-std::string primoNonValido(std::string_view dove, Campi campi) {
+// `dove` and `n` name the record ("punto", 2); the text is made only for a
+// value that fails, since sound works are checked on every batch row.
+std::string primoNonValido(const char* dove, std::size_t n, Campi campi, double limite) {
     for (const auto& [nome, v] : campi) {
-        if (!std::isfinite(v) || std::fabs(v) > LimiteValore) {
+        if (!std::isfinite(v) || std::fabs(v) > limite) {
             std::ostringstream o;
-            o << dove << nome << " = " << v;
+            o << dove;
+            if (n > 0)
+                o << ' ' << n;
+            o << ", " << nome << " = " << v;
             return o.str();
         }
     }
@@ -125,66 +96,81 @@ std::string strutturaNonValida(const TLavoro& l) {
     return {};
 }
 
-} // namespace
-
-std::string valoreNonValido(const TLavoro& l) {
-    std::string m = primoNonValido("dati della zona, ", {{"tbsInt", l.tbsInt},
-                                                         {"URInt", l.URInt},
-                                                         {"tbsEst", l.tbsEst},
-                                                         {"UREst", l.UREst},
-                                                         {"tbsImm", l.tbsImm},
-                                                         {"tH2O", l.tH2O},
-                                                         {"Csens", l.Csens},
-                                                         {"Clat", l.Clat},
-                                                         {"Cx", l.Cx},
-                                                         {"Volume", l.Volume},
-                                                         {"Qrinn", l.Qrinn},
-                                                         {"Qimm", l.Qimm},
-                                                         {"tSup", l.tSup},
-                                                         {"URD", l.URD},
-                                                         {"xPick", l.xPick}});
+// The first value of the zone data, the treatments' inputs and the points
+// in use that is not a number or exceeds `limite` in size.
+std::string valoreOltre(const TLavoro& l, double limite) {
+    std::string m = primoNonValido("dati della zona", 0,
+                                   {{"tbsInt", l.tbsInt},
+                                    {"URInt", l.URInt},
+                                    {"tbsEst", l.tbsEst},
+                                    {"UREst", l.UREst},
+                                    {"tbsImm", l.tbsImm},
+                                    {"tH2O", l.tH2O},
+                                    {"Csens", l.Csens},
+                                    {"Clat", l.Clat},
+                                    {"Cx", l.Cx},
+                                    {"Volume", l.Volume},
+                                    {"Qrinn", l.Qrinn},
+                                    {"Qimm", l.Qimm},
+                                    {"tSup", l.tSup},
+                                    {"URD", l.URD},
+                                    {"xPick", l.xPick}},
+                                   limite);
     const std::size_t nt = std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
     for (std::size_t k = 0; k < nt && m.empty(); ++k) {
         const TDatiTrattamento& d = l.Trattamenti[k].Dati;
-        m = primoNonValido("tratto " + std::to_string(k + 1) + ", ", {{"tbs1", d.tbs1},
-                                                                      {"UR1", d.UR1},
-                                                                      {"tbs2", d.tbs2},
-                                                                      {"UR2", d.UR2},
-                                                                      {"perc1", d.perc1},
-                                                                      {"perc2", d.perc2},
-                                                                      {"port1", d.port1},
-                                                                      {"port2", d.port2},
-                                                                      {"port3", d.port3},
-                                                                      {"portata", d.portata},
-                                                                      {"potenza", d.potenza},
-                                                                      {"tMezzo", d.tMezzo},
-                                                                      {"S", d.S},
-                                                                      {"T", d.T},
-                                                                      {"qimm", d.qimm},
-                                                                      {"ts", d.ts},
-                                                                      {"fsDato", d.fsDato},
-                                                                      {"L", d.L}});
+        m = primoNonValido("tratto", k + 1,
+                           {{"tbs1", d.tbs1},
+                            {"UR1", d.UR1},
+                            {"tbs2", d.tbs2},
+                            {"UR2", d.UR2},
+                            {"perc1", d.perc1},
+                            {"perc2", d.perc2},
+                            {"port1", d.port1},
+                            {"port2", d.port2},
+                            {"port3", d.port3},
+                            {"portata", d.portata},
+                            {"potenza", d.potenza},
+                            {"tMezzo", d.tMezzo},
+                            {"S", d.S},
+                            {"T", d.T},
+                            {"qimm", d.qimm},
+                            {"ts", d.ts},
+                            {"fsDato", d.fsDato},
+                            {"L", d.L}},
+                           limite);
     }
     const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
     for (std::size_t i = 0; i < np && m.empty(); ++i) {
         const TPunto& p = l.Punti[i];
         if (!p.InUso)
             continue;
-        m = primoNonValido("punto " + std::to_string(i + 1) + ", ", {{"tbs", p.tbs},
-                                                                     {"UR", p.UR},
-                                                                     {"tbu", p.tbu},
-                                                                     {"x", p.x},
-                                                                     {"h", p.h},
-                                                                     {"v", p.v},
-                                                                     {"tdp", p.tdp},
-                                                                     {"rhoSecca", p.rhoSecca},
-                                                                     {"rhoUmida", p.rhoUmida},
-                                                                     {"qm", p.qm},
-                                                                     {"Quota", p.Quota}});
+        m = primoNonValido("punto", i + 1,
+                           {{"tbs", p.tbs},
+                            {"UR", p.UR},
+                            {"tbu", p.tbu},
+                            {"x", p.x},
+                            {"h", p.h},
+                            {"v", p.v},
+                            {"tdp", p.tdp},
+                            {"rhoSecca", p.rhoSecca},
+                            {"rhoUmida", p.rhoUmida},
+                            {"qm", p.qm},
+                            {"Quota", p.Quota}},
+                           limite);
     }
-    if (m.empty())
-        m = strutturaNonValida(l);
     return m;
+}
+
+} // namespace
+
+bool valoriFiniti(const TLavoro& l) {
+    return valoreOltre(l, HUGE_VAL).empty();
+}
+
+std::string valoreNonValido(const TLavoro& l) {
+    std::string m = valoreOltre(l, LimiteValore);
+    return m.empty() ? strutturaNonValida(l) : m;
 }
 
 } // namespace tarvelo

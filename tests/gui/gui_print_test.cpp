@@ -69,6 +69,19 @@ class GuiPrint : public QObject {
 
     TTestataLavoro& testata() { return p_.s->documento->testata; }
 
+    // A page file of three pages, each with a line of its own, in the
+    // works folder; false when it cannot be written.
+    bool trePagine(std::string& rpp) {
+        Registrazione r;
+        for (int n = 0; n < 3; ++n) {
+            OperazioneReport op;
+            op.x1 = 100 * n, op.y1 = 100, op.x2 = 200, op.y2 = 300;
+            r.pagine.push_back(PaginaRegistrata{{op}});
+        }
+        rpp = p_.s->settings.DIR_LAVORI + "TEMP.RPP";
+        return salvaRpp(rpp, r).ok;
+    }
+
   private slots:
     void init() {
         QVERIFY(p_.avvia());
@@ -260,15 +273,8 @@ class GuiPrint : public QObject {
     }
 
     void thePreviewPagesZoomsAndPrintsWhatIsAsked() {
-        // Three pages, each with a line of its own.
-        Registrazione r;
-        for (int n = 0; n < 3; ++n) {
-            OperazioneReport op;
-            op.x1 = 100 * n, op.y1 = 100, op.x2 = 200, op.y2 = 300;
-            r.pagine.push_back(PaginaRegistrata{{op}});
-        }
-        const std::string rpp = p_.s->settings.DIR_LAVORI + "TEMP.RPP";
-        QVERIFY(salvaRpp(rpp, r).ok);
+        std::string rpp;
+        QVERIFY(trePagine(rpp));
         QPrinter printer;
         TFormAnteprima a(rpp, printer, main_);
         std::vector<std::pair<int, int>> stampate;
@@ -324,14 +330,8 @@ class GuiPrint : public QObject {
     }
 
     void thePreviewExportsItsPagesAsAPdf() {
-        Registrazione r;
-        for (int n = 0; n < 3; ++n) {
-            OperazioneReport op;
-            op.x1 = 100 * n, op.y1 = 100, op.x2 = 200, op.y2 = 300;
-            r.pagine.push_back(PaginaRegistrata{{op}});
-        }
-        const std::string rpp = p_.s->settings.DIR_LAVORI + "TEMP.RPP";
-        QVERIFY(salvaRpp(rpp, r).ok);
+        std::string rpp;
+        QVERIFY(trePagine(rpp));
         QPrinter printer;
         TFormAnteprima a(rpp, printer, main_);
         const std::string pdf = p_.s->settings.DIR_LAVORI + "anteprima.pdf";
