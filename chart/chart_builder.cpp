@@ -558,9 +558,11 @@ RisultatoGenerazione costruisci(const ParametriChart& p, int codice,
     h.fileChecksum = crc32(file);
     if (Esito e = replaceFile(archivio.dir() + chartFileName(codice), file); !e.ok) {
         r.esito = e;
+        r.erroreDisco = true;
         return r;
     }
     r.esito = archivio.scriviTestataChart(codice, h);
+    r.erroreDisco = !r.esito.ok;
     return r;
 }
 
@@ -582,16 +584,25 @@ RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo
                                  const ArchivioDefault& archivio, TDefault& defaults,
                                  TextMeasurer& misura, const AreaVideo& area,
                                  ChartCanvas* anteprima) {
+    const BloccoEsclusivo blocco(archivio.pathBlocco());
+    return generaChartSottoBlocco(p, codice, nuovo, archivio, defaults, misura, area, anteprima);
+}
+
+RisultatoGenerazione generaChartSottoBlocco(const ParametriChart& p, int codice, bool nuovo,
+                                            const ArchivioDefault& archivio, TDefault& defaults,
+                                            TextMeasurer& misura, const AreaVideo& area,
+                                            ChartCanvas* anteprima) {
     RisultatoGenerazione r;
     if (Esito e = verificaParametri(p, area); !e.ok) {
         r.esito = e;
         return r;
     }
-    // The record in memory is the one that counts the charts; a chart added
-    // to the archive by another run meanwhile is not overwritten.
+    // A chart added to the archive by another program is counted: the
+    // record is read under the lock, so the code chosen is free.
     TDefault suDisco;
     if (Esito e = archivio.leggiDefault(suDisco); !e.ok) {
         r.esito = e;
+        r.erroreDisco = true;
         return r;
     }
     const int numChart = std::max<int>(defaults.NumChart, suDisco.NumChart);
@@ -615,6 +626,7 @@ RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo
     TDefault scritto = defaults;
     scritto.NumChart = static_cast<std::uint16_t>(nuovo ? codice : numChart);
     r.esito = archivio.scriviDefault(scritto);
+    r.erroreDisco = !r.esito.ok;
     if (r.esito.ok)
         defaults = scritto;
     return r;
@@ -627,6 +639,7 @@ RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo
     if (Esito e = archivio.leggiDefault(defaults); !e.ok) {
         RisultatoGenerazione r;
         r.esito = e;
+        r.erroreDisco = true;
         return r;
     }
     return generaChart(p, codice, nuovo, archivio, defaults, misura, area, anteprima);
@@ -635,6 +648,7 @@ RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo
 RisultatoGenerazione rigeneraChart(int codice, const ArchivioDefault& archivio,
                                    TextMeasurer& misura, const AreaVideo& area,
                                    ChartCanvas* anteprima) {
+    const BloccoEsclusivo blocco(archivio.pathBlocco());
     RisultatoGenerazione r;
     TTestataChart h;
     if (Esito e = archivio.leggiTestataChart(codice, h); !e.ok) {

@@ -101,6 +101,9 @@ struct RisultatoGenerazione {
     Esito esito;
     int codice = 0;
     TTestataChart testata;
+    // The failure was in reading or writing the archive, not in the chart
+    // asked for.
+    bool erroreDisco = false;
 };
 // `defaults` is the program's own defaults record: a new chart raises its
 // NumChart, and the record is written back whole.
@@ -108,6 +111,12 @@ RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo
                                  const ArchivioDefault& archivio, TDefault& defaults,
                                  TextMeasurer& misura, const AreaVideo& area,
                                  ChartCanvas* anteprima = nullptr);
+// As generaChart, for a caller that already holds the archive's lock
+// (ArchivioDefault::pathBlocco) for a longer operation.
+RisultatoGenerazione generaChartSottoBlocco(const ParametriChart& p, int codice, bool nuovo,
+                                            const ArchivioDefault& archivio, TDefault& defaults,
+                                            TextMeasurer& misura, const AreaVideo& area,
+                                            ChartCanvas* anteprima = nullptr);
 // For callers without a record of their own: the archive's is used.
 RisultatoGenerazione generaChart(const ParametriChart& p, int codice, bool nuovo,
                                  const ArchivioDefault& archivio, TextMeasurer& misura,

@@ -5,13 +5,16 @@ namespace tarvelo {
 Esito assicuraChartIniziale(const TDriveMdl& settings, TextMeasurer& misura, bool& creato) {
     creato = false;
     const ArchivioDefault archivio = settings.archivio();
+    // Two programs started at once on a new folder make one first chart.
+    const BloccoEsclusivo blocco(archivio.pathBlocco());
     TDefault d;
     if (Esito e = archivio.leggiDefault(d); !e.ok)
         return e;
     if (d.NumChart > 0)
         return {};
-    const RisultatoGenerazione r =
-        generaChart(parametriChartIniziale(), 0, true, archivio, misura, AreaVideo{});
+    TDefault conteggio = d;
+    const RisultatoGenerazione r = generaChartSottoBlocco(parametriChartIniziale(), 0, true,
+                                                          archivio, conteggio, misura, AreaVideo{});
     if (!r.esito.ok)
         return r.esito;
     if (Esito e = archivio.leggiDefault(d); !e.ok)

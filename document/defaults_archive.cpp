@@ -40,6 +40,19 @@ Esito ArchivioDefault::scriviDefault(const TDefault& d) const {
     return writeAt(path(), 0, buf);
 }
 
+Esito ArchivioDefault::salvaScelte(TDefault& d) const {
+    const BloccoEsclusivo blocco(pathBlocco());
+    TDefault suDisco;
+    if (Esito e = leggiDefault(suDisco); !e.ok)
+        return e;
+    TDefault scritto = d;
+    scritto.NumChart = std::max(d.NumChart, suDisco.NumChart);
+    if (Esito e = scriviDefault(scritto); !e.ok)
+        return e;
+    d = scritto;
+    return {};
+}
+
 Esito ArchivioDefault::leggiTestataChart(int code, TTestataChart& h) const {
     TDefault d;
     if (Esito e = leggiDefault(d); !e.ok)

@@ -42,6 +42,11 @@ class ArchivioDefault {
     explicit ArchivioDefault(std::string dirArchivi) : dir_(std::move(dirArchivi)) {}
     std::string path() const { return dir_ + NomeArchivio; }
     const std::string& dir() const { return dir_; }
+    // The lock file beside the archive. Every writer of the charts, their
+    // headers and the defaults holds its lock (BloccoEsclusivo) for the
+    // whole operation, so that two programs on one data folder take turns:
+    // a chart code is chosen, and the count written, by one at a time.
+    std::string pathBlocco() const { return dir_ + NomeArchivio + ".lock"; }
 
     Esito leggiDefault(TDefault& d) const;
     // Writes the 8-byte head only; the chart headers after it are untouched.
@@ -59,6 +64,11 @@ class ArchivioDefault {
     static constexpr std::size_t MaxVociCatalogo = 201;
     // One entry per code 1..NumChart, at most 201.
     Esito catalogo(std::vector<VoceCatalogo>& voci) const;
+
+    // "Salva default": writes the user's choices of `d` under the lock,
+    // keeping the count of charts that another program may have raised
+    // meanwhile (`d` takes it).
+    Esito salvaScelte(TDefault& d) const;
 
     // Creates the archive with just its head when there is none.
     Esito creaSeManca(const TDefault& d) const;

@@ -86,6 +86,9 @@ Esito scriviFileLavoro(const std::string& path, const TTestataLavoro& testata,
     std::vector<std::uint8_t> image(DimFileCorrente);
     encode(testata, bytes::Image(image).subspan(0, TTestataLavoro::Size));
     encode(lavoro, bytes::Image(image).subspan(TTestataLavoro::Size, TLavoro::Size));
+    // Two programs saving into one folder take turns: the copy of a longer
+    // file and the replacement are one step for each.
+    const BloccoEsclusivo blocco(cartellaDi(path));
     if (const auto size = fileSize(path); size && *size > DimFileCorrente) {
         std::vector<std::uint8_t> previous;
         if (Esito e = readAll(path, previous); !e.ok)

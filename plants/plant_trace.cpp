@@ -36,20 +36,14 @@ void TracciaDettagli::testo(const char* riga) {
 }
 
 Esito TracciaDettagli::scrivi(const std::string& cartella) const {
-    // Written beside and renamed into place, so that a full disk leaves the
-    // previous trace, not an empty one. No flush to disk: a trace, not a
-    // document, rewritten at every mouse move while a handle is dragged.
+    // Replaced whole, so that a full disk leaves the previous trace, not an
+    // empty one. No flush to disk: a trace, not a document, rewritten at
+    // every mouse move while a handle is dragged.
     const std::string percorso = nativePath(cartella + NomeDettagli);
-    const std::string temporaneo = nativePath(cartella + "." + NomeDettagli + ".tmp~");
-    std::FILE* f = std::fopen(temporaneo.c_str(), "wb");
-    if (!f)
-        return Esito::fallito("Impossibile creare il file " + percorso);
-    const bool scritto = std::fwrite(testo_.data(), 1, testo_.size(), f) == testo_.size();
-    const bool chiuso = std::fclose(f) == 0;
-    if (!scritto || !chiuso || std::rename(temporaneo.c_str(), percorso.c_str()) != 0) {
-        std::remove(temporaneo.c_str());
-        return Esito::fallito("Errore di scrittura nel file " + percorso);
-    }
+    if (Esito e = replaceFile(percorso, std::vector<std::uint8_t>(testo_.begin(), testo_.end()),
+                              Scrittura::Rapporto);
+        !e.ok)
+        return e;
     return {};
 }
 

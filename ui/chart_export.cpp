@@ -1,6 +1,7 @@
 #include "ui/chart_export.h"
 
 #include "chart/chart_file.h"
+#include "document/file_io.h"
 
 #include "chart/chart_replay.h"
 #include "chart/diagram_view.h"
@@ -8,6 +9,7 @@
 #include "ui/qt_chart_canvas.h"
 #include "ui/qt_report_device.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -99,9 +101,10 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
     if (Esito e = verificaIntestazione(h, video ? VersioneVideo : VersioneStampa); !e.ok)
         return e;
     const QSize units = video ? areaVideo(h) : foglioStampa(h).size;
-    // Pictures are written beside their final name and renamed when whole.
-    const std::string partial = out + ".part";
-    const QString path = QString::fromStdString(nativePath(partial));
+    // Drawn in memory and written whole, as every other output.
+    QByteArray dati;
+    QBuffer buffer(&dati);
+    buffer.open(QIODevice::WriteOnly);
     Esito e;
     if (ext == ".png") {
         const double scale = video ? 1.0 : std::clamp(o.dpi, 10, 1200) / ReportDpi;
@@ -119,11 +122,11 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
         painter.scale(scale, scale);
         e = draw(painter, dir, code, h, o.versione, o.lavoro);
         painter.end();
-        if (e.ok && !image.save(path, "PNG"))
-            e = Esito::fallito("impossibile scrivere il file " + out);
+        if (e.ok && !image.save(&buffer, "PNG"))
+            e = Esito::fallito("impossibile comporre l'immagine " + out);
     } else if (ext == ".svg") {
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setOutputDevice(&buffer);
         svg.setSize(units);
         svg.setViewBox(QRect(QPoint(0, 0), units));
         svg.setResolution(video ? 96 : static_cast<int>(ReportDpi));
@@ -135,7 +138,7 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
         e = draw(painter, dir, code, h, o.versione, o.lavoro);
         painter.end();
     } else if (ext == ".pdf") {
-        QPdfWriter pdf(path);
+        QPdfWriter pdf(&buffer);
         const double dpi = video ? 96.0 : ReportDpi;
         pdf.setResolution(static_cast<int>(dpi));
         pdf.setPageSize(QPageSize(QSizeF(units.width() / dpi * 25.4, units.height() / dpi * 25.4),
@@ -152,15 +155,12 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
         return Esito::fallito("formato non riconosciuto per " + out +
                               ": usare l'estensione .png, .svg o .pdf");
     }
-    std::error_code ec;
-    if (!e.ok) {
-        std::filesystem::remove(nativePath(partial), ec);
+    if (!e.ok)
         return e;
-    }
-    std::filesystem::rename(nativePath(partial), nativePath(out), ec);
-    if (ec)
-        return Esito::fallito("impossibile scrivere il file " + out + ": " + ec.message());
-    return {};
+    buffer.close();
+    const auto* inizio = reinterpret_cast<const std::uint8_t*>(dati.constData());
+    return replaceFile(
+        out, std::vector<std::uint8_t>(inizio, inizio + static_cast<std::size_t>(dati.size())));
 }
 
 } // namespace tarvelo::ui

@@ -155,7 +155,7 @@ int genera(const Opzioni& o, const TDriveMdl& settings, ChartServices& services,
                                                settings.archivio(), services.misura(), area);
     if (!r.esito.ok) {
         err << Prefix << "errore: " << r.esito.errore << "\n";
-        return ExitBadInput;
+        return r.erroreDisco ? ExitIo : ExitBadInput;
     }
     out << r.codice << "\n";
     return ExitOk;

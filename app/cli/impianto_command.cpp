@@ -90,7 +90,7 @@ int batch(const std::string& sorgente, const std::optional<std::string>& uscita,
     }
     OutputFile target(uscita.value_or(""), out);
     if (!target.isOpen()) {
-        err << Prefix << "errore: impossibile creare il file " << *uscita << "\n";
+        err << Prefix << "errore: " << target.openError() << "\n";
         return ExitIo;
     }
     const BatchSummary e =

@@ -1,44 +1,65 @@
 #include "app/cli/output_file.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <array>
+#include <streambuf>
 
 namespace tarvelo::cli {
+
+// Gathers the rows in 64 KB pieces for the file; the first write error
+// stops the stream and is kept for `commit`.
+class OutputFile::Buffer : public std::streambuf {
+  public:
+    explicit Buffer(FileSostitutivo& file) : file_(file) {
+        setp(spazio_.data(), spazio_.data() + spazio_.size());
+    }
+    const Esito& esito() const { return esito_; }
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (!svuota())
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return svuota() ? 0 : -1; }
+
+  private:
+    bool svuota() {
+        if (!esito_.ok)
+            return false;
+        const std::size_t n = static_cast<std::size_t>(pptr() - pbase());
+        if (n > 0)
+            esito_ = file_.scrivi(pbase(), n);
+        setp(spazio_.data(), spazio_.data() + spazio_.size());
+        return esito_.ok;
+    }
+
+    FileSostitutivo& file_;
+    std::array<char, 64 * 1024> spazio_{};
+    Esito esito_;
+};
 
 OutputFile::OutputFile(const std::string& path, std::ostream& fallback)
     : path_(path), fallback_(fallback) {
     if (path_.empty())
         return;
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    // A link is written through: the file it names is the one replaced.
-    if (fs::is_symlink(path_, ec)) {
-        const fs::path resolved = fs::weakly_canonical(path_, ec);
-        if (!ec)
-            path_ = resolved.string();
-    }
-    const fs::file_status stato = fs::status(path_, ec);
-    if (fs::exists(stato) && !fs::is_regular_file(stato)) {
-        // A pipe or a device takes the rows as they come; nothing else that
-        // is not a file is replaced by one.
-        diretto_ = fs::is_fifo(stato) || fs::is_character_file(stato);
-        if (diretto_)
-            file_.open(path_, std::ios::binary | std::ios::out);
-        ok_ = diretto_ && file_.is_open();
-        return;
-    }
-    partPath_ = path_ + ".part";
-    file_.open(partPath_, std::ios::binary | std::ios::trunc);
-    ok_ = file_.is_open();
+    file_ = std::make_unique<FileSostitutivo>(path_);
+    aperto_ = file_->apri();
+    buffer_ = std::make_unique<Buffer>(*file_);
+    stream_ = std::make_unique<std::ostream>(buffer_.get());
+    if (!aperto_.ok)
+        stream_->setstate(std::ios::badbit);
 }
 
-OutputFile::~OutputFile() {
-    if (!path_.empty() && !committed_ && !diretto_) {
-        file_.close();
-        std::error_code ec;
-        std::filesystem::remove(partPath_, ec);
-    }
+// An output never committed leaves no file: FileSostitutivo takes its
+// temporary file away.
+OutputFile::~OutputFile() = default;
+
+std::ostream& OutputFile::stream() {
+    return path_.empty() ? fallback_ : *stream_;
 }
 
 bool OutputFile::commit(std::string& error) {
@@ -50,24 +71,18 @@ bool OutputFile::commit(std::string& error) {
         }
         return true;
     }
-    file_.flush();
-    const bool written = static_cast<bool>(file_);
-    file_.close();
-    if (!written || file_.fail()) {
-        error = "errore di scrittura nel file " + path_;
+    if (!aperto_.ok) {
+        error = aperto_.errore;
         return false;
     }
-    if (diretto_) {
-        committed_ = true;
-        return true;
-    }
-    std::error_code ec;
-    std::filesystem::rename(partPath_, path_, ec);
-    if (ec) {
-        error = "impossibile scrivere il file " + path_ + ": " + ec.message();
+    stream_->flush();
+    Esito e = buffer_->esito();
+    if (e.ok)
+        e = file_->conferma();
+    if (!e.ok) {
+        error = e.errore;
         return false;
     }
-    committed_ = true;
     return true;
 }
 

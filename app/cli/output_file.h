@@ -1,10 +1,11 @@
-// Where a command writes: standard output, or a file that is replaced only
-// when the command has written it whole (an existing file is never left
-// half-written). A link is written through; a pipe or a device is written
-// as it stands.
+// Where a command writes: standard output, or a file written whole or not
+// at all (see FileSostitutivo: a link is written through, a pipe or a device
+// as it stands, a pipe nobody reads refused at once).
 #pragma once
 
-#include <fstream>
+#include "document/file_io.h"
+
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -18,20 +19,22 @@ class OutputFile {
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool isOpen() const { return ok_; }
-    std::ostream& stream() { return path_.empty() ? fallback_ : file_; }
+    bool isOpen() const { return aperto_.ok; }
+    // Why the file could not be opened.
+    const std::string& openError() const { return aperto_.errore; }
+    std::ostream& stream();
     // Flushes and, for a file, puts it in place. False on any write error,
     // with the reason in `error`.
     bool commit(std::string& error);
 
   private:
+    class Buffer;
     std::string path_;
-    std::string partPath_;
     std::ostream& fallback_;
-    std::ofstream file_;
-    bool ok_ = true;
-    bool committed_ = false;
-    bool diretto_ = false; // a pipe or a device, written as it stands
+    std::unique_ptr<FileSostitutivo> file_;
+    std::unique_ptr<Buffer> buffer_;
+    std::unique_ptr<std::ostream> stream_;
+    Esito aperto_;
 };
 
 } // namespace tarvelo::cli

@@ -40,7 +40,7 @@ int runBatch(const StatoOptions& o, std::istream& in, std::ostream& out, std::os
     }
     OutputFile target(o.out.value_or(""), out);
     if (!target.isOpen()) {
-        err << Prefix << "errore: impossibile creare il file " << *o.out << "\n";
+        err << Prefix << "errore: " << target.openError() << "\n";
         return ExitIo;
     }
     const BatchSummary summary = runStatoBatch(*input, target.stream(), err, o.patm, o.thread);
@@ -89,7 +89,7 @@ int runStato(std::span<const std::string> args, std::istream& in, std::ostream& 
 
     OutputFile target(o.out.value_or(""), out);
     if (!target.isOpen()) {
-        err << Prefix << "errore: impossibile creare il file " << *o.out << "\n";
+        err << Prefix << "errore: " << target.openError() << "\n";
         return ExitIo;
     }
     target.stream() << (o.json ? statoJson(esito.stato) : statoTable(esito.stato, o.quota));

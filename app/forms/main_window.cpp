@@ -542,7 +542,7 @@ void TFormMain::Calcolatrice() {
 
 void TFormMain::SalvaDefault() {
     salvaDefault(doc_.testata, doc_.lavoro, s_.defaults);
-    if (Esito e = s_.settings.archivio().scriviDefault(s_.defaults); !e.ok)
+    if (Esito e = s_.settings.archivio().salvaScelte(s_.defaults); !e.ok)
         ui::avverte(this, QStringLiteral("TARVELO"), QString::fromStdString(e.errore));
 }
 

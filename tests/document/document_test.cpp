@@ -1,4 +1,5 @@
 #include "document/document.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -121,9 +122,9 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     ui.saveChoices.push_back(dir.file("uffici.TRV"));
     ASSERT_EQ(doc.salva(ui), Documento::EsitoSalva::Salvato);
     const auto before = TempDir::read(dir.file("uffici.TRV"));
-    std::filesystem::create_directories(dir.file(".uffici.TRV.tmp~"));
     doc.lavoro.Descrizione.assegna("non salvata");
     doc.modificato = true;
+    const test::LimiteDimensioneFile discoPieno(512);
     EXPECT_EQ(doc.salva(ui), Documento::EsitoSalva::Fallito);
     EXPECT_TRUE(doc.modificato);
     EXPECT_EQ(TempDir::read(dir.file("uffici.TRV")), before);

@@ -50,7 +50,7 @@ TEST(ReplaceFile, AFolderIsNotReplacedByAFile) {
     fs::create_directories(dir.file("cartella"));
     const Esito e = replaceFile(dir.file("cartella"), Dati);
     EXPECT_FALSE(e.ok);
-    EXPECT_NE(e.errore.find("non è un file"), std::string::npos) << e.errore;
+    EXPECT_NE(e.errore.find("è una cartella"), std::string::npos) << e.errore;
     EXPECT_TRUE(fs::is_directory(dir.file("cartella")));
 }
 
@@ -61,6 +61,95 @@ TEST(ReplaceFile, ALinkIsWrittenThrough) {
     ASSERT_TRUE(replaceFile(dir.file("collegamento.TRV"), Dati).ok);
     EXPECT_TRUE(fs::is_symlink(dir.file("collegamento.TRV")));
     EXPECT_EQ(TempDir::read(dir.file("vero.TRV")), Dati);
+}
+
+TEST(ReplaceFile, ALinkThatLeadsNowhereIsRefusedAndStaysALink) {
+    TempDir dir;
+    fs::create_symlink(dir.file("sparito.TRV"), dir.file("orfano.TRV"));
+    fs::create_symlink(dir.file("giro.TRV"), dir.file("giro.TRV"));
+    struct Caso {
+        const char* nome;
+        const char* causa;
+    };
+    for (const Caso c : {Caso{"orfano.TRV", "non esiste"}, Caso{"giro.TRV", "se stesso"}}) {
+        const Esito e = replaceFile(dir.file(c.nome), Dati);
+        EXPECT_FALSE(e.ok) << c.nome;
+        EXPECT_NE(e.errore.find(c.causa), std::string::npos) << e.errore;
+        EXPECT_TRUE(fs::is_symlink(dir.file(c.nome)));
+    }
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"giro.TRV", "orfano.TRV"}));
+}
+
+TEST(ReplaceFile, NamesOfEveryLengthAndBytesAreWritten) {
+    // The temporary name is shortened to fit beside the longest name a
+    // folder takes; a name that is not UTF-8 is bytes like any other.
+    TempDir dir;
+    for (const std::string& nome :
+         {std::string(255, 'n'), std::string(250, 'n') + ".TRV", std::string("caf\xe9 \xff.pdf")}) {
+        ASSERT_TRUE(replaceFile(dir.file(nome), Dati).ok) << nome.size();
+        ASSERT_TRUE(replaceFile(dir.file(nome), Dati).ok) << nome.size(); // over itself
+        EXPECT_EQ(TempDir::read(dir.file(nome)), Dati);
+    }
+    EXPECT_EQ(dir.names().size(), 3u);
+}
+
+TEST(ReplaceFile, TwoProcessesSavingOneFileBothSucceedAndOneOfThemIsWhole) {
+    // Each process has a temporary file of its own: neither renames the
+    // other's, and the last rename is the file.
+    TempDir dir;
+    const std::string path = dir.file("comune.pdf");
+    const std::vector<std::uint8_t> a(100000, 'A'), b(70000, 'B');
+    pid_t figli[2];
+    for (int n = 0; n < 2; ++n) {
+        figli[n] = ::fork();
+        ASSERT_GE(figli[n], 0);
+        if (figli[n] == 0) {
+            int falliti = 0;
+            for (int i = 0; i < 100; ++i)
+                falliti += replaceFile(path, n ? b : a, Scrittura::Rapporto).ok ? 0 : 1;
+            ::_exit(falliti);
+        }
+    }
+    for (const pid_t figlio : figli) {
+        int stato = -1;
+        ::waitpid(figlio, &stato, 0);
+        EXPECT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0) << "fallite: " << stato;
+    }
+    const auto letto = TempDir::read(path);
+    EXPECT_TRUE(letto == a || letto == b) << letto.size();
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"comune.pdf"});
+}
+
+TEST(BloccoEsclusivo, ASecondProcessWaitsForTheFirst) {
+    // The child takes the lock, writes its mark after a pause and lets go;
+    // the parent, asking for the lock meanwhile, must find the mark there.
+    for (const bool cartella : {false, true}) {
+        TempDir dir;
+        const std::string blocco = cartella ? dir.prefix() : dir.file("archivio.lock");
+        int tubo[2];
+        ASSERT_EQ(::pipe(tubo), 0);
+        const pid_t figlio = ::fork();
+        ASSERT_GE(figlio, 0);
+        if (figlio == 0) {
+            const BloccoEsclusivo b(blocco);
+            char c = b.preso() ? 'y' : 'n';
+            (void)!::write(tubo[1], &c, 1);
+            ::usleep(200000);
+            TempDir::write(dir.file("segno"), Dati);
+            ::_exit(0);
+        }
+        char c = 0;
+        ASSERT_EQ(::read(tubo[0], &c, 1), 1);
+        EXPECT_EQ(c, 'y');
+        {
+            const BloccoEsclusivo b(blocco);
+            EXPECT_TRUE(b.preso());
+            EXPECT_TRUE(fileExists(dir.file("segno"))) << (cartella ? "cartella" : "file");
+        }
+        ::waitpid(figlio, nullptr, 0);
+        ::close(tubo[0]);
+        ::close(tubo[1]);
+    }
 }
 
 TEST(ReplaceFile, OldLeftoversOfKilledSavesAreTakenAwayRecentOnesKept) {
@@ -98,7 +187,7 @@ TEST(ReplaceFile, AWriteThatFailsLeavesTheOldFileAndNoLeftover) {
     EXPECT_FALSE(e.ok);
     EXPECT_NE(e.errore.find("uffici.TRV"), std::string::npos) << e.errore;
     EXPECT_EQ(TempDir::read(path), Dati);
-    EXPECT_FALSE(fs::exists(dir.file(".uffici.TRV.tmp~")));
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"uffici.TRV"});
 }
 
 TEST(ReplaceFile, KilledWhileSavingTheOldOrTheNewFileIsWhole) {

@@ -1,4 +1,5 @@
 #include "document/work_file.h"
+#include "support/file_size_limit.h"
 #include "support/record_bytes.h"
 #include "support/temp_dir.h"
 
@@ -226,13 +227,17 @@ TEST_F(WorkFile, AFailedWriteLeavesThePreviousFile) {
     const std::string path = dir.file("lavoro.TRV");
     ASSERT_TRUE(scriviFileLavoro(path, testata, lavoro).ok);
     const auto before = TempDir::read(path);
-    // The temporary file cannot be created: a folder stands in its way.
-    std::filesystem::create_directories(dir.file(".lavoro.TRV.tmp~"));
     lavoro.Descrizione.assegna("cambiata");
-    const Esito e = scriviFileLavoro(path, testata, lavoro);
+    Esito e;
+    {
+        const test::LimiteDimensioneFile discoPieno(512);
+        e = scriviFileLavoro(path, testata, lavoro);
+    }
     EXPECT_FALSE(e.ok);
-    EXPECT_FALSE(e.errore.empty());
+    EXPECT_NE(e.errore.find("lavoro.TRV"), std::string::npos) << e.errore;
     EXPECT_EQ(TempDir::read(path), before);
+    for (const std::string& n : dir.names()) // no temporary file left
+        EXPECT_TRUE(n == "lavoro.TRV" || n.find("lavoro") == std::string::npos) << n;
 
     EXPECT_FALSE(scriviFileLavoro(dir.file("manca/lavoro.TRV"), testata, lavoro).ok);
 }

@@ -27,6 +27,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -40,6 +41,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 using namespace tarvelo;
 
@@ -293,6 +295,87 @@ class GuiWindows : public QObject {
         QTest::keyClicks(f.campoAltitudine(), QStringLiteral("-500"));
         QCOMPARE(f.pressione(), 107478.0);
         QVERIFY(f.avviso().isEmpty());
+    }
+
+    // The command line beside the window, on the same data folder.
+    QStringList perLoScript(const QStringList& argomenti) const {
+        return QStringList{QStringLiteral("--dati"), QString::fromStdString(dati())} + argomenti;
+    }
+
+    void theWindowsSaveAndAScriptsSaveOfOneWorkTakeTurns() {
+        const std::string comune = dati() + "lavori/comune.TRV";
+        const QStringList argomenti =
+            perLoScript({QStringLiteral("impianto"), QStringLiteral("F"),
+                         QStringLiteral("--cartella"), QString::fromStdString(dati() + "lavori"),
+                         QStringLiteral("--salva"), QString::fromStdString(comune)});
+        auto leggi = [&comune] {
+            std::vector<std::uint8_t> b;
+            readAll(comune, b);
+            return b;
+        };
+        // Each one's work, saved alone.
+        QProcess script;
+        script.start(QStringLiteral(TARVELO_BIN), argomenti);
+        QVERIFY(script.waitForFinished(20000) && script.exitCode() == 0);
+        const auto delloScript = leggi();
+        s_->documento->lavoro.Descrizione.assegna("dalla finestra");
+        QVERIFY(s_->documento->salvaCome(comune).ok);
+        const auto dellaFinestra = leggi();
+        QVERIFY(delloScript != dellaFinestra);
+        // Then at once, the window's save at a different moment of the
+        // script's run each time: both succeed, and the file is one of the
+        // two works, whole.
+        for (int prova = 0; prova < 20; ++prova) {
+            script.start(QStringLiteral(TARVELO_BIN), argomenti);
+            QVERIFY(script.waitForStarted());
+            std::this_thread::sleep_for(std::chrono::milliseconds(prova * 2));
+            s_->documento->modificato = true;
+            main_->Salva();
+            QVERIFY(!s_->documento->modificato);
+            QVERIFY(script.waitForFinished(20000));
+            QCOMPARE(script.exitCode(), 0);
+            const auto letto = leggi();
+            QVERIFY2(letto == dellaFinestra || letto == delloScript,
+                     qPrintable(QString::number(prova)));
+        }
+    }
+
+    void aChartMadeInTheWindowWhileAScriptMakesOneBothStay() {
+        for (int prova = 0; prova < 5; ++prova) {
+            QProcess script;
+            script.start(QStringLiteral(TARVELO_BIN),
+                         perLoScript({QStringLiteral("chart"), QStringLiteral("genera"),
+                                      QStringLiteral("--tbs-min"), QStringLiteral("0"),
+                                      QStringLiteral("--tbs-max"), QStringLiteral("30"),
+                                      QStringLiteral("--x-max"), QStringLiteral("20")}));
+            QVERIFY(script.waitForStarted());
+            sulProssimoDialogo([](QWidget* w) {
+                auto* dialog = dynamic_cast<TFormBldChart*>(w);
+                QVERIFY(dialog);
+                dialog->memo()->setPlainText(QStringLiteral("Dalla finestra"));
+                dialog->accept();
+            });
+            main_->GeneraChart();
+            QVERIFY(script.waitForFinished(20000));
+            QCOMPARE(script.exitCode(), 0);
+            const int delloScript = script.readAllStandardOutput().trimmed().toInt();
+            const int dellaFinestra = s_->documento->lavoro.CodiceChart;
+            QVERIFY(delloScript > 1 && dellaFinestra > 1);
+            QVERIFY(delloScript != dellaFinestra);
+        }
+        // Every chart made is in the archive, its header matching its file.
+        TDefault d;
+        QVERIFY(s_->settings.archivio().leggiDefault(d).ok);
+        QCOMPARE(d.NumChart, 11);
+        for (int codice = 1; codice <= 11; ++codice) {
+            TTestataChart h;
+            QVERIFY(s_->settings.archivio().leggiTestataChart(codice, h).ok);
+            QVERIFY(verificaIntestazione(h, VersioneVideo).ok);
+        }
+        // "Salva default" after the script's charts keeps them counted.
+        main_->SalvaDefault();
+        QVERIFY(s_->settings.archivio().leggiDefault(d).ok);
+        QCOMPARE(d.NumChart, 11);
     }
 
     void generatingAChartFromTheDialogShowsIt() {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -48,6 +49,15 @@ class TempDir {
     static std::vector<std::uint8_t> read(const std::string& path) {
         std::ifstream f(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(f), {}};
+    }
+
+    // The names in the folder, sorted: what a failed write left behind.
+    std::vector<std::string> names() const {
+        std::vector<std::string> n;
+        for (const auto& e : std::filesystem::directory_iterator(path_))
+            n.push_back(e.path().filename().string());
+        std::sort(n.begin(), n.end());
+        return n;
     }
 
   private:
