@@ -90,6 +90,10 @@ std::string perche(int codice) {
         return "la cartella non esiste";
     case EIO:
         return "errore del disco";
+    case EFBIG:
+        return "il file supera la dimensione consentita";
+    case ENAMETOOLONG:
+        return "il nome è troppo lungo";
     default:
         return std::strerror(codice);
     }

@@ -1,4 +1,5 @@
 #include "app/cli/chart_command.h"
+#include "app/cli/input_file.h"
 
 #include "app/cli/work_session.h"
 
@@ -248,7 +249,7 @@ int esporta(const Opzioni& o, const TDriveMdl& settings, ChartServices& services
             t.esito == Riconoscimento::Riconosciuto
                 ? leggiFoglio(*path, settings.archivio(), *foglio)
                 : Esito::fallito(t.esito == Riconoscimento::Mancante
-                                     ? "il file " + *path + " non esiste"
+                                     ? fileNonLeggibile(*path)
                                      : "il file " + *path + " non è un lavoro riconosciuto");
         if (letto.ok && !valoriFiniti(foglio->lavoro))
             letto = Esito::fallito("il lavoro " + *path +

@@ -1,4 +1,5 @@
 #include "app/cli/impianto_batch.h"
+#include "app/cli/input_file.h"
 
 #include "app/cli/csv_lines.h"
 #include "app/cli/ordered_batch.h"
@@ -135,13 +136,14 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
         const std::string& n = col.ingressi[i];
         TLavoro prova = base;
         if (auto e = imposta(prova, n, "0"); e && e->rfind("campo sconosciuto", 0) == 0) {
-            err << "riga " << lineNo << ": intestazione: " << *e << "\n";
+            err << "riga " << lineNo << ": intestazione: " << testoVisibile(*e) << "\n";
             esito.fatal = true;
             return esito;
         }
         for (std::size_t j = 0; j < i; ++j) {
             if (col.ingressi[j] == n) {
-                err << "riga " << lineNo << ": intestazione: colonna ripetuta " << n << "\n";
+                err << "riga " << lineNo << ": intestazione: colonna ripetuta " << testoVisibile(n)
+                    << "\n";
                 esito.fatal = true;
                 return esito;
             }

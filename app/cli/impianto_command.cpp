@@ -232,9 +232,8 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
     doc.nuovo(ui);
     TLavoro& l = doc.lavoro;
     // The work draws on the default chart, as a new work in the program.
-    if (!chartDiUnNuovoLavoro(*sessione, l)) {
-        err << Prefix << "errore: il catalogo non contiene né il diagramma predefinito ("
-            << defaults.ChartDefault << ") né il diagramma 1\n";
+    if (Esito e = chartDiUnNuovoLavoro(*sessione, l); !e.ok) {
+        err << Prefix << "errore: " << e.errore << "\n";
         return ExitBadInput;
     }
     preparaImpianto(*tipo, l, defaults);

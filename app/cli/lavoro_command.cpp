@@ -1,4 +1,5 @@
 #include "app/cli/lavoro_command.h"
+#include "app/cli/input_file.h"
 
 #include "app/cli/output_file.h"
 #include "app/cli/stato_command.h"
@@ -133,8 +134,8 @@ int runLavoro(std::span<const std::string> args, const std::string& dataFolder,
             err << Prefix << "errore: " << problema << "\n";
             return ExitBadInput;
         }
-    } else if (!fileExists(*file)) {
-        err << Prefix << "errore: il file " << *file << " non esiste\n";
+    } else if (std::string perche = fileNonLeggibile(*file); !perche.empty()) {
+        err << Prefix << "errore: " << perche << "\n";
         return ExitBadInput;
     }
 

@@ -1,4 +1,5 @@
 #include "app/cli/ricalcola_command.h"
+#include "app/cli/input_file.h"
 
 #include "app/cli/stato_command.h"
 #include "app/cli/work_json.h"
@@ -83,10 +84,9 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
             file = a;
         }
     }
-    if (!file || !fileExists(*file)) {
-        err << Prefix
-            << "errore: " << (file ? "il file " + *file + " non esiste" : "manca il file di lavoro")
-            << "\n";
+    if (const std::string perche = file ? fileNonLeggibile(*file) : "manca il file di lavoro";
+        !perche.empty()) {
+        err << Prefix << "errore: " << perche << "\n";
         return ExitBadInput;
     }
     std::optional<SessioneLavoro> sessione;

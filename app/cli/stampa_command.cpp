@@ -1,4 +1,5 @@
 #include "app/cli/stampa_command.h"
+#include "app/cli/input_file.h"
 
 #include "app/cli/stato_command.h"
 #include "app/cli/work_session.h"
@@ -140,10 +141,9 @@ int runStampa(std::span<const std::string> args, const std::string& dataFolder,
         }
         dove->dpi = *dpi;
     }
-    if (!file || !fileExists(*file)) {
-        err << Prefix
-            << "errore: " << (file ? "il file " + *file + " non esiste" : "manca il file di lavoro")
-            << "\n";
+    if (const std::string perche = file ? fileNonLeggibile(*file) : "manca il file di lavoro";
+        !perche.empty()) {
+        err << Prefix << "errore: " << perche << "\n";
         return ExitBadInput;
     }
     if (!print) {

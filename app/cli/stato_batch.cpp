@@ -1,4 +1,5 @@
 #include "app/cli/stato_batch.h"
+#include "app/cli/input_file.h"
 
 #include "app/cli/csv_lines.h"
 #include "app/cli/ordered_batch.h"
@@ -120,13 +121,13 @@ std::string readHeader(std::string_view line, Layout& layout) {
         for (std::size_t k = 0; k < KeyCount; ++k) {
             if (names[c] == KeyNames[k]) {
                 if (found[k])
-                    return "intestazione: colonna ripetuta " + std::string(names[c]);
+                    return "intestazione: colonna ripetuta " + testoVisibile(names[c]);
                 found[k] = c;
                 known = true;
             }
         }
         if (!known)
-            return "intestazione: colonna sconosciuta \"" + std::string(names[c]) +
+            return "intestazione: colonna sconosciuta \"" + testoVisibile(names[c]) +
                    "\" (ammesse: tbs, UR, tbu, x, h, v, rhoSecca, Patm)";
     }
     for (const PairColumns& p : Pairs) {

@@ -6,6 +6,7 @@
 
 #include <ctime>
 #include <ostream>
+#include <vector>
 
 namespace tarvelo::cli {
 
@@ -56,20 +57,32 @@ std::string cartellaLog(const std::optional<std::string>& cartella, const TDrive
     return *cartella + (cartella->back() == '/' ? "" : "/");
 }
 
-bool chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l) {
+Esito chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l) {
     // A code beyond the catalogue's count may still find bytes in the
-    // archive: only codes 1..NumChart name charts.
-    for (const int codice : {static_cast<int>(s.defaults.ChartDefault), 1}) {
-        if (codice < 1 || codice > s.defaults.NumChart)
-            continue;
-        // A header that cannot be drawn from names no chart to work on.
-        if (s.settings.archivio().leggiTestataChart(codice, l.TestataChart).ok &&
-            verificaIntestazione(l.TestataChart, VersioneVideo).ok) {
+    // archive: only codes 1..NumChart name charts. Each refusal is said, so
+    // that a damaged chart is told from a missing one.
+    std::string perche;
+    std::vector<int> codici = {s.defaults.ChartDefault};
+    if (s.defaults.ChartDefault != 1)
+        codici.push_back(1);
+    for (const int codice : codici) {
+        std::string questo;
+        if (codice < 1 || codice > s.defaults.NumChart) {
+            questo = "il diagramma " + std::to_string(codice) + " non è nel catalogo";
+        } else if (Esito e = s.settings.archivio().leggiTestataChart(codice, l.TestataChart);
+                   !e.ok) {
+            questo = e.errore;
+        } else if (Esito v = verificaIntestazione(l.TestataChart, VersioneVideo); !v.ok) {
+            // A header that cannot be drawn from names no chart to work on.
+            questo = "il diagramma " + std::to_string(codice) +
+                     " è danneggiato (intestazione non valida: " + v.errore + ")";
+        } else {
             l.CodiceChart = static_cast<std::int16_t>(codice);
-            return true;
+            return {};
         }
+        perche += (perche.empty() ? "" : "; ") + questo;
     }
-    return false;
+    return Esito::fallito("nessun diagramma per il lavoro: " + perche);
 }
 
 int fineUscita(std::ostream& out, std::ostream& err, const char* prefisso, int codice) {

@@ -38,9 +38,9 @@ int apriSessione(const std::string& dataFolder, ChartServices* chart, const char
                  bool avvisi, std::ostream& err, std::optional<SessioneLavoro>& sessione);
 
 // The chart a new work draws on: the default chart when the catalogue holds
-// it and its header can be drawn from, otherwise chart 1; false when
-// neither can.
-bool chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l);
+// it and its header can be drawn from, otherwise chart 1; when neither can,
+// why not for each (not in the catalogue, unreadable, damaged).
+Esito chartDiUnNuovoLavoro(const SessioneLavoro& s, TLavoro& l);
 
 // The end of a command that printed its result: a standard output that
 // could not take it (a full disk, a closed pipe) is an input/output error

@@ -76,6 +76,11 @@ TEST_F(Impianto, AMissingDefaultChartFallsBackToChartOne) {
     ASSERT_TRUE(archivio.scriviTestataChart(2, TTestataChart{}).ok);
     ASSERT_EQ(run("impianto", {"A", "--json", "--cartella", dir.prefix()}), ExitOk) << err;
     EXPECT_NE(out.find("\"CodiceChart\": 1"), std::string::npos) << out;
+    // Chart 1 damaged as well: each is named with what is wrong with it.
+    ASSERT_TRUE(archivio.scriviTestataChart(1, TTestataChart{}).ok);
+    EXPECT_EQ(run("impianto", {"A", "--cartella", dir.prefix()}), ExitBadInput);
+    EXPECT_NE(err.find("il diagramma 2 è danneggiato"), std::string::npos) << err;
+    EXPECT_NE(err.find("il diagramma 1 è danneggiato"), std::string::npos) << err;
 }
 
 TEST_F(Impianto, HugeZoneDataAreNeverSavedAsNonNumbers) {
@@ -255,6 +260,16 @@ TEST_F(Impianto, ACsvBatchRefusesWhatItCannotRead) {
     EXPECT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv")}), ExitBadInput);
     EXPECT_NE(err.find("campo sconosciuto: Pressione"), std::string::npos) << err;
     EXPECT_EQ(out, "");
+    // A binary file's header is shown escaped, never sent to the terminal.
+    for (const char* comando : {"impianto", "stato"}) {
+        TempDir::writeText(dir.file("bin.csv"), "tb\x01\x1b[31ms\xff,x\n1,2\n");
+        EXPECT_EQ(run(comando, comando == std::string("stato")
+                                   ? std::vector<std::string>{"--csv", dir.file("bin.csv")}
+                                   : std::vector<std::string>{"A", "--csv", dir.file("bin.csv")}),
+                  ExitBadInput);
+        EXPECT_NE(err.find("tb\\x01\\x1b[31ms\\xff"), std::string::npos) << err;
+        EXPECT_EQ(err.find('\x1b'), std::string::npos) << comando;
+    }
     EXPECT_EQ(run("impianto", {"A", "--csv", dir.file("manca.csv")}), ExitIo);
     EXPECT_EQ(run("impianto", {"A", "--out", dir.file("x.csv")}), ExitBadInput);
     EXPECT_NE(err.find("valgono solo con --csv"), std::string::npos) << err;

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
+
+#include <sys/stat.h>
 
 namespace tarvelo::cli {
 namespace {
@@ -121,6 +124,21 @@ TEST_F(LavoroCommand, BadFilesAreRefusedWithExitCodeTwo) {
     Outcome r = run(lavoro({dir.file("manca.TRV")}));
     EXPECT_EQ(r.code, ExitBadInput);
     EXPECT_NE(r.err.find("non esiste"), std::string::npos);
+    // A folder or a pipe given as the work is named for what it is, by
+    // every command that reads a work.
+    std::filesystem::create_directories(dir.file("cartella.TRV"));
+    ASSERT_EQ(::mkfifo(dir.file("tubo.TRV").c_str(), 0600), 0);
+    for (const char* comando : {"lavoro", "ricalcola", "stampa"}) {
+        for (const auto& [nome, parole] :
+             {std::pair{"cartella.TRV", "è una cartella"}, std::pair{"tubo.TRV", "è una pipe"}}) {
+            std::vector<std::string> args = {"--dati", dir.prefix(), comando, dir.file(nome)};
+            if (comando == std::string("stampa"))
+                args.insert(args.end(), {"--pdf", dir.file("x.pdf")});
+            r = run(args);
+            EXPECT_EQ(r.code, ExitBadInput) << comando << " " << nome;
+            EXPECT_NE(r.err.find(parole), std::string::npos) << r.err;
+        }
+    }
     r = run(lavoro({}));
     EXPECT_EQ(r.code, ExitBadInput);
     r = run(lavoro({path, "--boh"}));

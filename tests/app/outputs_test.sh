@@ -135,6 +135,14 @@ for voce in "${TIPI[@]}"; do
   lungo="$(printf 'n%.0s' $(seq 1 250)).$ext"
   esegui "$riga" "$C/$lungo"
   [ "$rc" = 0 ] && [ -s "$C/$lungo" ] || ko "$tipo, nome di 254 byte: uscita $rc ($err)"
+  # A name that is not UTF-8 is bytes like any other.
+  mkdir "$C/latino"
+  latino="$C/latino/caff"$'\xe8'".$ext"
+  esegui "$riga" "$latino"
+  [ "$rc" = 0 ] && [ -s "$latino" ] || ko "$tipo, nome non UTF-8: uscita $rc ($err)"
+  [ "$(ls -A "$C/latino" | wc -l)" = 1 ] || ko "$tipo, nome non UTF-8: lasciati $(ls -A "$C/latino")"
+  rm -f "$latino"
+  rmdir "$C/latino" 2>/dev/null
   [ "$(contenuto "$C")" = "$(printf 'cartella.%s giro.%s link.%s %s orfano.%s tubo.%s vero.%s ' \
     "$ext" "$ext" "$ext" "$lungo" "$ext" "$ext" "$ext")" ] || ko "$tipo: lasciati $(contenuto "$C")"
 done
