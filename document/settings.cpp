@@ -56,6 +56,7 @@ TDriveMdl TDriveMdl::crea(const std::string& dataFolder) {
     d.DIR_UTIL = resolveFolder(cartelle.leggiStringa("CARTELLE", "DIR_UTIL", ""), d.dataFolder_);
     d.DIR_LAVORI =
         resolveFolder(cartelle.leggiStringa("CARTELLE", "DIR_LAVORI", ""), d.dataFolder_);
+    d.verifiche = leggiLimitiVerifiche(cartelle, d.avvisi);
 
     IniFile ini;
     if (!ini.load(d.fileOpzioni()))

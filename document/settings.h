@@ -9,6 +9,7 @@
 // INI file may use "/" or "\"; a relative one is taken from the data folder.
 #pragma once
 
+#include "document/check_limits.h"
 #include "document/defaults_archive.h"
 #include "document/file_io.h"
 
@@ -59,6 +60,7 @@ class TDriveMdl {
     std::string DIR_UTIL, DIR_ARCHIVI, DIR_LAVORI;
     OpzioniVarie varie;
     OpzioniStampa stampa;
+    LimitiVerifiche verifiche;       // [VERIFICHE] of the folder file
     std::vector<std::string> avvisi; // lines of the INI files that were left out
 
     std::string fileCartelle() const { return dataFolder_ + NomeCartelle + ".INI"; }

@@ -1,5 +1,7 @@
 #include "app/cli/impianto_batch.h"
+
 #include "app/cli/input_file.h"
+#include "treatments/verifiche.h"
 
 #include "app/cli/csv_lines.h"
 #include "app/cli/ordered_batch.h"
@@ -85,7 +87,7 @@ std::string intestazione(const Colonne& c) {
         const std::string n = "T" + std::to_string(++k) + "_";
         h += "," + n + "Qs," + n + "Qt," + n + "qx";
     }
-    return h + "\n";
+    return h + ",Verifiche\n";
 }
 
 struct Riga {
@@ -106,7 +108,8 @@ struct Blocco {
 
 BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
                               const TLavoro& base, const ImpostaCampo& imposta, int thread,
-                              const std::optional<std::string>& tracce) {
+                              const std::optional<std::string>& tracce,
+                              const LimitiVerifiche& limiti) {
     BatchSummary esito;
     RigheCsv righe(in);
     std::string_view linea;
@@ -217,7 +220,7 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
                 b.uscita += ',';
                 testo(b.uscita, m);
                 b.uscita.append(
-                    4 + 5 * static_cast<std::size_t>(col.punti) + 3 * col.trattamenti.size(), ',');
+                    5 + 5 * static_cast<std::size_t>(col.punti) + 3 * col.trattamenti.size(), ',');
                 b.uscita += '\n';
                 b.messaggi += "riga " + std::to_string(r.linea) + ": " +
                               (codice != 0 ? "errore " + std::to_string(codice) + ": " : "") + m +
@@ -245,6 +248,12 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
                     b.uscita += ',';
                     numero(b.uscita, v);
                 }
+            }
+            b.uscita += ',';
+            const char* separatore = "";
+            for (const Verifica& v : verifiche(l, limiti)) {
+                b.uscita += separatore + std::to_string(v.codice);
+                separatore = "|";
             }
             b.uscita += '\n';
         }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/cli/batch_summary.h"
+#include "document/check_limits.h"
 #include "document/work_records.h"
 
 #include <functional>
@@ -19,9 +20,12 @@ using ImpostaCampo =
     std::function<std::optional<std::string>(TLavoro&, const std::string&, const std::string&)>;
 
 // `base`: the configuration with its sample data on its chart. `tracce`:
-// a folder (with its separator) for DETTAGLI_<row>.TXT, or none.
+// a folder (with its separator) for DETTAGLI_<row>.TXT, or none. The last
+// column, "Verifiche", holds the codes of the row's engineering checks
+// against `limiti`, joined by "|".
 BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
                               const TLavoro& base, const ImpostaCampo& imposta, int thread,
-                              const std::optional<std::string>& tracce);
+                              const std::optional<std::string>& tracce,
+                              const LimitiVerifiche& limiti = LimitiVerifiche{});
 
 } // namespace tarvelo::cli

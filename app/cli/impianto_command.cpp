@@ -70,8 +70,8 @@ std::optional<std::string> impostaCampo(TLavoro& l, const std::string& nome,
 // One calculation per row of the CSV, written to `uscita` or the standard
 // output.
 int batch(const std::string& sorgente, const std::optional<std::string>& uscita,
-          std::optional<std::string> tracce, int thread, const TLavoro& base, std::istream& in,
-          std::ostream& out, std::ostream& err) {
+          std::optional<std::string> tracce, int thread, const TLavoro& base,
+          const LimitiVerifiche& limiti, std::istream& in, std::ostream& out, std::ostream& err) {
     std::ifstream file;
     std::istream* input = &in;
     if (sorgente != "-") {
@@ -94,7 +94,7 @@ int batch(const std::string& sorgente, const std::optional<std::string>& uscita,
         return ExitIo;
     }
     const BatchSummary e =
-        runImpiantoBatch(*input, target.stream(), err, base, impostaCampo, thread, tracce);
+        runImpiantoBatch(*input, target.stream(), err, base, impostaCampo, thread, tracce, limiti);
     if (e.readError)
         return ExitIo;
     if (e.fatal)
@@ -252,7 +252,7 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
                 return ExitBadInput;
             }
         }
-        return batch(*csv, uscita, tracce, thread, l, in, out, err);
+        return batch(*csv, uscita, tracce, thread, l, settings.verifiche, in, out, err);
     }
 
     const std::string cartellaRisultati = cartellaLog(cartella, settings);
@@ -292,7 +292,8 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
             return ExitIo;
         }
     }
-    out << (json ? lavoroJson(doc.testata, l) : lavoroTesto(doc.testata, l));
+    const LimitiVerifiche* limiti = &sessione->settings.verifiche;
+    out << (json ? lavoroJson(doc.testata, l, limiti) : lavoroTesto(doc.testata, l, limiti));
     return fineUscita(out, err, Prefix, esito.codice != 0 ? ExitIo : ExitOk);
 }
 

@@ -174,7 +174,8 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
             return ExitIo;
         }
     }
-    out << (json ? lavoroJson(doc.testata, l) : lavoroTesto(doc.testata, l));
+    const LimitiVerifiche* limiti = &sessione->settings.verifiche;
+    out << (json ? lavoroJson(doc.testata, l, limiti) : lavoroTesto(doc.testata, l, limiti));
     return fineUscita(out, err, Prefix, errori ? ExitIo : ExitOk);
 }
 

@@ -1,5 +1,7 @@
 #include "app/cli/work_json.h"
 
+#include "treatments/verifiche.h"
+
 #include "app/cli/base64.h"
 #include "app/cli/json_writer.h"
 #include "app/cli/work_fields.h"
@@ -129,6 +131,9 @@ struct CercaMembro {
     }
 };
 
+// The checks of a work and the suggestions of a failed run: a few each.
+constexpr std::size_t MaxDerivati = 100;
+
 Membro membro(Record r, std::string_view nome) {
     Membro m;
     CercaMembro cerca{nome, m};
@@ -140,6 +145,8 @@ Membro membro(Record r, std::string_view nome) {
         else if (nome == "Trattamenti")
             m = {Record::Altro, TLavoro::MaxTrattamenti,
                  alMassimo(TLavoro::MaxTrattamenti, "trattamenti"), Record::Trattamento};
+        else if (nome == "Verifiche" || nome == "Suggerimenti") // derived, read and left aside
+            m = {Record::Altro, MaxDerivati, "troppi elementi (al massimo 100)", Record::Altro};
         break;
     case Record::Punto: {
         const TPunto p{};
@@ -406,7 +413,7 @@ void leggiElenco(const Json& radice, const char* k, const char* cosa, std::array
 
 } // namespace
 
-std::string lavoroJson(const TTestataLavoro& h, const TLavoro& l) {
+std::string lavoroJson(const TTestataLavoro& h, const TLavoro& l, const LimitiVerifiche* limiti) {
     Json j = Json::object();
     Scrittore s{j};
     campiLavoro(h, l, s);
@@ -420,6 +427,20 @@ std::string lavoroJson(const TTestataLavoro& h, const TLavoro& l) {
         trattamenti.push_back(
             Scrittore::oggetto(l.Trattamenti[k], [](auto& r, auto& v) { campiTrattamento(r, v); }));
     j["Trattamenti"] = std::move(trattamenti);
+    if (limiti) {
+        if (const PortataReale q = portataReale(l); q.QvReale > 0) {
+            j["QvReale"] = q.QvReale;
+            j["RicambiReali"] = q.RicambiReali;
+        }
+        Json v = Json::array();
+        for (const Verifica& c : verifiche(l, *limiti))
+            v.push_back({{"Codice", c.codice},
+                         {"Livello", nomeLivello(c.livello)},
+                         {"Messaggio", c.messaggio},
+                         {"Punto", c.punto > 0 ? Json(c.punto) : Json(nullptr)},
+                         {"Trattamento", c.trattamento > 0 ? Json(c.trattamento) : Json(nullptr)}});
+        j["Verifiche"] = std::move(v);
+    }
     j[ChiaveByteTestata] = immagine(h);
     j[ChiaveByteLavoro] = immagine(l);
     return testoJson(j);
@@ -442,7 +463,9 @@ std::string lavoroDaJson(std::string_view testo, TTestataLavoro& h, TLavoro& l) 
                     [](auto& r, auto& v) { campiPunto(r, v); });
         leggiElenco(radice, "Trattamenti", "trattamenti", lavoro->Trattamenti, conImmagine,
                     [](auto& r, auto& v) { campiTrattamento(r, v); });
-        campi.nienteAltro({"Punti", "Trattamenti", ChiaveByteTestata, ChiaveByteLavoro});
+        campi.nienteAltro({"Punti", "Trattamenti", ChiaveByteTestata, ChiaveByteLavoro,
+                           ChiaviDerivate[0], ChiaviDerivate[1], ChiaviDerivate[2],
+                           ChiaviDerivate[3]});
         // Without its signature the file would not open again.
         const auto& firma = testata->Firma.raw;
         if (firma[0] != 7 || std::memcmp(firma.data() + 1, "TRV~", 4) != 0)

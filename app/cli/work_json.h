@@ -6,6 +6,7 @@
 // the same bytes.
 #pragma once
 
+#include "document/check_limits.h"
 #include "document/work_records.h"
 
 #include <string>
@@ -18,7 +19,14 @@ inline constexpr const char* ChiaveByteLavoro = "_byteLavoro";
 // A work's JSON is some 40 kB; anything beyond this is not one.
 inline constexpr std::size_t MaxTestoJson = 4 << 20;
 
-std::string lavoroJson(const TTestataLavoro& testata, const TLavoro& lavoro);
+// With `limiti`, the results derived from the work follow its fields:
+// "Verifiche" (the engineering checks) and, for a plant, "QvReale" (m³/h)
+// and "RicambiReali" (1/h) at the supply's real specific volume. Reading a
+// JSON back ignores them.
+inline constexpr const char* ChiaviDerivate[] = {"Verifiche", "QvReale", "RicambiReali",
+                                                 "Suggerimenti"};
+std::string lavoroJson(const TTestataLavoro& testata, const TLavoro& lavoro,
+                       const LimitiVerifiche* limiti = nullptr);
 
 // Reads a JSON object over the records given (a new work, usually): first
 // the images, when present, then every named field over them. A missing key

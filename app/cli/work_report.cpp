@@ -1,5 +1,7 @@
 #include "app/cli/work_report.h"
 
+#include "treatments/verifiche.h"
+
 #include "engine/altitude.h"
 #include "engine/decimal_text.h"
 #include "engine/numeric.h"
@@ -76,7 +78,7 @@ std::string unita(std::uint8_t code) {
 
 } // namespace
 
-std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l) {
+std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l, const LimitiVerifiche* limiti) {
     std::string t = "Testata\n";
     t += riga("Firma", utf8(h.Firma));
     t += riga("Progetto", utf8(h.Progetto));
@@ -149,6 +151,18 @@ std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l) {
             t += ", errore " + std::to_string(tr.Errore);
         t += "\n";
     }
+    if (!limiti)
+        return t;
+    if (const PortataReale q = portataReale(l); q.QvReale > 0) {
+        t += "\nPortata reale all'immissione\n";
+        t += riga("Qv reale [m³/h]", num(q.QvReale, 1));
+        t += riga("Ricambi reali [1/h]", num(q.RicambiReali, 2));
+    }
+    const std::vector<Verifica> v = verifiche(l, *limiti);
+    t += "\nVerifiche (" + std::to_string(v.size()) + ")\n";
+    for (const Verifica& c : v)
+        t += "  " + std::to_string(c.codice) + " " + nomeLivello(c.livello) + ": " + c.messaggio +
+             "\n";
     return t;
 }
 

@@ -2,12 +2,16 @@
 // in work_json.h).
 #pragma once
 
+#include "document/check_limits.h"
 #include "document/work_records.h"
 
 #include <string>
 
 namespace tarvelo::cli {
 
-std::string lavoroTesto(const TTestataLavoro& testata, const TLavoro& lavoro);
+// With `limiti`, the work's engineering checks and, for a plant, its flow at
+// the supply's real specific volume follow the listing.
+std::string lavoroTesto(const TTestataLavoro& testata, const TLavoro& lavoro,
+                        const LimitiVerifiche* limiti = nullptr);
 
 } // namespace tarvelo::cli

@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <filesystem>
@@ -253,6 +254,50 @@ TEST_F(Impianto, TracesThatCannotBeWrittenAreAWriteErrorSaidOnce) {
     EXPECT_NE(err.find("riga 2: "), std::string::npos) << err;
     // The results themselves are written.
     EXPECT_NE(testo("out.csv").find("\n"), std::string::npos);
+}
+
+TEST_F(Impianto, EngineeringChecksInJsonTextAndCsv) {
+    // A coil that ices up with code 0: the check names the "ts" point and
+    // the coil, in every output.
+    const std::vector<std::string> gelo = {"--set", "tbsImm=14", "--set", "Clat=11",
+                                           "--set", "tbsInt=21", "--set", "URInt=55"};
+    std::vector<std::string> args = {"A", "--json", "--cartella", dir.prefix()};
+    args.insert(args.end(), gelo.begin(), gelo.end());
+    ASSERT_EQ(run("impianto", args), ExitOk) << err;
+    const nlohmann::json j = nlohmann::json::parse(out);
+    ASSERT_TRUE(j["Verifiche"].is_array());
+    const auto brina = std::find_if(j["Verifiche"].begin(), j["Verifiche"].end(),
+                                    [](const nlohmann::json& v) { return v["Codice"] == 501; });
+    ASSERT_NE(brina, j["Verifiche"].end()) << j["Verifiche"].dump();
+    EXPECT_EQ((*brina)["Livello"], "avviso");
+    EXPECT_EQ((*brina)["Punto"], 5);
+    EXPECT_EQ((*brina)["Trattamento"], 3);
+    EXPECT_NE((*brina)["Messaggio"].get<std::string>().find("brina"), std::string::npos);
+    EXPECT_DOUBLE_EQ(j["RicambiReali"].get<double>(),
+                     j["QvReale"].get<double>() / j["Volume"].get<double>());
+    // The JSON reads back as a work: what is derived is left aside.
+    TempDir::writeText(dir.file("gelo.json"), out);
+    EXPECT_EQ(run("lavoro", {"--da-json", dir.file("gelo.json"), "--salva", dir.file("g.TRV")}),
+              ExitOk)
+        << err;
+
+    args.erase(args.begin() + 1); // the text
+    ASSERT_EQ(run("impianto", args), ExitOk) << err;
+    EXPECT_NE(out.find("\nVerifiche ("), std::string::npos) << out;
+    EXPECT_NE(out.find("501 avviso: Rischio di brina/ghiaccio"), std::string::npos) << out;
+    EXPECT_NE(out.find("Ricambi reali [1/h]"), std::string::npos) << out;
+
+    TempDir::writeText(dir.file("in.csv"), "tbsImm,Clat,tbsInt,URInt\n14,11,21,55\n15.5,,,\n");
+    ASSERT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv")}), ExitOk) << err;
+    std::istringstream righe(out);
+    std::string titoli, primo, secondo;
+    std::getline(righe, titoli);
+    std::getline(righe, primo);
+    std::getline(righe, secondo);
+    EXPECT_EQ(celleCsv(titoli).back(), "Verifiche");
+    EXPECT_EQ(celleCsv(primo).size(), celleCsv(titoli).size());
+    EXPECT_EQ(celleCsv(primo).back(), "501|511|506");
+    EXPECT_EQ(celleCsv(secondo).back(), "506");
 }
 
 TEST_F(Impianto, ACsvBatchRefusesWhatItCannotRead) {
