@@ -1,6 +1,7 @@
 // Configuration C: summer, all outdoor air; a coil of given surface
 // temperature cools and dehumidifies A to C, a reheater warms C to the
 // supply state D.
+#include "engine/moist_air.h"
 #include "plants/plant_context.h"
 #include "treatments/coil_solver.h"
 #include "treatments/point_fill.h"
@@ -13,36 +14,49 @@ namespace {
 
 // The supply humidity at which the line B–D has the room's ratio of
 // sensible to total load: a walk down from xB whose step halves and turns
-// at every crossing.
+// at every crossing. A step needs only the enthalpies of B1 and D: the two
+// points are completed once, where the walk ends or a check stops it, as a
+// point from puntoDaTbsX depends on its tbs and x alone (a full state at
+// every step was four fifths of a row's time).
 void umiditaImmissione(ContestoImpianto& c, TTrattamento& unione) {
     TLavoro& l = c.l;
     const TPunto &b = c.punto(2), &ts = c.punto(5);
     TPunto& d = c.punto(4);
     TPunto& b1 = unione.PuntoAux1;
+    double x = b.x;
+    const auto completa = [&] {
+        puntoDaTbsX(b1, b.tbs, x);
+        puntoDaTbsX(d, l.tbsImm, x);
+        d.Maniglia = 2;
+    };
     double s = 0.0001;
     bool su = false;
-    puntoDaTbsX(b1, b.tbs, b.x);
-    for (int passo = 0;; ++passo) {
-        if (passo == PassiMaxRicercaC)
-            c.ferma(CodiceRicercaLunga);
-        puntoDaTbsX(b1, b.tbs, b1.x - s);
-        puntoDaTbsX(d, l.tbsImm, b1.x);
-        d.Maniglia = 2;
-        if (b1.x <= ts.x)
-            c.ferma(413, false);
-        unione.dhSen = b1.h - d.h;
-        unione.dhTot = b.h - d.h;
-        const double r = c.dividi(unione.dhSen, unione.dhTot) - l.CsenCtot;
-        if (std::fabs(r) < 0.001)
-            break;
-        if (r > 0 && su) {
-            s = -s / 2;
-            su = false;
-        } else if (r <= 0 && !su) {
-            s = -s / 2;
-            su = true;
+    try {
+        for (int passo = 0;; ++passo) {
+            if (passo == PassiMaxRicercaC)
+                c.ferma(CodiceRicercaLunga);
+            x -= s;
+            if (x <= ts.x)
+                c.ferma(413, false);
+            const double hD = HdaTbsX(l.tbsImm, x);
+            unione.dhSen = HdaTbsX(b.tbs, x) - hD;
+            unione.dhTot = b.h - hD;
+            const double r = c.dividi(unione.dhSen, unione.dhTot) - l.CsenCtot;
+            if (std::fabs(r) < 0.001)
+                break;
+            if (r > 0 && su) {
+                s = -s / 2;
+                su = false;
+            } else if (r <= 0 && !su) {
+                s = -s / 2;
+                su = true;
+            }
         }
+    } catch (const FermoCalcolo&) {
+        completa();
+        throw;
     }
+    completa();
 }
 
 } // namespace
