@@ -46,6 +46,7 @@ std::string MessaggioErrore(int codice) {
         {311, "ts>tbs2"},
         {312, "ts=tbs1"},
         {313, "Dato fuori dal campo di validità"},
+        {314, "Portata1 < 0"},
         {402, "La retta A-C non interseca la curva di saturazione"},
         {405, "La retta A-C non interseca la curva di saturazione"},
         {406, "Il punto C deve avere al max. UR=99%"},

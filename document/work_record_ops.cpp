@@ -66,6 +66,45 @@ std::string primoNonValido(const char* dove, std::size_t n, Campi campi, double 
     return {};
 }
 
+std::string datiOltre(const TDatiTrattamento& d, std::size_t k, double limite) {
+    return primoNonValido("tratto", k,
+                          {{"tbs1", d.tbs1},
+                           {"UR1", d.UR1},
+                           {"tbs2", d.tbs2},
+                           {"UR2", d.UR2},
+                           {"perc1", d.perc1},
+                           {"perc2", d.perc2},
+                           {"port1", d.port1},
+                           {"port2", d.port2},
+                           {"port3", d.port3},
+                           {"portata", d.portata},
+                           {"potenza", d.potenza},
+                           {"tMezzo", d.tMezzo},
+                           {"S", d.S},
+                           {"T", d.T},
+                           {"qimm", d.qimm},
+                           {"ts", d.ts},
+                           {"fsDato", d.fsDato},
+                           {"L", d.L}},
+                          limite);
+}
+
+std::string puntoOltre(const TPunto& p, std::size_t n, double limite) {
+    return primoNonValido("punto", n,
+                          {{"tbs", p.tbs},
+                           {"UR", p.UR},
+                           {"tbu", p.tbu},
+                           {"x", p.x},
+                           {"h", p.h},
+                           {"v", p.v},
+                           {"tdp", p.tdp},
+                           {"rhoSecca", p.rhoSecca},
+                           {"rhoUmida", p.rhoUmida},
+                           {"qm", p.qm},
+                           {"Quota", p.Quota}},
+                          limite);
+}
+
 // Counts, kinds and point numbers a calculation follows: one beyond the
 // records sends it outside them or leaves a treatment that nothing computes.
 std::string strutturaNonValida(const TLavoro& l) {
@@ -118,51 +157,27 @@ std::string valoreOltre(const TLavoro& l, double limite) {
                                    limite);
     const std::size_t nt = std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);
     for (std::size_t k = 0; k < nt && m.empty(); ++k) {
-        const TDatiTrattamento& d = l.Trattamenti[k].Dati;
-        m = primoNonValido("tratto", k + 1,
-                           {{"tbs1", d.tbs1},
-                            {"UR1", d.UR1},
-                            {"tbs2", d.tbs2},
-                            {"UR2", d.UR2},
-                            {"perc1", d.perc1},
-                            {"perc2", d.perc2},
-                            {"port1", d.port1},
-                            {"port2", d.port2},
-                            {"port3", d.port3},
-                            {"portata", d.portata},
-                            {"potenza", d.potenza},
-                            {"tMezzo", d.tMezzo},
-                            {"S", d.S},
-                            {"T", d.T},
-                            {"qimm", d.qimm},
-                            {"ts", d.ts},
-                            {"fsDato", d.fsDato},
-                            {"L", d.L}},
-                           limite);
+        m = datiOltre(l.Trattamenti[k].Dati, k + 1, limite);
     }
     const std::size_t np = std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti);
     for (std::size_t i = 0; i < np && m.empty(); ++i) {
         const TPunto& p = l.Punti[i];
         if (!p.InUso)
             continue;
-        m = primoNonValido("punto", i + 1,
-                           {{"tbs", p.tbs},
-                            {"UR", p.UR},
-                            {"tbu", p.tbu},
-                            {"x", p.x},
-                            {"h", p.h},
-                            {"v", p.v},
-                            {"tdp", p.tdp},
-                            {"rhoSecca", p.rhoSecca},
-                            {"rhoUmida", p.rhoUmida},
-                            {"qm", p.qm},
-                            {"Quota", p.Quota}},
-                           limite);
+        m = puntoOltre(p, i + 1, limite);
     }
     return m;
 }
 
 } // namespace
+
+std::string valoreNonValido(const TPunto& p, int numero) {
+    return puntoOltre(p, static_cast<std::size_t>(std::max(numero, 0)), LimiteValore);
+}
+
+std::string valoreNonValido(const TDatiTrattamento& d, int tratto) {
+    return datiOltre(d, static_cast<std::size_t>(std::max(tratto, 0)), LimiteValore);
+}
 
 bool valoriFiniti(const TLavoro& l) {
     return valoreOltre(l, HUGE_VAL).empty();

@@ -41,4 +41,9 @@ bool valoriFiniti(const TLavoro& l);
 // ("tratto 2, Punto1 = 21").
 std::string valoreNonValido(const TLavoro& l);
 
+// The same check on one point (named "punto `numero`") or one treatment's
+// input block ("tratto `tratto`"), for what a calculation has just written.
+std::string valoreNonValido(const TPunto& p, int numero);
+std::string valoreNonValido(const TDatiTrattamento& d, int tratto);
+
 } // namespace tarvelo

@@ -2,9 +2,10 @@
 # Builds the libFuzzer harnesses with clang (address and undefined-behaviour
 # sanitizers, no recovery) into build-fuzz/, replays every corpus, then
 # fuzzes each harness for SECONDS (default 30). New inputs go to
-# build-fuzz/found/<harness>/, never into the committed corpora; a crash
-# leaves its reproducer in build-fuzz/ and fails the script. SECONDS 0 only
-# replays the corpora.
+# build-fuzz/found/<harness>/, never into the committed corpora; a crash, or
+# an input that runs for more than 10 s (in the replay too), leaves its
+# reproducer in build-fuzz/ and fails the script. SECONDS 0 only replays the
+# corpora.
 #   ./scripts/fuzz.sh [SECONDS] [HARNESS...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,15 +28,16 @@ export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 harnesses=("$@")
 if ((${#harnesses[@]} == 0)); then
-  harnesses=(fuzz_lavoro fuzz_chart fuzz_archivio fuzz_ini fuzz_stato_csv fuzz_impianto_set fuzz_impianto_csv fuzz_rpp fuzz_lavoro_json)
+  harnesses=(fuzz_lavoro fuzz_chart fuzz_archivio fuzz_ini fuzz_stato_csv fuzz_impianto_set fuzz_impianto_csv fuzz_rpp fuzz_lavoro_json fuzz_foglio fuzz_sequenza)
 fi
 for h in "${harnesses[@]}"; do
   corpus="tests/fuzz/corpus/${h#fuzz_}"
   found="build-fuzz/found/${h#fuzz_}"
   mkdir -p "$found"
   echo "== $h: corpus $corpus, then ${SECONDS_EACH} s"
-  # Every committed input, reproducers of past faults included, once.
-  "build-fuzz/bin/$h" -runs=0 -artifact_prefix=build-fuzz/ "$corpus"
+  # Every committed input, reproducers of past faults included, once; an
+  # input that runs past the time limit fails the script like a crash.
+  "build-fuzz/bin/$h" -runs=0 -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build-fuzz/ "$corpus"
   if [ "$SECONDS_EACH" = 0 ]; then continue; fi
   log="build-fuzz/$h.log"
   if ! "build-fuzz/bin/$h" -max_total_time="$SECONDS_EACH" \

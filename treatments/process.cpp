@@ -20,6 +20,10 @@ int DividiPortate(int modo, double& perc1, double& perc2, double& port3, double&
         return 301;
     if (!(port3 > 0))
         return 300;
+    // A negative share over a total near zero would make shares beyond any
+    // size, and no mixing takes air away.
+    if (port1 < 0)
+        return 314;
     perc1 = 100.0 * port1 / port3;
     perc2 = 100.0 * port2 / port3;
     return 0;

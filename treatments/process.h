@@ -4,7 +4,7 @@
 namespace tarvelo {
 
 // Mixing input modes: 0 "port1 % ; totale", 1 "port1    ; totale",
-// 2 "port1    ; port2". Returns 0, 300 or 301.
+// 2 "port1    ; port2". Returns 0, 300, 301 or 314 (a negative port1).
 int DividiPortate(int modo, double& perc1, double& perc2, double& port3, double& port2,
                   double& port1);
 int CalcMiscela(int modo, double& tbs3, double& x3, double& port3, double& port2, double& port1,

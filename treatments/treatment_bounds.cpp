@@ -1,5 +1,6 @@
 #include "treatments/treatment_bounds.h"
 
+#include "document/work_record_ops.h"
 #include "engine/air_state.h"
 #include "engine/decimal_text.h"
 #include "engine/moist_air.h"
@@ -123,6 +124,15 @@ std::string batteriaUnione(const TTrattamento& t) {
 }
 
 } // namespace
+
+std::string verificaPunto(int n, const TPunto& p, bool soloNumeri) {
+    if (!soloNumeri) {
+        if (std::string m = primo({temperatura("tbs", p.tbs), titolo("x", p.x * 1000.0)});
+            !m.empty())
+            return "punto " + std::to_string(n) + ": " + m;
+    }
+    return valoreNonValido(p, n);
+}
 
 std::string verificaDati(const TTrattamento& t) {
     switch (t.Tipo) {

@@ -29,4 +29,13 @@ inline constexpr double PotenzaMassima = 1.0e9;  // kW
 // ("tbs2 = 1000000000.00 °C (da -100 a 200 °C)"). Reads the engine's Patm.
 std::string verificaDati(const TTrattamento& t);
 
+// Empty when a point a treatment computed is a state the relations hold
+// for: tbs and x within the ranges above, and every value one a work file
+// is opened with (valoreNonValido; with `soloNumeri` only this: the coil's
+// "ts" placed on the chart's edge when the curve is not met). Otherwise
+// the first value out, with the point's number ("punto 2: tbs = -381.78 °C
+// (da -100 a 200 °C)"). Inputs each inside its range can still give such
+// an outlet: a union's sensible load far beyond its flow.
+std::string verificaPunto(int numero, const TPunto& p, bool soloNumeri = false);
+
 } // namespace tarvelo

@@ -1,6 +1,7 @@
 #include "treatments/treatment_calc.h"
 
 #include "document/error_messages.h"
+#include "document/work_record_ops.h"
 #include "engine/format_mask.h"
 #include "engine/moist_air.h"
 #include "engine/state_solver.h"
@@ -11,6 +12,7 @@
 #include "treatments/treatment_defaults.h"
 
 #include <cmath>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -277,18 +279,7 @@ int batteriaUnione(TLavoro& l, int k, TTrattamento& t, const Punti& p, bool dial
     return codice;
 }
 
-// `fuoriCampo` receives the input out of range when the treatment is
-// refused (CodiceFuoriCampo): nothing is then computed or written but Errore.
-int calcola(TLavoro& l, int k, const SlotPunti& slot, bool dialogo, std::string& fuoriCampo) {
-    TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(k - 1)];
-    const Punti p = punti(l, t.Dati, slot);
-    if (!p.p1 || !p.p2)
-        return 0;
-    fuoriCampo = verificaDati(t);
-    if (!fuoriCampo.empty()) {
-        t.Errore = CodiceFuoriCampo;
-        return CodiceFuoriCampo;
-    }
+int calcolaTipo(TLavoro& l, int k, TTrattamento& t, const Punti& p, bool dialogo) {
     switch (t.Tipo) {
     case TipoMiscela:
         return p.p3 ? miscela(t, p, dialogo) : 0;
@@ -304,6 +295,44 @@ int calcola(TLavoro& l, int k, const SlotPunti& slot, bool dialogo, std::string&
     default:
         return 0;
     }
+}
+
+// The first point the treatment computed that is not a state of moist air,
+// or value of its input block beyond what a work file is opened with (a
+// contact factor from a surface a hair from the inlet); empty when none.
+std::string esitoFuoriCampo(int k, const TTrattamento& t, const Punti& p) {
+    std::string m = verificaPunto(p.i1, *p.p1);
+    if (m.empty())
+        m = verificaPunto(p.i2, *p.p2);
+    if (m.empty() && p.p3 && (t.Tipo == TipoMiscela || t.Tipo == TipoBatteriaFredda))
+        m = verificaPunto(p.i3, *p.p3, t.Tipo == TipoBatteriaFredda);
+    return m.empty() ? valoreNonValido(t.Dati, k) : m;
+}
+
+// `fuoriCampo` receives the input, or the outcome, out of range when the
+// treatment is refused (CodiceFuoriCampo): the work is then left as it was
+// but for Errore.
+int calcola(TLavoro& l, int k, const SlotPunti& slot, bool dialogo, std::string& fuoriCampo) {
+    TTrattamento& t = l.Trattamenti[static_cast<std::size_t>(k - 1)];
+    const Punti p = punti(l, t.Dati, slot);
+    if (!p.p1 || !p.p2)
+        return 0;
+    fuoriCampo = verificaDati(t);
+    if (!fuoriCampo.empty()) {
+        t.Errore = CodiceFuoriCampo;
+        return CodiceFuoriCampo;
+    }
+    // An outcome beyond the relations, or beyond what a work file holds,
+    // would leave values in the work that could be neither drawn nor
+    // opened again.
+    const auto prima = std::make_unique<TLavoro>(l);
+    const int codice = calcolaTipo(l, k, t, p, dialogo);
+    fuoriCampo = esitoFuoriCampo(k, t, p);
+    if (fuoriCampo.empty())
+        return codice;
+    l = *prima;
+    t.Errore = CodiceFuoriCampo;
+    return CodiceFuoriCampo;
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 // take paths, and the check that stops the run at the first broken promise.
 #pragma once
 
+#include "app/cli/work_json.h"
+#include "app/cli/work_session.h"
 #include "chart/chart_canvas.h"
 #include "chart/initial_chart.h"
+#include "document/document.h"
 #include "document/settings.h"
 #include "document/work_file.h"
 #include "document/work_record_ops.h"
@@ -44,6 +47,8 @@ struct Cartella {
         settings = TDriveMdl::crea(prefisso());
         bool creato = false;
         assicuraChartIniziale(settings, misura, creato);
+        sessione.settings = settings;
+        sessione.settings.archivio().leggiDefault(sessione.defaults);
     }
     ~Cartella() {
         std::error_code ec;
@@ -55,6 +60,7 @@ struct Cartella {
     std::filesystem::path radice;
     TDriveMdl settings;
     test::FixedMeasurer misura;
+    cli::SessioneLavoro sessione; // the settings and the saved defaults
 };
 
 inline Cartella& cartella() {
@@ -70,6 +76,25 @@ inline void scrivi(const std::string& path, const std::uint8_t* data, std::size_
 inline std::vector<std::uint8_t> leggi(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), {}};
+}
+
+// A work from its JSON as `lavoro --da-json` reads it: over a new work on
+// the chart a new work takes, its chart header then the catalogue's. False
+// when the JSON or its chart is refused.
+inline bool lavoroDaJson(std::string_view testo, TTestataLavoro& testata, TLavoro& lavoro) {
+    Cartella& c = cartella();
+    Documento doc(c.sessione.settings, c.sessione.defaults);
+    doc.inizializzaTestata("11/12/2026");
+    if (!cli::chartDiUnNuovoLavoro(c.sessione, doc.lavoro))
+        rotto("nessun chart per un lavoro nuovo");
+    if (!cli::lavoroDaJson(testo, doc.testata, doc.lavoro).empty() ||
+        !c.settings.archivio()
+             .leggiTestataChart(doc.lavoro.CodiceChart, doc.lavoro.TestataChart)
+             .ok)
+        return false;
+    testata = doc.testata;
+    lavoro = doc.lavoro;
+    return true;
 }
 
 // A saved work opens again and holds finite values: `cosa` names the

@@ -1,4 +1,5 @@
 #include "document/error_messages.h"
+#include "document/work_record_ops.h"
 #include "engine/moist_air.h"
 #include "treatments/treatment_bounds.h"
 #include "treatments/treatment_calc.h"
@@ -88,6 +89,90 @@ TEST(TreatmentBounds, TheSequenceRecalculationRefusesAPointOutOfRange) {
     EXPECT_EQ(t.Errore, CodiceFuoriCampo);
     EXPECT_EQ(l.Punti[2], ts); // "ts" not searched for again
 }
+
+// Inputs each inside its range whose outcome is not: an outlet the moist-air
+// relations do not reach, or a result beyond what a work file is opened
+// with. Each left the work holding such a value (a point at hundreds of
+// degrees below zero with its relative humidity not a number, a flow of
+// 1e10 kg/s), so that the work saved could not be opened again.
+struct EsitoFuori {
+    const char* nome;
+    std::uint8_t tipo;
+    void (*prepara)(TDatiTrattamento&);
+    const char* testo; // what the message names
+};
+
+class OutcomeBeyondBounds : public ::testing::TestWithParam<EsitoFuori> {};
+
+TEST_P(OutcomeBeyondBounds, IsRefusedAndLeavesTheWorkAsItWas) {
+    Patm = 101325;
+    const EsitoFuori& c = GetParam();
+    TLavoro l;
+    l.TestataChart.tbsMin = -5;
+    l.NumTrattamenti = 2;
+    l.NumPunti = 3;
+    TTrattamento& t = l.Trattamenti[0];
+    t.Tipo = c.tipo;
+    impostaDatiDefault(c.tipo, t.Dati, 0);
+    t.Dati.PuntoPortata = -1;
+    c.prepara(t.Dati);
+    ASSERT_EQ(verificaDati(t), "");
+    l.Trattamenti[1].Tipo = TipoUnione;
+    const TLavoro prima = l;
+
+    const EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 3});
+    EXPECT_EQ(e.errore, CodiceFuoriCampo);
+    EXPECT_EQ(e.messaggio.rfind("Tratto  1\r" + MessaggioErrore(CodiceFuoriCampo) + ": ", 0), 0u)
+        << e.messaggio;
+    EXPECT_NE(e.messaggio.find(c.testo), std::string::npos) << e.messaggio;
+    EXPECT_TRUE(l.Punti == prima.Punti);
+    EXPECT_TRUE(t.Dati == prima.Trattamenti[0].Dati);
+    EXPECT_EQ(valoreNonValido(l), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, OutcomeBeyondBounds,
+                         ::testing::Values(
+                             // A union from its flow, S and T: 1571 kW sensible on 2.8 kg/s.
+                             EsitoFuori{"UnionSensibleFarAboveItsFlow", TipoUnione,
+                                        [](TDatiTrattamento& d) {
+                                            d.modoBatteria = 1;
+                                            d.S = 1571.6;
+                                        },
+                                        "punto 2: tbs = -"},
+                             // A coil the same way.
+                             EsitoFuori{"CoilSensibleFarAboveItsFlow", TipoBatteriaFredda,
+                                        [](TDatiTrattamento& d) {
+                                            d.modoBatteria = 1;
+                                            d.S = 1571.6;
+                                        },
+                                        "punto 2: tbs = -"},
+                             // Heating a thousandth of a gram a second with 10 kW.
+                             EsitoFuori{"HeatingATrickle", TipoRiscaldamento,
+                                        [](TDatiTrattamento& d) {
+                                            d.modoPotenza = 0;
+                                            d.portata = 1e-6;
+                                        },
+                                        "punto 2: tbs = "},
+                             // A union from its flow, S and the latent load: the outlet drier
+                             // than dry air.
+                             EsitoFuori{"UnionLatentBeyondTheWater", TipoUnione,
+                                        [](TDatiTrattamento& d) {
+                                            d.modoBatteria = 4;
+                                            d.L = 1e6;
+                                        },
+                                        "punto 2: tbs = -"},
+                             // Heating between two points a billionth of a degree apart: the
+                             // flow that 10 kW heat across them.
+                             EsitoFuori{"HeatingBetweenPointsAHairApart", TipoRiscaldamento,
+                                        [](TDatiTrattamento& d) {
+                                            d.modoPotenza = 2;
+                                            d.tbs1 = 20;
+                                            d.tbs2 = 20.000000001;
+                                        },
+                                        "punto 1, qm = "}),
+                         [](const ::testing::TestParamInfo<EsitoFuori>& i) {
+                             return std::string(i.param.nome);
+                         });
 
 // The other kinds check their own inputs the same way.
 TEST(TreatmentBounds, EveryKindChecksItsOwnInputs) {

@@ -1,5 +1,7 @@
+#include "document/error_messages.h"
 #include "engine/moist_air.h"
 #include "treatments/point_fill.h"
+#include "treatments/process.h"
 #include "treatments/treatment_calc.h"
 #include "treatments/treatment_defaults.h"
 
@@ -60,6 +62,42 @@ TEST_F(Treatments, Mixing) {
     t.Dati.port2 = 0;
     bad = calcolaTrattamento(l, 1, {1, 2, 3});
     EXPECT_EQ(bad.errore, 300);
+}
+
+// The shares of a mixing from its flows as typed: a negative flow is
+// refused, and the shares stay within 0..100 % whatever the flows' sizes.
+// A negative first flow over a total near zero gave shares of -inf, which
+// the dialog then kept in the work.
+TEST(MixingShares, ANegativeFlowIsRefusedAndTheSharesStayFinite) {
+    struct Caso {
+        int modo;
+        double perc1, port1, port2, port3;
+        int codice;
+    };
+    const Caso casi[] = {
+        {0, 43.2, 0, 0, 2.77777, 0},
+        {1, 0, 1.2, 0, 2.77777, 0},
+        {2, 0, 1.2, 1.57777, 0, 0},
+        {0, -10, 0, 0, 2.77777, 314},
+        {1, 0, -303.9, 0, 1.25e-308, 314},
+        {1, 0, -1, 0, 2, 314},
+        {2, 0, -1, 3, 0, 314},
+        {2, 0, 3, -1, 0, 301},
+        {0, 110, 0, 0, 2, 301},
+        {1, 0, 1, 0, 0, 301},
+    };
+    for (const Caso& c : casi) {
+        double perc1 = c.perc1, perc2 = 0, port1 = c.port1, port2 = c.port2, port3 = c.port3;
+        const int codice = DividiPortate(c.modo, perc1, perc2, port3, port2, port1);
+        EXPECT_EQ(codice, c.codice) << c.modo << " " << c.port1;
+        if (codice == 0) {
+            EXPECT_GE(perc1, 0.0);
+            EXPECT_LE(perc1, 100.0);
+            EXPECT_NEAR(perc1 + perc2, 100.0, 1e-9);
+        }
+        EXPECT_TRUE(std::isfinite(perc1) && std::isfinite(perc2)) << c.modo << " " << c.port1;
+    }
+    EXPECT_EQ(MessaggioErrore(314), "Portata1 < 0");
 }
 
 TEST_F(Treatments, HeatingAndCooling) {
