@@ -98,7 +98,7 @@ EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas
     EsitoDisegno r;
     r.raggioMarcatore = raggioPrecedente;
     if (l.CodiceErrore != 0) {
-        r.stato = MessaggioErrore(l.CodiceErrore);
+        r.stato = MessaggioErrore(l);
         r.errore = true;
     } else {
         r.stato = "Ok";

@@ -20,9 +20,8 @@ std::uint8_t hitTestHandle(const TLavoro& l, int x, int y);
 void setLabelPosition(TPunto& p, int code);
 
 // A new treatment needs up to three more points and two more treatments
-// (with its extension line). False means "Troppi punti".
+// (with its extension line). False: MessaggioTroppiPunti says why.
 bool roomForTreatment(const TLavoro& l);
-inline constexpr const char* MsgTroppiPunti = "Troppi punti";
 
 } // namespace tarvelo
 

@@ -45,9 +45,14 @@ void Calcola_B(ContestoImpianto& c) {
 
     acquaTrattata(c, t, a.x - m.x);
     portataVolume(c);
-    if (m.UR > 99)
+    const bool saturo = m.UR > 99;
+    if (saturo)
         c.segnala(206);
 
+    // From a supply at or beyond saturation the line A-C does reach the
+    // curve (between C and A), and the walk below C finds no crossing only
+    // because of where C lies: that is reported as the supply's humidity,
+    // not as a line that misses the curve.
     const double mts = c.dividi(a.x - m.x, a.tbs - m.tbs);
     const RicercaTs r{.tL = m.tbs,
                       .xL = m.x,
@@ -56,9 +61,9 @@ void Calcola_B(ContestoImpianto& c) {
                       .mts = mts,
                       .tStart = m.tbs,
                       .tK = a.tbs,
-                      .codPendenza = 215,
-                      .codSottoZero = 212,
-                      .codLimite = 213,
+                      .codPendenza = saturo ? 206 : 215,
+                      .codSottoZero = saturo ? 206 : 212,
+                      .codLimite = saturo ? 206 : 213,
                       .codOltre = 216,
                       .codGuasto = 212,
                       .traccia = false};

@@ -98,7 +98,7 @@ std::string testoRisult(const TLavoro& l) {
     if (nt != 0 && l.CodiceErrore == 0 && l.TipoImpianto != 6)
         riga(out, "qv/vol = " + n(l.QvVol, 3) + " ; n\xB0 ricircoli");
     if (l.CodiceErrore != 0)
-        riga(out, utf8ToCp1252(MessaggioErrore(l.CodiceErrore)));
+        riga(out, utf8ToCp1252(MessaggioErrore(l)));
     return out;
 }
 

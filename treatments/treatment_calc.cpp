@@ -335,6 +335,17 @@ int calcola(TLavoro& l, int k, const SlotPunti& slot, bool dialogo, std::string&
     return CodiceFuoriCampo;
 }
 
+// The message of a code just returned by `calcola`, with the values of the
+// treatment and of its points as the computation left them.
+std::string messaggio(TLavoro& l, const TTrattamento& t, const SlotPunti& slot, int codice,
+                      const std::string& fuoriCampo) {
+    const Punti p = punti(l, t.Dati, slot);
+    std::string m = MessaggioTrattamento(codice, t, *p.p1, *p.p2, p.p3);
+    if (!fuoriCampo.empty())
+        m += ": " + fuoriCampo;
+    return m;
+}
+
 } // namespace
 
 void applicaPortataImposta(TLavoro& l, TTrattamento& t) {
@@ -381,11 +392,8 @@ int modoUnione(int posizioneLista) {
     return posizioneLista >= 0 && posizioneLista < 6 ? modi[posizioneLista] : 0;
 }
 
-std::string formaMessaggio(int k, int codice, const std::string& dettaglio) {
-    std::string m = "Tratto " + FormatMask("##", k) + "\r" + MessaggioErrore(codice);
-    if (!dettaglio.empty())
-        m += ": " + dettaglio;
-    return m;
+std::string formaMessaggio(int k, const std::string& testo) {
+    return "Tratto " + FormatMask("##", k) + "\r" + testo;
 }
 
 EsitoCalcolo calcolaTrattamento(TLavoro& l, int k, const SlotPunti& slot) {
@@ -400,7 +408,7 @@ EsitoCalcolo calcolaTrattamento(TLavoro& l, int k, const SlotPunti& slot) {
     t.Punto3 = effettivo(t.Dati, 2, slot.p3);
     e.errore = t.Errore;
     if (codice != 0)
-        e.messaggio = formaMessaggio(k, codice, fuoriCampo);
+        e.messaggio = formaMessaggio(k, messaggio(l, t, slot, codice, fuoriCampo));
     return e;
 }
 
@@ -447,7 +455,7 @@ std::string RicalcolaTratti(TLavoro& l, bool quieto) {
         std::string fuoriCampo;
         const int codice = calcola(l, k, slot, false, fuoriCampo);
         if (codice != 0 && primo.empty() && !quieto)
-            primo = formaMessaggio(k, codice, fuoriCampo);
+            primo = formaMessaggio(k, messaggio(l, t, slot, codice, fuoriCampo));
     }
     return primo;
 }

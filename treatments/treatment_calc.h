@@ -17,9 +17,8 @@ struct SlotPunti {
     int p1 = 0, p2 = 0, p3 = 0;
 };
 
-// "Tratto" + FormatMask("##", k) + CR + the message of the code, then
-// ": " + `dettaglio` when there is one.
-std::string formaMessaggio(int k, int codice, const std::string& dettaglio = {});
+// "Tratto" + FormatMask("##", k) + CR + the message (UTF-8).
+std::string formaMessaggio(int k, const std::string& testo);
 
 struct EsitoCalcolo {
     int errore = 0;        // Errore of the treatment

@@ -1,6 +1,6 @@
 // Message boxes sized to what they say: a box is at least as wide as its
-// caption needs beside the frame's buttons, so a short message ("Tratto  1
-// / UR2>100") does not cut its title.
+// caption needs beside the frame's buttons, so a short message does not
+// cut its title.
 #pragma once
 
 #include <QMessageBox>

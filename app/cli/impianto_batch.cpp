@@ -214,7 +214,7 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
             }
             if (!problema.empty() || codice != 0) {
                 ++b.fallite;
-                const std::string m = problema.empty() ? MessaggioErrore(codice) : problema;
+                const std::string m = problema.empty() ? MessaggioErrore(l) : problema;
                 if (codice != 0)
                     b.uscita += std::to_string(codice);
                 b.uscita += ',';

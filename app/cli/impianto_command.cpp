@@ -283,7 +283,7 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
         return ExitIo;
     }
     if (esito.codice != 0)
-        err << "Errore " << esito.codice << ": " << MessaggioErrore(esito.codice) << "\n";
+        err << "Errore " << esito.codice << ": " << MessaggioErrore(l) << "\n";
     else
         doc.testata.CalcoliValidi = 1; // as the plant dialog does: the sheet prints it whole
     if (salva) {

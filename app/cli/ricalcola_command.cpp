@@ -147,7 +147,7 @@ int runRicalcola(std::span<const std::string> args, const std::string& dataFolde
         messaggi.push_back(inRiga(m));
     if (l.TipoImpianto != 6 && errori)
         messaggi.push_back("Errore " + std::to_string(esito.codiceImpianto) + ": " +
-                           MessaggioErrore(esito.codiceImpianto));
+                           MessaggioErrore(l));
     Patm = patmPrecedente;
     // A calculation brings records into use that the file did not count:
     // whatever they held must not reach the log or the saved work.

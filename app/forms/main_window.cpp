@@ -518,10 +518,9 @@ void TFormMain::controllaPressione(double calcolata) {
         const EsitoRicalcolo r = ricalcolaLavoro(l, s_.settings.DIR_LAVORI);
         QStringList messaggi;
         for (const std::string& m : r.messaggi)
-            messaggi << QString::fromStdString(cp1252ToUtf8(m))
-                            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+            messaggi << QString::fromStdString(m).replace(QLatin1Char('\r'), QLatin1Char('\n'));
         if (l.TipoImpianto <= 5 && r.errori)
-            messaggi << QString::fromStdString(MessaggioErrore(r.codiceImpianto));
+            messaggi << QString::fromStdString(MessaggioErrore(l));
         if (!r.file.ok)
             messaggi << QString::fromStdString(r.file.errore);
         if (!r.errori)

@@ -116,7 +116,9 @@ TEST_F(Ricalcola, ACalculationErrorGivesExitCodeOne) {
     bytes::putDouble(bytes::Image(bytes), 2098 + 3000 + 24 + 184, 0.0); // Dati.T of treatment 1
     TempDir::write(work, bytes);
     EXPECT_EQ(run({work}, out, err), ExitIo);
-    EXPECT_NE(err.find("Tratto  1: Totale<=0"), std::string::npos) << err;
+    EXPECT_NE(err.find("Tratto  1: La potenza totale T (0,000 kW) deve essere maggiore di zero"),
+              std::string::npos)
+        << err;
     EXPECT_EQ(run({dir.file("manca.TRV")}, out, err), ExitBadInput);
     // A NaN typed into a file by hand is refused before any calculation.
     bytes::putDouble(bytes::Image(bytes), 2098 + 3000 + 24 + 176, std::nan("")); // Dati.S

@@ -1,5 +1,6 @@
 #include "chart/chart_replay.h"
 #include "chart/diagram_view.h"
+#include "document/error_messages.h"
 #include "engine/moist_air.h"
 #include "support/recording_canvas.h"
 
@@ -107,7 +108,8 @@ TEST_F(Drawing, TreatmentsPointsAndStatus) {
 TEST_F(Drawing, ErrorsDragAndVisibility) {
     l.CodiceErrore = 4;
     EsitoDisegno e = DisegnaTrattamento(l, v, c, 6, 3);
-    EXPECT_EQ(e.stato, "Volume <=0");
+    EXPECT_EQ(e.stato, MessaggioErrore(l));
+    EXPECT_EQ(e.stato.rfind("Il volume della zona (", 0), 0u) << e.stato;
     EXPECT_TRUE(e.errore);
     EXPECT_EQ(c.pen.colour, (Rgb{0, 0, 255})); // markers keep the first treatment's pen
 

@@ -128,7 +128,9 @@ class GuiPlants : public QObject {
         QCOMPARE(lavoro().CodiceErrore, std::uint16_t{5});
         QVERIFY(!okAttivo());
         main_->diagramma()->paintASHRAE()->repaint();
-        QCOMPARE(main_->diagramma()->statoTesto(), QString::fromStdString(MessaggioErrore(5)));
+        QCOMPARE(main_->diagramma()->statoTesto(),
+                 QStringLiteral("Il carico totale Csens + Clat (0,000 kW) deve essere maggiore di "
+                                "zero (Csens 0,000 kW, Clat 0,000 kW)"));
         // Undo brings back the last valid work, in the dialog too.
         main_->Annulla();
         QCOMPARE(lavoro().Csens, 26.994);
@@ -264,7 +266,7 @@ class GuiPlants : public QObject {
         QVERIFY(!okAttivo());
         area->repaint();
         QCOMPARE(main_->diagramma()->statoTesto(),
-                 QString::fromStdString(MessaggioErrore(lavoro().CodiceErrore)));
+                 QString::fromStdString(MessaggioErrore(lavoro())));
         QTest::mouseMove(area, b + QPoint(4, 0));
         QCOMPARE(lavoro().CodiceErrore, std::uint16_t{0});
         QVERIFY(okAttivo());

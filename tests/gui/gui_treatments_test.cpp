@@ -242,7 +242,10 @@ class GuiTreatments : public QObject {
             d.Miscela1Click(4);
             QCOMPARE(d.editor().lavoro().NumTrattamenti, 6);
         });
-        QCOMPARE(testo, QStringLiteral("Troppi punti"));
+        QCOMPARE(testo,
+                 QStringLiteral("Troppi punti: il lavoro ne ha già 18 su 20 e un nuovo trattamento "
+                                "ne richiede fino a 3; collegando i punti di un trattamento "
+                                "a punti già presenti se ne liberano"));
     }
 
     void browsingStepsOverTheExtensionLine() {
@@ -457,7 +460,11 @@ class GuiTreatments : public QObject {
             timer->start();
             clic(d, "BtnCalcola");
         });
-        QCOMPARE(testo, QStringLiteral("Tratto  1\nUR2>100"));
+        // The message with its value, its accented letters intact.
+        QVERIFY2(testo.startsWith(QStringLiteral("Tratto  1\nUR2 (")), qPrintable(testo));
+        QVERIFY2(testo.endsWith(QStringLiteral(
+                     " %) non deve superare il 100 %: il punto 2 è oltre la curva di saturazione")),
+                 qPrintable(testo));
         QCOMPARE(icona, QMessageBox::Critical);
         // The caption and the frame's three buttons fit beside each other.
         QVERIFY2(larghezza >= titolo + 3 * 20, qPrintable(QString::number(larghezza)));

@@ -286,7 +286,149 @@ TEST(PlantCalc, CodesRaisedDuringTheSchemes) {
     TLavoro b0 = esempio(1);
     b0.Qrinn = 0;
     EXPECT_EQ(calcola(b0).esito.codice, CodiceQrinnNullo);
-    EXPECT_FALSE(MessaggioErrore(CodiceQrinnNullo).empty());
+    EXPECT_EQ(MessaggioErrore(b0), "q rinnovo (0,0000 kg/s) deve essere maggiore di zero");
+}
+
+// Each code of the schemes whose message carries values, with zone data
+// that raise it: the code stays what it was, the message names the
+// quantities the check compared with their values (decimal comma, flows in
+// the unit of their field) and, where clear, what to change.
+TEST(PlantCalc, MessagesNameTheFailedConditionWithItsValues) {
+    struct Caso {
+        int tipo;
+        void (*modifica)(TLavoro&);
+        int codice;
+        const char* messaggio;
+    };
+    const Caso casi[] = {
+        {0, [](TLavoro& l) { l.tbsEst = 20; }, 1,
+         "tbs interna (25,0 °C) non deve superare tbs esterna (20,0 °C)"},
+        {0,
+         [](TLavoro& l) {
+             l.flgQimm = 1;
+             l.Qrinn = 3;
+             l.umQimm = 2;
+         },
+         2, "q rinnovo (3,0000 kg/s) non deve superare q immissione (8159,8 m3/h)"},
+        {0, [](TLavoro& l) { l.tbsImm = l.tbsInt; }, 3,
+         "tbs immissione (25,0 °C) deve essere minore di tbs interna (25,0 °C)"},
+        {3,
+         [](TLavoro& l) {
+             l.flgQimm = 0;
+             l.tbsImm = 21;
+         },
+         3, "tbs immissione (21,0 °C) non deve superare tbs interna (20,0 °C)"},
+        {2, [](TLavoro& l) { l.Volume = -1; }, 4,
+         "Il volume della zona (-1,0 m3) deve essere maggiore di zero"},
+        {0, [](TLavoro& l) { l.Csens = -5; }, 5,
+         "Il carico totale Csens + Clat (-1,589 kW) deve essere maggiore di zero (Csens -5,000 kW, "
+         "Clat 3,411 kW)"},
+        {3,
+         [](TLavoro& l) {
+             l.Qimm = 0;
+             l.Qrinn = 0;
+         },
+         6, "q immissione (0,0000 kg/s) deve essere maggiore di zero"},
+        {4, [](TLavoro& l) { l.tbsEst = 25; }, 7,
+         "tbs interna (20,0 °C) non deve essere minore di tbs esterna (25,0 °C)"},
+        {5, [](TLavoro& l) { l.URD = 99.9; }, 8,
+         "UR punto D (99,9 %) deve essere almeno 30 % e minore di 99,9 %"},
+        {0,
+         [](TLavoro& l) {
+             l.flgQimm = 1;
+             l.Qimm = 0;
+             l.Qrinn = 0;
+             l.umQimm = 1;
+         },
+         101, "q immissione (0,00 l/s) deve essere maggiore di zero"},
+        {0, [](TLavoro& l) { l.Qrinn = 5; }, 102,
+         "q immissione richiesta dai carichi (2,7774 kg/s) non deve essere minore di q rinnovo "
+         "(5,0000 kg/s): aumentare tbs immissione"},
+        {0, [](TLavoro& l) { l.tbsImm = 13; }, 206,
+         "Il punto D (UR 99,4 %) deve avere al massimo UR 99 %: aumentare tbs immissione"},
+        {1, [](TLavoro& l) { l.tbsImm = 11; }, 206,
+         "Il punto C (UR 110,6 %) deve avere al massimo UR 99 %: aumentare tbs immissione"},
+        {3,
+         [](TLavoro& l) {
+             l.Csens = -1;
+             l.Clat = 5;
+         },
+         208, "tbs di immissione E (19,6 °C) deve essere maggiore di tbs interna B (20,0 °C)"},
+        {0,
+         [](TLavoro& l) {
+             l.Csens = 3;
+             l.Clat = 7;
+             l.tbsImm = -40;
+         },
+         217,
+         "tbs immissione (-40,0 °C) deve essere maggiore di 14,5 °C, dove la retta dei carichi "
+         "(Csens/Ctot 0,30) raggiunge x = 0: aumentare tbs immissione"},
+        {0,
+         [](TLavoro& l) {
+             l.flgQimm = 1;
+             l.Csens = 3;
+             l.Clat = 7;
+             l.Qimm = 0.2;
+             l.Qrinn = 0.1;
+         },
+         217,
+         "q immissione (0,2000 kg/s) è troppo piccola: l'entalpia di immissione scende sotto 14,55 "
+         "kJ/kg, dove la retta dei carichi (Csens/Ctot 0,30) raggiunge x = 0 a 14,5 °C; aumentare "
+         "q immissione"},
+        {5, [](TLavoro& l) { l.tH2O = 3000; }, 411,
+         "tbs C dopo il preriscaldamento (-37,9 °C) deve essere maggiore di tbs esterna A (-5,0 "
+         "°C)"},
+        {5,
+         [](TLavoro& l) {
+             l.URD = 30;
+             l.Csens = 10;
+         },
+         412,
+         "tbs D dopo l'umidificazione (27,6 °C) non deve superare tbs di immissione E (23,8 °C): "
+         "aumentare UR punto D"},
+        {2, [](TLavoro& l) { l.tbsImm = 12; }, 413,
+         "L'umidità di immissione cercata (8,38 g/kg) deve restare sopra quella del punto ts (8,44 "
+         "g/kg, t superficiale 11,5 °C): abbassare t superficiale o aumentare tbs immissione"},
+        {5,
+         [](TLavoro& l) {
+             l.Qrinn = 0;
+             l.umQrinn = 2;
+         },
+         CodiceQrinnNullo, "q rinnovo (0,0 m3/h) deve essere maggiore di zero"},
+    };
+    for (const Caso& k : casi) {
+        TLavoro l = esempio(k.tipo);
+        k.modifica(l);
+        const Corsa c = calcola(l);
+        EXPECT_EQ(c.esito.codice, k.codice) << k.messaggio;
+        EXPECT_EQ(MessaggioErrore(l), k.messaggio);
+    }
+    // A work that calculated has no message.
+    TLavoro ok = esempio(0);
+    calcola(ok);
+    EXPECT_EQ(MessaggioErrore(ok), "");
+}
+
+// B with the supply point C at or beyond saturation: the cause named is
+// C's humidity (206), not the search below C that cannot meet the curve
+// from there. A C below saturation whose coil line is steeper than the
+// curve still misses it (215). Point "ts" goes to the chart's edge either
+// way.
+TEST(PlantCalc, ConfigurationB_SupplyBeyondSaturationNamesItsHumidity) {
+    struct Caso {
+        double tbsImm;
+        int codice;
+    };
+    for (const Caso k : {Caso{11.5, 206}, Caso{12.5, 206}, Caso{14, 215}}) {
+        TLavoro b = esempio(1);
+        b.tbsEst = 33;
+        b.UREst = 80;
+        b.tbsImm = k.tbsImm;
+        EXPECT_EQ(calcola(b).esito.codice, k.codice) << k.tbsImm;
+        EXPECT_EQ(P(b, 4).tbs, b.TestataChart.tbsMin) << k.tbsImm;
+        EXPECT_EQ(P(b, 4).Nome.testo(), "") << k.tbsImm;
+        EXPECT_EQ(k.codice == 206, P(b, 3).UR > 99) << k.tbsImm;
+    }
 }
 
 TEST(PlantCalc, SummerSchemesCodesThatDoNotStop) {

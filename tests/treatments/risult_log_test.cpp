@@ -81,7 +81,9 @@ TEST_F(Log, MixingBlockAndPlantLines) {
     EXPECT_EQ(r.back(), "qv/vol = 7.250 ; n\xB0 ricircoli");
 
     l.CodiceErrore = 4;
-    EXPECT_EQ(testoRisult(l), "Volume <=0\r\n"); // only the message
+    l.Volume = 0;
+    EXPECT_EQ(testoRisult(l),
+              "Il volume della zona (0,0 m3) deve essere maggiore di zero\r\n"); // only the message
     l.CodiceErrore = 209;
     EXPECT_EQ(testoRisult(l), "La tbsD non dovrebbe superare i 45\xB0"
                               "C\r\n");

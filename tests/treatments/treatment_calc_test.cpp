@@ -56,7 +56,9 @@ TEST_F(Treatments, Mixing) {
     t.Dati.port1 = 3;
     EsitoCalcolo bad = calcolaTrattamento(l, 1, {1, 2, 3});
     EXPECT_EQ(bad.errore, 301);
-    EXPECT_EQ(bad.messaggio, "Tratto  1\rPortata1 > Portata miscela");
+    EXPECT_EQ(bad.messaggio,
+              "Tratto  1\rLa portata 1 (3,0000 kg/s) non deve superare la portata della "
+              "miscela (2,7778 kg/s)");
     t.Dati.modoMiscela = 2;
     t.Dati.port1 = 0;
     t.Dati.port2 = 0;
@@ -97,7 +99,7 @@ TEST(MixingShares, ANegativeFlowIsRefusedAndTheSharesStayFinite) {
         }
         EXPECT_TRUE(std::isfinite(perc1) && std::isfinite(perc2)) << c.modo << " " << c.port1;
     }
-    EXPECT_EQ(MessaggioErrore(314), "Portata1 < 0");
+    EXPECT_EQ(MessaggioErrore(314), "La portata 1 non deve essere negativa");
 }
 
 TEST_F(Treatments, HeatingAndCooling) {
@@ -128,7 +130,7 @@ TEST_F(Treatments, HeatingAndCooling) {
     c.Dati.modoPotenza = 0;
     c.Dati.portata = 0;
     e = calcolaTrattamento(l, 2, {3, 4, 0});
-    EXPECT_EQ(e.messaggio, "Tratto  2\rPortata<=0");
+    EXPECT_EQ(e.messaggio, "Tratto  2\rLa portata (0,0000 kg/s) deve essere maggiore di zero");
     // A heating in mode 1 whose outlet is colder: a negative power, no message.
     h.Dati.modoPotenza = 1;
     h.Dati.tbs2 = 10;
@@ -186,8 +188,141 @@ TEST_F(Treatments, PointsAboveSaturation) {
     TTrattamento& t = nuovo(1, TipoRiscaldamento);
     t.Dati.UR1 = 120;
     const EsitoCalcolo e = BtnCalcolaClick(l, 1, {1, 2, 0});
-    EXPECT_EQ(e.messaggio, "Tratto  1\rUR1>100");
+    EXPECT_EQ(e.messaggio,
+              "Tratto  1\rUR1 (120,0 %) non deve superare il 100 %: il punto 1 è oltre "
+              "la curva di saturazione");
     EXPECT_EQ(e.errore, 3000);
+}
+
+// Each code of the treatments with inputs that raise it: the code stays
+// what it was, the message names the quantities and their values (decimal
+// comma, flows in the unit the treatment shows).
+TEST_F(Treatments, MessagesNameTheFailedConditionWithItsValues) {
+    struct Caso {
+        const char* nome;
+        std::uint8_t tipo;
+        void (*modifica)(TDatiTrattamento&);
+        int codice;
+        const char* messaggio;
+        int errore = -1; // Errore when it is not the code itself
+    };
+    const Caso casi[] = {
+        {"mixture flow zero", TipoMiscela,
+         [](TDatiTrattamento& d) {
+             d.port1 = 0;
+             d.port2 = 0;
+         },
+         300, "La portata della miscela (0,0000 kg/s) deve essere maggiore di zero"},
+        {"flow 1 above the mixture, in l/s", TipoMiscela,
+         [](TDatiTrattamento& d) {
+             d.modoMiscela = 1;
+             d.port1 = 3;
+             d.umPortata = 1;
+         },
+         301,
+         "La portata 1 (2448,00 l/s) non deve superare la portata della miscela (2266,66 l/s)"},
+        {"heating to the inlet's enthalpy", TipoRiscaldamento,
+         [](TDatiTrattamento& d) {
+             d.modoPotenza = 2;
+             d.tbs2 = d.tbs1;
+         },
+         302,
+         "h2 (29,10 kJ/kg) deve essere diversa da h1 (29,10 kJ/kg): con h2 = h1 la portata non "
+         "si può calcolare"},
+        {"coil line at constant temperature", TipoBatteriaFredda,
+         [](TDatiTrattamento& d) {
+             d.modoBatteria = 3;
+             d.tbs2 = d.tbs1;
+         },
+         302,
+         "tbs2 (26,8 °C) deve essere diversa da tbs1 (26,8 °C): la retta della batteria "
+         "sarebbe verticale"},
+        {"cooling without flow", TipoRaffreddamento, [](TDatiTrattamento& d) { d.portata = 0; },
+         303, "La portata (0,0000 kg/s) deve essere maggiore di zero"},
+        {"coil without total power", TipoBatteriaFredda, [](TDatiTrattamento& d) { d.T = 0; }, 304,
+         "La potenza totale T (0,000 kW) deve essere maggiore di zero"},
+        {"coil line reaching x = 0 above tbs2", TipoBatteriaFredda,
+         [](TDatiTrattamento& d) { d.S = 1; }, 305,
+         "tbs2 (15,5 °C) deve essere maggiore di t0 (26,1 °C), dove la retta del trattamento (S/T "
+         "0,02) raggiunge x = 0"},
+        {"coil without flow", TipoBatteriaFredda,
+         [](TDatiTrattamento& d) {
+             d.modoBatteria = 1;
+             d.qimm = 0;
+         },
+         306, "La portata qimm (0,0000 kg/s) deve essere maggiore di zero"},
+        {"coil without sensible power", TipoBatteriaFredda,
+         [](TDatiTrattamento& d) {
+             d.modoBatteria = 1;
+             d.S = 0;
+         },
+         307, "La potenza sensibile S (0,000 kW) deve essere diversa da zero"},
+        {"coil outlet enthalpy below x = 0", TipoBatteriaFredda,
+         [](TDatiTrattamento& d) {
+             d.modoBatteria = 1;
+             d.S = 1;
+             d.T = 200;
+         },
+         308,
+         "h2 (-16,67 kJ/kg) non deve essere minore di h0 (26,77 kJ/kg), dove la retta del "
+         "trattamento (S/T 0,01) raggiunge x = 0 a 26,6 °C: ridurre T o aumentare qimm"},
+        {"union from x2 with S = T", TipoUnione,
+         [](TDatiTrattamento& d) {
+             d.modoBatteria = 2; // list position 2: mode 6
+             d.S = 44;
+         },
+         309,
+         "La potenza sensibile S (44,000 kW) deve essere diversa dalla totale T (44,000 kW): "
+         "con S = T la retta è orizzontale e x2 non determina tbs2"},
+        {"coil outlet beyond saturation", TipoBatteriaFredda,
+         [](TDatiTrattamento& d) {
+             d.modoBatteria = 3;
+             d.UR2 = 12;
+         },
+         311,
+         "La retta della batteria incontra la curva di saturazione sopra tbs2 (15,5 °C): il "
+         "punto 2 è oltre la saturazione",
+         3311}, // point 2 above saturation adds its 3000
+        {"coil surface at the inlet temperature", TipoBatteriaFredda,
+         [](TDatiTrattamento& d) {
+             d.modoBatteria = 2;
+             d.ts = d.tbs1;
+         },
+         312, "ts (26,8 °C) deve essere diversa da tbs1 (26,8 °C)"},
+        {"inlet above saturation", TipoRiscaldamento, [](TDatiTrattamento& d) { d.UR1 = 120; },
+         1000,
+         "UR1 (120,0 %) non deve superare il 100 %: il punto 1 è oltre la curva di saturazione"},
+        {"cooling past the dew point", TipoRaffreddamento,
+         [](TDatiTrattamento& d) { d.potenza = 100; }, 2000,
+         "UR2 (191,2 %) non deve superare il 100 %: il punto 2 è oltre la curva di "
+         "saturazione"},
+        {"mixture of two saturated streams", TipoMiscela,
+         [](TDatiTrattamento& d) {
+             d.tbs1 = 5;
+             d.UR1 = 100;
+             d.tbs2 = 35;
+             d.UR2 = 100;
+         },
+         3000,
+         "UR della miscela (136,9 %) non deve superare il 100 %: il punto di miscela è oltre "
+         "la curva di saturazione"},
+    };
+    for (const Caso& c : casi) {
+        l = TLavoro{};
+        l.TestataChart.tbsMin = -5;
+        l.NumPunti = 3;
+        TTrattamento& t = nuovo(1, c.tipo);
+        c.modifica(t.Dati);
+        const EsitoCalcolo e = calcolaTrattamento(l, 1, {1, 2, 3});
+        // A point above saturation adds 3000 to Errore and shows its own code.
+        EXPECT_EQ(e.errore, c.errore >= 0      ? c.errore
+                            : c.codice >= 1000 ? 3000
+                                               : c.codice)
+            << c.nome;
+        EXPECT_EQ(e.messaggio, std::string("Tratto  1\r") + c.messaggio) << c.nome;
+        // The sequence recalculation names the same cause.
+        EXPECT_EQ(RicalcolaTratti(l), e.messaggio) << c.nome;
+    }
 }
 
 TEST_F(Treatments, AUnionStaysOutOfTheSummary) {

@@ -1,5 +1,6 @@
 #include "treatments/forms/form_calc_ute.h"
 
+#include "document/error_messages.h"
 #include "engine/format_mask.h"
 #include "engine/numeric.h"
 #include "engine/text.h"
@@ -837,7 +838,7 @@ void TFormCalcUte::BtnCalcolaClick() {
     leggiPagina();
     const EsitoCalcolo e = editor_.calcola();
     errore_ = !e.messaggio.empty();
-    messaggio_ = QString::fromStdString(cp1252ToUtf8(e.messaggio));
+    messaggio_ = QString::fromStdString(e.messaggio); // UTF-8, as every message
     messaggio_.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     messaggio_.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     mostraCampi();
@@ -866,7 +867,8 @@ void TFormCalcUte::Miscela1Click(int tag) {
         return;
     }
     if (editor_.troppiPunti()) {
-        ui::informa(this, QStringLiteral("TARVELO"), QStringLiteral("Troppi punti"));
+        ui::informa(this, QStringLiteral("TARVELO"),
+                    QString::fromStdString(MessaggioTroppiPunti(editor_.lavoro())));
         return;
     }
     MostraTratto(tag, true);
