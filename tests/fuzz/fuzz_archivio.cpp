@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     cli::SessioneLavoro sessione{fuzz::cartella().settings, d};
     sessione.settings.DIR_ARCHIVI = dir;
     TLavoro nuovo;
-    if (cli::chartDiUnNuovoLavoro(sessione, nuovo)) {
+    if (cli::chartDiUnNuovoLavoro(sessione, nuovo).ok) {
         fuzz::verifica(nuovo.CodiceChart >= 1 && nuovo.CodiceChart <= d.NumChart,
                        "un nuovo lavoro su un diagramma fuori catalogo");
         // Compared as bytes: a header may hold a NaN, never equal to itself.

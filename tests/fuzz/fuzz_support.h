@@ -85,7 +85,7 @@ inline bool lavoroDaJson(std::string_view testo, TTestataLavoro& testata, TLavor
     Cartella& c = cartella();
     Documento doc(c.sessione.settings, c.sessione.defaults);
     doc.inizializzaTestata("11/12/2026");
-    if (!cli::chartDiUnNuovoLavoro(c.sessione, doc.lavoro))
+    if (!cli::chartDiUnNuovoLavoro(c.sessione, doc.lavoro).ok)
         rotto("nessun chart per un lavoro nuovo");
     if (!cli::lavoroDaJson(testo, doc.testata, doc.lavoro).empty() ||
         !c.settings.archivio()
