@@ -94,6 +94,33 @@ void BM_TbudaTbsX(benchmark::State& state) {
     overSamples(state, [](const Sample& p) { benchmark::DoNotOptimize(TbudaTbsX(p.x, p.t)); });
 }
 
+// Hot dry air, 100…200 °C at 0…9 % UR: the wet bulb lies far below the
+// boiling point; for most of them the iteration gives up and bisection
+// finds it.
+void BM_TbudaTbsXAboveBoiling(benchmark::State& state) {
+    static const std::vector<Sample> caldi = [] {
+        std::vector<Sample> v;
+        Patm = 101325.0;
+        for (int i = 0; i <= 50; ++i) {
+            for (int j = 0; j < 4; ++j) {
+                Sample p{};
+                p.t = 100.0 + 2.0 * i;
+                p.ur = 0.03 * j;
+                p.x = XdaPv(p.ur * PressSat(p.t), Patm);
+                v.push_back(p);
+            }
+        }
+        return v;
+    }();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(TbudaTbsX(caldi[i].x, caldi[i].t));
+        if (++i == caldi.size())
+            i = 0;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 void BM_TdpdaX(benchmark::State& state) {
     overSamples(state, [](const Sample& p) { benchmark::DoNotOptimize(TdpdaX(p.x)); });
 }
@@ -104,6 +131,7 @@ BENCHMARK(BM_StatiTbsUR);
 BENCHMARK(BM_StatoTbsTbu);
 BENCHMARK(BM_StatoTbsH);
 BENCHMARK(BM_TbudaTbsX);
+BENCHMARK(BM_TbudaTbsXAboveBoiling);
 BENCHMARK(BM_TdpdaX);
 
 } // namespace

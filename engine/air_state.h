@@ -45,9 +45,6 @@ struct EsitoStato {
     std::vector<std::string> avvisi; // computed, but worth a word
 };
 
-inline constexpr double TemperaturaMinima = -100.0; // °C, range of the saturation relations
-inline constexpr double TemperaturaMassima = 200.0;
-
 // `a` and `b` are the pair's values in stored-point units, in the order of
 // the pair's name (TbsSat ignores b). Computes at `patm`; the engine's Patm
 // is left as it was.

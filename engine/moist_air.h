@@ -20,6 +20,10 @@ inline constexpr double PatmStandard = 101325.0;
 // initial-exec model reads it without a call.
 extern thread_local double Patm [[gnu::tls_model("initial-exec")]];
 
+// The range of the saturation relations, °C.
+inline constexpr double TemperaturaMinima = -100.0;
+inline constexpr double TemperaturaMassima = 200.0;
+
 // Saturation pressure over ice (t < 0 °C) or liquid water (t >= 0 °C), Pa.
 double PressSat(double t);
 // Humidity ratio for vapour pressure pv at total pressure P.

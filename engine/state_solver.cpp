@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace tarvelo {
@@ -51,6 +52,52 @@ double xDaTbsTbuPs(double t, double tbu, double psTbu) {
 // the true answer.
 bool inIceWaterGap(double p) {
     return p >= PressSat(-1e-9) && p <= PressSat(0.0);
+}
+
+// The wet bulb of air the iteration cannot reach in its 20 steps: hot air
+// near or above the boiling point, whose first guess is held just below
+// boiling while its wet bulb lies far below it, and air so supersaturated
+// that its wet bulb would lie near boiling. The residual
+// x - XdaTbsTbu(t, tw) falls as tw rises and has no finite value once the
+// saturation pressure at tw reaches Patm, where it counts as negative; so the
+// dry bulb (or the boiling point below it) bounds the wet bulb from above,
+// and stepping down from there finds a lower bound. Bisection then closes in
+// on it. Only within the range of the saturation relations; beyond it there
+// is no wet bulb to give.
+SolveResult bracketedWetBulb(double x, double t) {
+    constexpr SolveResult none{NonConvergente, false};
+    if (!(t >= TemperaturaMinima && t <= TemperaturaMassima))
+        return none;
+    const auto residual = [x, t](double tw) {
+        const double ps = PressSat(tw);
+        if (!(ps < Patm))
+            return -std::numeric_limits<double>::infinity();
+        return x - xDaTbsTbuPs(t, tw, ps);
+    };
+    double hi = t;
+    const double rHi = residual(hi);
+    if (rHi >= 0.0)
+        return {t, true}; // the wet bulb would lie above the dry bulb
+    if (!(rHi < 0.0))
+        return none;
+    double lo = hi;
+    for (double passo = 1.0;; passo *= 2.0) {
+        lo = std::max(t - passo, TemperaturaMinima);
+        const double r = residual(lo);
+        if (r > 0.0)
+            break;
+        if (!(r <= 0.0) || lo == TemperaturaMinima)
+            return none;
+        hi = lo;
+    }
+    while (hi - lo > 1e-10) {
+        const double mezzo = 0.5 * (lo + hi);
+        if (residual(mezzo) > 0.0)
+            lo = mezzo;
+        else
+            hi = mezzo;
+    }
+    return {0.5 * (lo + hi), true};
 }
 
 // Every saturation-temperature loop starts at 100 °C and perturbs to
@@ -105,7 +152,7 @@ class WetBulbLoop {
     void step() {
         if (++k_ > 20) {
             const bool atGap = t_ >= 0.0 && x_ >= XdaTbsTbu(t_, -1e-9) && x_ <= XdaTbsTbu(t_, 0.0);
-            return finish({NonConvergente, atGap});
+            return finish(atGap ? SolveResult{NonConvergente, true} : bracketedWetBulb(x_, t_));
         }
         // Keep the guess below boiling, where the wet-bulb relation holds.
         if (tw_ >= tb_ - 0.09)

@@ -28,8 +28,10 @@ double TdpdaX(double x);
 // Humidity ratio of air at t whose wet bulb is tbu (closed form).
 double XdaTbsTbu(double t, double tbu);
 
-// Wet bulb of air at t with humidity ratio x; 0.0 when it does not converge
-// in 20 steps; never above t.
+// Wet bulb of air at t with humidity ratio x; never above t. Air the 20-step
+// iteration cannot solve (hot air near or above boiling, heavy
+// supersaturation) is solved by bisection below the boiling point; 0.0 only
+// when neither finds a wet bulb within the range of the saturation relations.
 double TbudaTbsX(double x, double t);
 SolveResult tbuDaTbsXChecked(double x, double t);
 

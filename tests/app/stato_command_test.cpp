@@ -122,6 +122,21 @@ TEST(StatoCommand, PressureFromAltitudeOrGiven) {
     EXPECT_NE(r.out.find("x          11.2"), std::string::npos) << r.out;
 }
 
+TEST(StatoCommand, AirAtOrAboveBoilingHasItsWetBulb) {
+    const struct {
+        std::vector<std::string> args;
+        const char* riga;
+    } casi[] = {
+        {{"stato", "--tbs", "99.9", "--ur", "1"}, "  tbu        33.8  [°C]"}, // boils at 99.974
+        {{"stato", "--tbs", "120", "--ur", "1", "--patm", "25000"}, "  tbu        25.9  [°C]"},
+    };
+    for (const auto& c : casi) {
+        const Outcome r = run(c.args);
+        EXPECT_EQ(r.code, ExitOk) << c.args[2] << ": " << r.err;
+        EXPECT_NE(r.out.find(c.riga), std::string::npos) << r.out;
+    }
+}
+
 TEST(StatoCommand, BadInputIsExplainedInItalian) {
     const struct {
         std::vector<std::string> args;
