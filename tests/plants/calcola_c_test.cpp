@@ -37,10 +37,10 @@ const Atteso Casi[] = {
     {{20, 54, 34.1, 28, 15.7, 58.2, 7, 0.2, 101325}, 407, 0x1.f4f865f2325d1p-8, 0x1.1271f098e38d8p+15, 0x1.13d813bbce17ep+6, 0x1.8e087cb7911fep+3, 0x1.40d8f79424722p+3, 0x1.a8207d2e45285p-1, 0x1.f4f865f2325d1p-8, 0x1.34b433648ad42p+15, 0x1.c492b3278df8p+3, 0x1.1212165d3a35p+12, 0x1.32c68471b5168p+12, 0},
     // Stops inside the walk: below the humidity of "ts" after some steps,
     // a zero total enthalpy difference, no convergence in PassiMaxRicercaC
-    // steps.
+    // steps (the walk wanders into fog, whose wet bulb is its dry bulb).
     {{25, 50, 32, 50, 12, 32, 9.8, 11.5, 101325}, 413, 0x1.12a5f3f2b670ap-7, 0x1.037fda0dbb629p+15, 0x1.8038eea52a60dp+6, 0x1.74b9a26f3c99p+3, 0x1.6c84bcf72bcf4p+3, 0x1.a32f3876b94abp-1, 0x1.12a5f3f2b670ap-7, 0x1.6b353342d0aaep+15, 0x1.0a415c4a05a46p+4, 0x1.9ee82a761fe2p+13, 0x1.07266207dcbd6p+14, 0},
     {{20.7, 69, 31, 30, 21.9, -5, 19.9, 3.4, 101325}, CodiceDivisioneZero, 0x1.48d0de97a7d53p-7, 0x1.734986213677p+15, 0x1.e99b4ad64dfd9p+5, 0x1.0f47b6da92eep+4, 0x1.c31ab77396676p+3, 0x1.b2e018bff0f6dp-1, 0x1.48d0de97a7d53p-7, 0x1.69afa75de2b4p+15, 0x1.088c337f057e4p+4, -0x1.333bd86a786p+10, 0, 0},
-    {{21.1, 64, 32.8, 47, 21, 59.8, -0.9, 7.9, 101325}, CodiceRicercaLunga, 0x1.0509ead287cfdp-1, 0x1.412ec98457778p+20, 0x1.cab13ebabd8efp+10, 0, 0x1.3c418e64b9c5p+6, 0x1.8433f054aa26ap+0, 0x1.0509ead287cfdp-1, 0x1.413ad389e19cbp+20, 0, 0x1.8140b144a6p+7, -0x1.35ce942c5423ep+20, 0},
+    {{21.1, 64, 32.8, 47, 21, 59.8, -0.9, 7.9, 101325}, CodiceRicercaLunga, 0x1.0509ead287cfdp-1, 0x1.412ec98457778p+20, 0x1.cab13ebabd8efp+10, 21, 0x1.3c418e64b9c5p+6, 0x1.8433f054aa26ap+0, 0x1.0509ead287cfdp-1, 0x1.413ad389e19cbp+20, 21.1, 0x1.8140b144a6p+7, -0x1.35ce942c5423ep+20, 0},
 };
 // clang-format on
 
