@@ -10,6 +10,7 @@
 #include "engine/moist_air.h"
 #include "plants/forms/form_calc_auto1.h"
 #include "treatments/forms/form_vedi_file.h"
+#include "treatments/verifiche.h"
 #include "ui/qt_chart_canvas.h"
 
 #include <QImage>
@@ -57,11 +58,18 @@ void BM_TrascinaPunto(benchmark::State& state, int tipo) {
         p.setRenderHint(QPainter::Antialiasing);
         ui::QtChartCanvas canvas(p, 96.0 / 72.0);
         DisegnaTrattamento(l, vista, canvas, 0, 3);
+        // The window rings the points the checks warn about.
+        std::vector<int> punti;
+        for (const Verifica& v : verifiche(l, settings.verifiche))
+            if (v.livello == LivelloVerifica::Avviso)
+                punti.push_back(v.punto);
+        DisegnaSegniVerifiche(l, vista, canvas, punti, 0, 3);
         if (dialogo)
             dialogo->costruzione().disegna(p, vista, 3);
     };
     servizi.aggiornaFinestre = [&] { dettaglio.AggiornaDettaglio(l, settings.DIR_LAVORI); };
     servizi.cartellaLog = [&settings] { return settings.DIR_LAVORI; };
+    servizi.limiti = &settings.verifiche; // the list of checks at every step
     TFormCalcAuto1 d(l, testata, defaults, true, servizi);
     dialogo = &d;
     d.Prepara(false, tipo);

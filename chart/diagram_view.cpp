@@ -195,4 +195,44 @@ EsitoDisegno DisegnaTrattamento(TLavoro& l, const VistaDiagramma& v, ChartCanvas
     return r;
 }
 
+namespace {
+
+void anello(ChartCanvas& canvas, int x, int y, int r) {
+    constexpr int Lati = 24;
+    constexpr double Pi = 3.14159265358979323846;
+    for (int i = 0; i <= Lati; ++i) {
+        const double a = 2 * Pi * i / Lati;
+        const int px = x + static_cast<int>(std::lround(r * std::cos(a)));
+        const int py = y + static_cast<int>(std::lround(r * std::sin(a)));
+        if (i == 0)
+            canvas.moveTo(px, py);
+        else
+            canvas.lineTo(px, py);
+    }
+}
+
+} // namespace
+
+void DisegnaSegniVerifiche(const TLavoro& l, const VistaDiagramma& v, ChartCanvas& canvas,
+                           const std::vector<int>& punti, int scelto, int raggio) {
+    const auto visibile = [&](int n) -> const TPunto* {
+        if (n < 1 || n > static_cast<int>(TLavoro::MaxPunti))
+            return nullptr;
+        const TPunto& p = l.Punti[static_cast<std::size_t>(n - 1)];
+        return p.InUso && !v.FUORI_CAMPO(p.X, p.Y) ? &p : nullptr;
+    };
+    PenState pen;
+    pen.width = 2;
+    pen.colour = {255, 140, 0};
+    canvas.setPen(pen);
+    for (const int n : punti)
+        if (const TPunto* p = visibile(n))
+            anello(canvas, p->X, p->Y, raggio + 4);
+    if (const TPunto* p = visibile(scelto)) {
+        pen.colour = {220, 0, 0};
+        canvas.setPen(pen);
+        anello(canvas, p->X, p->Y, raggio + 8);
+    }
+}
+
 } // namespace tarvelo

@@ -65,4 +65,11 @@ EsitoDisegno DisegnaTrattamento(TLavoro& lavoro, const VistaDiagramma& v, ChartC
                                 int codiceTrascinamento, int raggioPrecedente,
                                 const std::vector<Riquadro>& etichetteChart = {});
 
+// Rings around the points an engineering check warns about (orange) and a
+// wider one around the point chosen in a list of checks (red), drawn after
+// DisegnaTrattamento, whose pixel positions they use. `punti` and `scelto`
+// are 1-based; points not in use or outside the field get no ring.
+void DisegnaSegniVerifiche(const TLavoro& l, const VistaDiagramma& v, ChartCanvas& canvas,
+                           const std::vector<int>& punti, int scelto, int raggio);
+
 } // namespace tarvelo

@@ -188,4 +188,10 @@ std::string valoreNonValido(const TLavoro& l) {
     return m.empty() ? strutturaNonValida(l) : m;
 }
 
+bool statoNonCalcolato(const TLavoro& l, const TPunto& p) {
+    if (!(p.x >= 0) || !(p.v > 0))
+        return true;
+    return p.Nome.testo().empty() && p.tbs == l.TestataChart.tbsMin;
+}
+
 } // namespace tarvelo

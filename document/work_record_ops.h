@@ -45,4 +45,10 @@ std::string valoreNonValido(const TLavoro& l);
 std::string valoreNonValido(const TPunto& p, int numero);
 std::string valoreNonValido(const TDatiTrattamento& d, int tratto);
 
+// A point a calculation reserved but did not compute: the coil surface
+// point placed at the chart's left edge (no name) where the process line
+// meets no saturation, or one holding no state of moist air (x below zero,
+// no specific volume). Its values are not air states: outputs show none.
+bool statoNonCalcolato(const TLavoro& l, const TPunto& p);
+
 } // namespace tarvelo

@@ -5,8 +5,11 @@
 #include "chart/diagram_view.h"
 #include "engine/format_mask.h"
 #include "engine/numeric.h"
+#include "engine/text.h"
 #include "print/report_recording.h"
+#include "treatments/verifiche.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvelo {
@@ -733,6 +736,59 @@ void TabellaTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFogl
     r.pulisciTab();
 }
 
+void RiquadroVerifiche(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g, int daY) {
+    if (!d.verifiche)
+        return;
+    std::vector<std::string> avvisi;
+    for (const Verifica& v : verifiche(d.lavoro, *d.verifiche))
+        if (v.livello == LivelloVerifica::Avviso)
+            avvisi.push_back(utf8ToCp1252(v.messaggio));
+    if (avvisi.empty())
+        return;
+    // Down to the points box and the chart's title box over the chart.
+    r.setFont("Arial", 10);
+    const int punti = 3 * r.altezzaRigaFont();
+    r.setFont("Arial", 7);
+    const int titoloChart = roundEven(5.0 * r.altezzaRigaFont());
+    const int fondo = g.offsetY - std::max(punti, titoloChart) - 20;
+    const int alto = daY + 20;
+    const int x1 = g.L + 12, x2 = g.R - 12;
+    r.setPenna(PennaNera);
+    r.setPennello(Trasparente);
+    r.setFont("Arial", 9);
+    r.altezzaRigaDalFont();
+    const int riga = r.altezzaRiga();
+    if (fondo - alto < 3 * riga)
+        return; // no room: the list stays in the dialogs and the outputs
+    r.vaiA(x1, alto + 10);
+    r.setGrassetto(true);
+    r.setColoreTesto(colore(d, Rosso));
+    r.stampaXY(x1 + 10, r.Y(), "VERIFICHE");
+    r.setGrassetto(false);
+    r.setColoreTesto(Nero);
+    r.vaiA(x1, r.Y() + riga);
+    std::size_t scritti = 0;
+    for (const std::string& a : avvisi) {
+        // Room for this one (two lines at most) and for the count after it.
+        const bool ultimo = scritti + 1 == avvisi.size();
+        if (r.Y() + 2 * riga + (ultimo ? 0 : riga) > fondo)
+            break;
+        r.stampaXY(x1 + 10, r.Y(), "\x95");
+        r.stampaMemo(a, 2, x1 + 40, x2 - 10);
+        ++scritti;
+    }
+    if (scritti < avvisi.size()) {
+        r.stampaXY(x1 + 40, r.Y(),
+                   avvisi.size() - scritti == 1
+                       ? std::string("... e un altro avviso: vedere l'elenco delle verifiche")
+                       : "... e altri " + std::to_string(avvisi.size() - scritti) +
+                             " avvisi: vedere l'elenco delle verifiche");
+        r.vaiA(x1, r.Y() + riga);
+    }
+    r.rettangolo(x1, alto, x2, r.Y() + 10);
+    r.altezzaRigaDalFont();
+}
+
 void Layout(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g) {
     const TTestataLavoro& h = d.testata;
     r.setPenna(PennaNera);
@@ -808,6 +864,8 @@ Esito ReportPrinter1Print(TBaseReport& r, const DatiStampa& d, const Avanzamento
         DatiZona(r, d, g);
         sezione("Tabella trattamenti");
         TabellaTrattamenti(r, d, g);
+        sezione("Verifiche");
+        RiquadroVerifiche(r, d, g, r.Y());
     }
     sezione("Layout");
     Layout(r, d, g);

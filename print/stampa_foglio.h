@@ -6,6 +6,7 @@
 
 #include "chart/chart_canvas.h"
 #include "chart/label_placement.h"
+#include "document/check_limits.h"
 #include "document/file_io.h"
 #include "document/work_records.h"
 #include "print/base_report.h"
@@ -24,6 +25,9 @@ struct DatiStampa {
     std::string dirArchivi; // where CHART.<code> lies
     std::string nomeFile;   // the work's file name; empty for a work never saved
     bool monocromatico = true;
+    // With limits, a "VERIFICHE" box lists the warnings of the engineering
+    // checks when there is any (the print dialog's choice, on by default).
+    const LimitiVerifiche* verifiche = nullptr;
 };
 
 // What the print dialog shows while the sheet is composed.
@@ -66,5 +70,9 @@ void RiquadroPunti(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g
 void DatiZona(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g);
 void TabellaTrattamenti(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g);
 void Layout(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g);
+// The warnings of the engineering checks, framed, from `daY` down to the
+// boxes over the chart; those that do not fit are counted in a last line.
+// Nothing without limits or without warnings.
+void RiquadroVerifiche(TBaseReport& r, const DatiStampa& d, const GeometriaFoglio& g, int daY);
 
 } // namespace tarvelo

@@ -237,9 +237,12 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
                 const TPunto& pt = l.Punti[static_cast<std::size_t>(p)];
                 b.uscita += ',';
                 testo(b.uscita, pt.Nome.testo());
+                // A point reserved but not computed: empty cells.
+                const bool vuoto = statoNonCalcolato(l, pt);
                 for (const double v : {pt.tbs, pt.UR, pt.x, pt.h}) {
                     b.uscita += ',';
-                    numero(b.uscita, v);
+                    if (!vuoto)
+                        numero(b.uscita, v);
                 }
             }
             for (const int k : col.trattamenti) {

@@ -33,11 +33,13 @@ const char* stampaHelp() {
     return "Uso:\n"
            "  tarvelo [--dati CARTELLA] stampa FILE.TRV (--pdf USCITA.pdf | --png USCITA.png\n"
            "          [--dpi N] | --stampante [NOME]) [--colore] [--portata l/s|m3/h]\n"
+           "          [--senza-verifiche]\n"
            "\n"
            "Compone il foglio di stampa del lavoro, come \"Stampa\" del programma: il\n"
            "diagramma con i trattamenti, i riquadri dei punti e dei dati di zona, la\n"
            "tabella dei trattamenti e il cartiglio. I risultati compaiono quando i calcoli\n"
-           "del lavoro sono validi e senza errori.\n"
+           "del lavoro sono validi e senza errori; il riquadro VERIFICHE elenca gli avvisi\n"
+           "dei controlli tecnici, quando ce ne sono.\n"
            "\n"
            "  --pdf FILE        scrive il foglio in PDF (A4)\n"
            "  --png FILE        scrive il foglio come immagine PNG (A4, --dpi punti per\n"
@@ -47,6 +49,7 @@ const char* stampaHelp() {
            "  --colore          stampa a colori (senza: in bianco e nero)\n"
            "  --portata UNITA   unità delle portate volumiche della tabella (l/s o m3/h;\n"
            "                    senza: quella registrata nel lavoro)\n"
+           "  --senza-verifiche non stampa il riquadro VERIFICHE\n"
            "\n"
            "Codici di uscita: 0 riuscito; 1 errore di lettura, di scrittura o della\n"
            "stampante; 2 dati errati.\n";
@@ -59,6 +62,7 @@ int runStampa(std::span<const std::string> args, const std::string& dataFolder,
     std::optional<int> dpi;
     std::optional<std::uint8_t> umStampa;
     bool colore = false;
+    bool senzaVerifiche = false;
     const auto manca = [&](const std::string& a) {
         err << Prefix << "errore: manca il valore di " << a << "\n";
         return ExitBadInput;
@@ -120,6 +124,8 @@ int runStampa(std::span<const std::string> args, const std::string& dataFolder,
             }
         } else if (a == "--colore") {
             colore = true;
+        } else if (a == "--senza-verifiche") {
+            senzaVerifiche = true;
         } else if (a.rfind("--", 0) == 0) {
             err << Prefix << "errore: opzione sconosciuta: " << a << "\n";
             return ExitBadInput;
@@ -170,9 +176,13 @@ int runStampa(std::span<const std::string> args, const std::string& dataFolder,
     }
     if (umStampa)
         doc.testata.UmStampa = *umStampa;
-    const DatiStampa dati{
-        doc.lavoro, doc.testata, sessione->settings.DIR_ARCHIVI,
-        doc.testata.SenzaNome == 0 ? doc.nome() + doc.estensione() : std::string(), !colore};
+    const DatiStampa dati{doc.lavoro,
+                          doc.testata,
+                          sessione->settings.DIR_ARCHIVI,
+                          doc.testata.SenzaNome == 0 ? doc.nome() + doc.estensione()
+                                                     : std::string(),
+                          !colore,
+                          senzaVerifiche ? nullptr : &sessione->settings.verifiche};
     if (Esito e = print->stampa(dati, *dove); !e.ok) {
         err << Prefix << "errore: " << e.errore << "\n";
         return ExitIo;

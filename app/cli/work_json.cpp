@@ -1,5 +1,6 @@
 #include "app/cli/work_json.h"
 
+#include "document/work_record_ops.h"
 #include "treatments/verifiche.h"
 
 #include "app/cli/base64.h"
@@ -418,8 +419,14 @@ std::string lavoroJson(const TTestataLavoro& h, const TLavoro& l, const LimitiVe
     Scrittore s{j};
     campiLavoro(h, l, s);
     Json punti = Json::array();
-    for (std::size_t i = 0; i < std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti); ++i)
+    for (std::size_t i = 0; i < std::min<std::size_t>(l.NumPunti, TLavoro::MaxPunti); ++i) {
         punti.push_back(Scrittore::oggetto(l.Punti[i], [](auto& r, auto& v) { campiPunto(r, v); }));
+        // A point reserved but not computed has no air state: null, which
+        // reads back as the image's value.
+        if (l.Punti[i].InUso && statoNonCalcolato(l, l.Punti[i]))
+            for (const char* k : {"tbs", "UR", "tbu", "x", "h", "v", "tdp", "rhoSecca", "rhoUmida"})
+                punti.back()[k] = nullptr;
+    }
     j["Punti"] = std::move(punti);
     Json trattamenti = Json::array();
     for (std::size_t k = 0; k < std::min<std::size_t>(l.NumTrattamenti, TLavoro::MaxTrattamenti);

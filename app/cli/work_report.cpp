@@ -1,5 +1,6 @@
 #include "app/cli/work_report.h"
 
+#include "document/work_record_ops.h"
 #include "treatments/verifiche.h"
 
 #include "engine/altitude.h"
@@ -132,6 +133,12 @@ std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l, const LimitiV
     for (std::size_t i = 0; i < puntiInUso(l); ++i) {
         const TPunto& p = l.Punti[i];
         char line[200];
+        if (p.InUso && statoNonCalcolato(l, p)) {
+            std::snprintf(line, sizeof line, "  %2zu  %-6s (non calcolato)\n", i + 1,
+                          utf8(p.Nome).c_str());
+            t += line;
+            continue;
+        }
         std::snprintf(line, sizeof line, "  %2zu  %-6s %6s %6s %7s %7s %8s %7s %7s\n", i + 1,
                       utf8(p.Nome).c_str(), num(p.tbs, 1).c_str(), num(p.UR, 0).c_str(),
                       num(p.tbu, 1).c_str(), num(p.x * 1000.0, 2).c_str(),

@@ -17,6 +17,7 @@
 #include "treatments/forms/form_condizioni_punti.h"
 #include "treatments/forms/form_tool_trattamenti.h"
 #include "treatments/forms/form_vedi_file.h"
+#include "treatments/verifiche.h"
 #include "ui/help_window.h"
 #include "ui/message_box.h"
 
@@ -33,6 +34,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -83,6 +85,15 @@ TFormMain::TFormMain(Sessione& sessione)
         if (impianto_ && impianto_->isVisible())
             impianto_->trascina(codice, tbs, UR, x);
     }});
+    // The points the engineering checks warn about are ringed on the chart.
+    diagramma_->setPuntiSegnalati([this](const TLavoro& l) {
+        std::vector<int> punti;
+        for (const Verifica& v : verifiche(l, s_.settings.verifiche))
+            if (v.livello == LivelloVerifica::Avviso && v.punto > 0 &&
+                std::find(punti.begin(), punti.end(), v.punto) == punti.end())
+                punti.push_back(v.punto);
+        return punti;
+    });
     diagramma_->setSovrapposizione([this](QPainter& p, int raggio) {
         if (impianto_ && impianto_->isVisible())
             impianto_->costruzione().disegna(p, diagramma_->vista(), raggio);
@@ -439,7 +450,7 @@ void TFormMain::Stampa() {
     TDlgStampa dialog(ContestoStampa{doc_.lavoro, doc_.testata, s_.settings.DIR_ARCHIVI,
                                      s_.settings.DIR_LAVORI, nome, monocromatico_,
                                      s_.settings.varie.EmulazioneDosInvio,
-                                     [this] { doc_.modificato = true; }},
+                                     [this] { doc_.modificato = true; }, &s_.settings.verifiche},
                       this);
     const std::uint8_t unita = doc_.testata.UmStampa;
     dialog.exec();
@@ -610,6 +621,8 @@ bool TFormMain::ApriTrattamenti(int codice) {
         return StatoScelto{r.tbs, r.UR, r.x};
     };
     servizi.scegliPunto = [this] { return ScegliPunto(doc_.lavoro, dialogoTrattamenti_); };
+    servizi.limiti = &s_.settings.verifiche;
+    servizi.evidenzia = [this](int punto) { diagramma_->evidenzia(punto); };
     TFormCalcUte dialogo(doc_.lavoro, s_.defaults.UmPortataDef,
                          s_.settings.varie.EmulazioneDosInvio, std::move(servizi), this);
     dialogoTrattamenti_ = &dialogo;
@@ -662,6 +675,8 @@ void TFormMain::ApriImpianto(bool revisione, int tipo) {
             return std::make_pair(r.tbs, r.UR);
         };
         servizi.cartellaLog = [this] { return s_.settings.DIR_LAVORI; };
+        servizi.limiti = &s_.settings.verifiche;
+        servizi.evidenzia = [this](int punto) { diagramma_->evidenzia(punto); };
         impianto_ =
             new TFormCalcAuto1(doc_.lavoro, doc_.testata, s_.defaults,
                                s_.settings.varie.EmulazioneDosInvio, std::move(servizi), this);

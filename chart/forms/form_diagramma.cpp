@@ -356,6 +356,11 @@ void TFormDiagramma::FormActivate() {
     }
 }
 
+void TFormDiagramma::evidenzia(int punto) {
+    evidenziato_ = punto;
+    paint_->update();
+}
+
 void TFormDiagramma::setAvviso(const std::string& testo) {
     avviso_ = testo;
     paint_->update();
@@ -375,6 +380,10 @@ void TFormDiagramma::paintArea(QPainter& p) {
     const EsitoDisegno e = DisegnaTrattamento(doc_.lavoro, vista_, canvas, codiceTrascinamento_,
                                               raggio_, etichetteChart_);
     raggio_ = e.raggioMarcatore;
+    if (puntiSegnalati_ || evidenziato_ > 0)
+        DisegnaSegniVerifiche(doc_.lavoro, vista_, canvas,
+                              puntiSegnalati_ ? puntiSegnalati_(doc_.lavoro) : std::vector<int>{},
+                              evidenziato_, raggio_);
     // A chart that could not be loaded is named until one loads.
     const std::string& proprio = !erroreChart_.empty() ? erroreChart_ : avviso_;
     const bool errore = e.errore || !proprio.empty();

@@ -66,6 +66,14 @@ class TFormDiagramma : public QWidget {
     void setSovrapposizione(std::function<void(QPainter&, int)> f) {
         sovrapposizione_ = std::move(f);
     }
+    // The points the engineering checks of the work warn about, ringed at
+    // every repaint; and the point of the check chosen in a dialog's list
+    // (0: none).
+    void setPuntiSegnalati(std::function<std::vector<int>(const TLavoro&)> f) {
+        puntiSegnalati_ = std::move(f);
+    }
+    void evidenzia(int punto);
+    int evidenziato() const { return evidenziato_; }
     const VistaDiagramma& vista() const { return vista_; }
     QWidget* paintASHRAE() const;
     // The paint area a chart is built for: the window's client area less the
@@ -123,6 +131,8 @@ class TFormDiagramma : public QWidget {
     TFormDisplay* display_ = nullptr;
     ImpostaManiglie maniglie_;
     std::function<void(QPainter&, int)> sovrapposizione_;
+    std::function<std::vector<int>(const TLavoro&)> puntiSegnalati_;
+    int evidenziato_ = 0;
     QImage chart_;
     std::vector<Riquadro> etichetteChart_; // where the chart's labels lie on it
     QImage anteprima_;                     // shown instead of the chart while a chart is built

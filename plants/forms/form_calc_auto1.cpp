@@ -1,5 +1,7 @@
 #include "plants/forms/form_calc_auto1.h"
 
+#include "ui/lista_verifiche.h"
+
 #include "engine/format_mask.h"
 #include "engine/numeric.h"
 #include "plants/plant_samples.h"
@@ -237,6 +239,13 @@ void TFormCalcAuto1::creaControlli() {
     g->addWidget(fldtH2O, 8, 1);
     g->addWidget(LbUmtH2O, 8, 2);
 
+    verifiche_ = new ui::ListaVerifiche(this);
+    verifiche_->quandoScelto([this](int punto) {
+        if (servizi_.evidenzia)
+            servizi_.evidenzia(punto);
+    });
+    v->addWidget(verifiche_);
+
     auto* bottoni = new QHBoxLayout;
     v->addLayout(bottoni);
     auto bottone = [&](QPushButton*& b, const char* nome, const QString& testo) {
@@ -460,6 +469,9 @@ void TFormCalcAuto1::Ricalcola() {
         if (servizi_.salvaValido)
             servizi_.salvaValido();
     }
+    verifiche_->mostra(servizi_.limiti ? tarvelo::verifiche(lavoro_, *servizi_.limiti)
+                                       : std::vector<Verifica>{},
+                       lavoro_.CodiceErrore == 0);
     if (servizi_.aggiornaFinestre)
         servizi_.aggiornaFinestre();
     if (servizi_.ridisegna)

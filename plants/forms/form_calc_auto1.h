@@ -4,6 +4,7 @@
 #pragma once
 
 #include "chart/diagram_view.h"
+#include "document/check_limits.h"
 #include "document/defaults_archive.h"
 #include "document/work_records.h"
 #include "plants/plant_calc.h"
@@ -28,7 +29,8 @@ namespace tarvelo {
 
 namespace ui {
 class CampoMaschera;
-}
+class ListaVerifiche;
+} // namespace ui
 
 // The construction lines a calculation draws as it goes: kept until the
 // next run, and shown only when the run failed (a good run is shown by its
@@ -65,6 +67,10 @@ struct ServiziImpianto {
     // Where DETTAGLI.TXT goes: the folder of the current work, asked at each
     // calculation (opening a work elsewhere moves it).
     std::function<std::string()> cartellaLog;
+    // The limits of the engineering checks, and the diagram showing the
+    // point of the check chosen in the list (0: none).
+    const LimitiVerifiche* limiti = nullptr;
+    std::function<void(int)> evidenzia;
 };
 
 class TFormCalcAuto1 : public QDialog {
@@ -107,6 +113,7 @@ class TFormCalcAuto1 : public QDialog {
 
     int tag() const { return tag_; }
     const LineeCostruzione& costruzione() const { return costruzione_; }
+    ui::ListaVerifiche* verifiche() const { return verifiche_; }
 
   protected:
     void reject() override;
@@ -163,6 +170,7 @@ class TFormCalcAuto1 : public QDialog {
     QLabel* Lb2tbsQimm = nullptr;
     QLabel* LbtH2O = nullptr;
     QLabel* LbUmtH2O = nullptr;
+    ui::ListaVerifiche* verifiche_ = nullptr;
     QPushButton* BtnCalcola = nullptr;
     QPushButton* BtnPunti = nullptr;
     QPushButton* btnDettaglio = nullptr;

@@ -89,9 +89,16 @@ TDlgStampa::TDlgStampa(ContestoStampa contesto, QWidget* parent)
     gl->addWidget(radM3h_);
     CkColore = new QCheckBox(QStringLiteral("Colore"), principale);
     CkColore->setObjectName(QStringLiteral("CkColore"));
+    CkVerifiche = new QCheckBox(QStringLiteral("Verifiche"), principale);
+    CkVerifiche->setObjectName(QStringLiteral("CkVerifiche"));
+    CkVerifiche->setToolTip(
+        QStringLiteral("Stampa il riquadro VERIFICHE con gli avvisi dei controlli tecnici"));
+    CkVerifiche->setChecked(c_.limiti != nullptr);
+    CkVerifiche->setEnabled(c_.limiti != nullptr);
     auto* riga = new QHBoxLayout;
     riga->addWidget(radUmPortata);
     riga->addWidget(CkColore);
+    riga->addWidget(CkVerifiche);
     pv->addLayout(riga);
     auto* Label1 = new QLabel(QStringLiteral("Stampante correntemente attiva"), principale);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -217,7 +224,9 @@ void TDlgStampa::fallito(const std::string& messaggio) {
 }
 
 DatiStampa TDlgStampa::dati() const {
-    return DatiStampa{c_.lavoro, c_.testata, c_.dirArchivi, c_.nomeFile, c_.monocromatico};
+    return DatiStampa{c_.lavoro,        c_.testata,
+                      c_.dirArchivi,    c_.nomeFile,
+                      c_.monocromatico, CkVerifiche->isChecked() ? c_.limiti : nullptr};
 }
 
 Esito TDlgStampa::inAttesa(bool file,

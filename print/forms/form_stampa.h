@@ -34,6 +34,9 @@ struct ContestoStampa {
     bool& monocromatico;           // shared by every print of the session
     bool emulazioneDosInvio = false;
     std::function<void()> modificato; // the page header changed the work
+    // The limits of the engineering checks: with them the dialog offers the
+    // "VERIFICHE" box of the warnings, on by default.
+    const LimitiVerifiche* limiti = nullptr;
 };
 
 class TDlgStampa : public QDialog {
@@ -77,6 +80,7 @@ class TDlgStampa : public QDialog {
     QRadioButton* radLs_;
     QRadioButton* radM3h_;
     QCheckBox* CkColore;
+    QCheckBox* CkVerifiche;
     QLabel* LblStampanteAttiva;
     QLabel* PbAttesa;
     QLabel* lbEvoluzioneStampa;

@@ -302,6 +302,29 @@ TEST_F(Impianto, EngineeringChecksInJsonTextAndCsv) {
     EXPECT_EQ(celleCsv(secondo).back(), "506");
 }
 
+TEST_F(Impianto, APointReservedButNotComputedShowsNoState) {
+    // B whose line A-C meets no saturation: "ts" is only placed at the
+    // chart's edge, with no state of its own.
+    ASSERT_EQ(run("impianto", {"B", "--json", "--cartella", dir.prefix(), "--set", "tbsEst=33",
+                               "--set", "UREst=80"}),
+              ExitIo);
+    const nlohmann::json j = nlohmann::json::parse(out);
+    ASSERT_EQ(j["CodiceErrore"], 215);
+    const nlohmann::json& ts = j["Punti"][3];
+    for (const char* k : {"tbs", "UR", "x", "h", "v"})
+        EXPECT_TRUE(ts[k].is_null()) << k << " " << ts.dump();
+    EXPECT_FALSE(j["Punti"][2]["tbs"].is_null());
+    // It reads back as the work it was.
+    TempDir::writeText(dir.file("b.json"), out);
+    EXPECT_EQ(run("lavoro", {"--da-json", dir.file("b.json"), "--salva", dir.file("b.TRV")}),
+              ExitOk)
+        << err;
+    ASSERT_EQ(run("impianto",
+                  {"B", "--cartella", dir.prefix(), "--set", "tbsEst=33", "--set", "UREst=80"}),
+              ExitIo);
+    EXPECT_NE(out.find("(non calcolato)"), std::string::npos) << out;
+}
+
 TEST_F(Impianto, ACsvBatchRefusesWhatItCannotRead) {
     TempDir::writeText(dir.file("in.csv"), "tbsEst,Pressione\n30,1\n");
     EXPECT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv")}), ExitBadInput);

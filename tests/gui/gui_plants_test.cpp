@@ -214,6 +214,61 @@ class GuiPlants : public QObject {
         QCOMPARE(lavoro().tbsImm, fermo);
     }
 
+    // The codes of the checks the dialog's list shows.
+    QStringList codiciVerifiche() {
+        QStringList codici;
+        QListWidget* l = f<QListWidget>("lstVerifiche");
+        for (int i = 0; i < l->count(); ++i)
+            if (!l->item(i)->toolTip().isEmpty())
+                codici << l->item(i)->toolTip().section(' ', 0, 0);
+        return codici;
+    }
+
+    void theChecksFollowADragIntoFrostAndBack() {
+        // A with a large latent load: the coil's line steepens and its
+        // surface falls below zero as the supply point is dragged warmer,
+        // and the list says so at every move, never otherwise.
+        main_->Impianto(0);
+        scrivi("fldClat_Cx", QStringLiteral("10"));
+        scrivi("fldInterne1", QStringLiteral("21"));
+        scrivi("fldInterne2", QStringLiteral("55"));
+        scrivi("fldtb_Qimm", QStringLiteral("14"));
+        f<QPushButton>("BtnCalcola")->click();
+        QCOMPARE(lavoro().CodiceErrore, std::uint16_t{0});
+        const TPunto& ts = lavoro().Punti[4];
+        QVERIFY(ts.tbs > 0);
+        QVERIFY(!codiciVerifiche().contains(QStringLiteral("501")));
+        QVERIFY(codiciVerifiche().contains(QStringLiteral("506"))); // the condensate
+
+        TFormDiagramma& d = *main_->diagramma();
+        const QPoint partenza = posizione(4);
+        d.PaintASHRAEMouseDown(Qt::LeftButton, partenza.x(), partenza.y());
+        bool gelo = false;
+        int passo = 0;
+        for (; passo < 60 && !gelo; ++passo) {
+            d.PaintASHRAEMouseMove(Qt::LeftButton, Qt::NoModifier, partenza.x() + 2 * passo,
+                                   partenza.y());
+            if (lavoro().CodiceErrore != 0)
+                continue;
+            gelo = ts.tbs < 0;
+            QCOMPARE(codiciVerifiche().contains(QStringLiteral("501")), gelo);
+        }
+        QVERIFY2(gelo, "no frost within the drag");
+        // Choosing the warning rings its point, "ts", on the chart.
+        QListWidget* lista = f<QListWidget>("lstVerifiche");
+        for (int i = 0; i < lista->count(); ++i)
+            if (lista->item(i)->toolTip().startsWith(QStringLiteral("501")))
+                lista->setCurrentRow(i);
+        QCOMPARE(d.evidenziato(), 5);
+        // And back to where the drag started: no frost any more.
+        d.PaintASHRAEMouseMove(Qt::LeftButton, Qt::NoModifier, partenza.x(), partenza.y());
+        d.PaintASHRAEMouseUp(Qt::LeftButton, partenza.x(), partenza.y());
+        QCOMPARE(lavoro().CodiceErrore, std::uint16_t{0});
+        QVERIFY(ts.tbs > 0);
+        QVERIFY(!codiciVerifiche().contains(QStringLiteral("501")));
+        QCOMPARE(d.evidenziato(), 0); // a new list chooses nothing
+    }
+
     void theMarkOfAReleasedPositionGoesWithTheNextCalculation() {
         // After D, E or F the mark is as big as a point's marker: left on
         // the next drawing, it looks like a point without a name.

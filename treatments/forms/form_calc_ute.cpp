@@ -1,5 +1,7 @@
 #include "treatments/forms/form_calc_ute.h"
 
+#include "ui/lista_verifiche.h"
+
 #include "document/error_messages.h"
 #include "engine/format_mask.h"
 #include "engine/numeric.h"
@@ -121,6 +123,12 @@ TFormCalcUte::TFormCalcUte(TLavoro& lavoro, std::uint8_t umPortataDef, bool emul
     creaPagine();
     creaPannello();
     layout->addWidget(suggerimento_);
+    verifiche_ = new ui::ListaVerifiche(this);
+    verifiche_->quandoScelto([this](int punto) {
+        if (servizi_.evidenzia)
+            servizi_.evidenzia(punto);
+    });
+    layout->addWidget(verifiche_);
     // OK opens the menu of what comes next; it never closes the dialog.
     ui::applicaConvenzioneInvio(this, OKBtn, emulazioneDosInvio);
     // F1 opens the page of what the dialog shows, as its help button does.
@@ -496,6 +504,10 @@ void TFormCalcUte::apri(int codice) {
     if (servizi_.aggiornaFinestre)
         servizi_.aggiornaFinestre();
     MostraTratto(codice, true);
+    // A revision starts from the checks of the sequence as it stands.
+    verifiche_->mostra(servizi_.limiti ? verifiche(lavoro_, *servizi_.limiti)
+                                       : std::vector<Verifica>{},
+                       lavoro_.NumTrattamenti > 0);
 }
 
 void TFormCalcUte::MostraTratto(int codice, bool nuovo) {
@@ -843,6 +855,8 @@ void TFormCalcUte::BtnCalcolaClick() {
     messaggio_.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     mostraCampi();
     aggiornaNavigazione();
+    verifiche_->mostra(servizi_.limiti ? verifiche(lavoro_, *servizi_.limiti)
+                                       : std::vector<Verifica>{});
     if (lavoro_.CodiceErrore == 0 && servizi_.salvaValido)
         servizi_.salvaValido();
     if (servizi_.ridisegna)

@@ -3,6 +3,7 @@
 // one or ends the sequence, Cancel puts the work back as it was.
 #pragma once
 
+#include "document/check_limits.h"
 #include "document/work_records.h"
 #include "treatments/sequence_editor.h"
 
@@ -26,6 +27,10 @@ class QStackedWidget;
 namespace tarvelo {
 
 namespace ui {
+class ListaVerifiche;
+}
+
+namespace ui {
 class CampoMaschera;
 }
 
@@ -46,6 +51,10 @@ struct ServiziTrattamenti {
         scegliStato;
     // The point picker; nothing when cancelled.
     std::function<std::optional<int>()> scegliPunto;
+    // The limits of the engineering checks shown after each calculation, and
+    // the diagram showing the point of the check chosen (0: none).
+    const LimitiVerifiche* limiti = nullptr;
+    std::function<void(int)> evidenzia;
 };
 
 class TFormCalcUte : public QDialog {
@@ -175,6 +184,7 @@ class TFormCalcUte : public QDialog {
     QPushButton* BtnDettagli = nullptr;
     QPushButton* BtnCalcola = nullptr;
     QPushButton* BtnPunti = nullptr;
+    ui::ListaVerifiche* verifiche_ = nullptr;
     QLabel* suggerimento_ = nullptr;
     QMenu* popup_ = nullptr;
     std::unique_ptr<TLavoro> allApertura_;
