@@ -758,9 +758,11 @@ void RiquadroVerifiche(TBaseReport& r, const DatiStampa& d, const GeometriaFogli
     r.setFont("Arial", 9);
     r.altezzaRigaDalFont();
     const int riga = r.altezzaRiga();
-    if (fondo - alto < 3 * riga)
+    if (fondo - alto < 4 * riga)
         return; // no room: the list stays in the dialogs and the outputs
-    r.vaiA(x1, alto + 10);
+    // Texts stand on their line: the title's line is the first inside the
+    // frame.
+    r.vaiA(x1, alto + 10 + riga);
     r.setGrassetto(true);
     r.setColoreTesto(colore(d, Rosso));
     r.stampaXY(x1 + 10, r.Y(), "VERIFICHE");

@@ -408,5 +408,54 @@ TEST_F(Foglio, TheRowsOfEachTableMeetWhateverTheirSize) {
     }
 }
 
+TEST_F(Foglio, TheChecksBoxListsTheWarningsBetweenTheTableAndTheChart) {
+    // A coil that ices up: two warnings (frost, contact factor), in a frame
+    // between the treatments table and the boxes over the chart.
+    lavoro = TLavoro{};
+    lavoro.TipoImpianto = 0;
+    CaricaEsempioImpianto(0, lavoro, def);
+    lavoro.TestataChart = chart;
+    lavoro.CodiceChart = 1;
+    lavoro.tbsImm = 14;
+    lavoro.Clat = 11;
+    lavoro.tbsInt = 21;
+    lavoro.URInt = 55;
+    ASSERT_EQ(CalcolaImpianto(lavoro, dir.prefix()).codice, 0);
+    const LimitiVerifiche limiti;
+    const auto titolo = [&](const LimitiVerifiche* l) {
+        const DatiStampa d{lavoro, testata, settings.DIR_ARCHIVI, "A.TRV", true, l};
+        EXPECT_TRUE(ComponiFoglio(d, misura, reg).ok);
+        return trova("VERIFICHE");
+    };
+    EXPECT_EQ(titolo(nullptr), nullptr); // not asked for
+    const OperazioneReport* t = titolo(&limiti);
+    ASSERT_NE(t, nullptr);
+    std::string tutto;
+    const OperazioneReport* sequenza = trova("SEQUENZA DEI TRATTAMENTI  ");
+    const OperazioneReport* punti = trova(TitoloRiquadroPunti);
+    ASSERT_TRUE(sequenza && punti);
+    int ultimo = 0;
+    for (const auto* op : testi())
+        if (op->y1 > t->y1 && op->y1 < punti->y1 && op->x1 > t->x1) {
+            tutto += op->testo + " ";
+            ultimo = std::max(ultimo, op->y1);
+        }
+    EXPECT_NE(tutto.find("brina/ghiaccio"), std::string::npos) << tutto;
+    EXPECT_NE(tutto.find("Fattore di contatto della batteria 0,37"), std::string::npos) << tutto;
+    EXPECT_EQ(tutto.find("Condensa"), std::string::npos) << tutto; // information only
+    EXPECT_GT(t->y1, sequenza->y1);
+    // The frame holds the title and every line.
+    bool cornice = false;
+    for (const auto& op : reg.pagine.at(0).operazioni)
+        if (op.tipo == OperazioneReport::Tipo::Rettangolo &&
+            op.y1 < t->y1 - misura.ascesa(t->font) && op.y2 > ultimo && op.y2 < punti->y1)
+            cornice = true;
+    EXPECT_TRUE(cornice);
+
+    // The sample has no warning: no box.
+    impianto(0);
+    EXPECT_EQ(titolo(&limiti), nullptr);
+}
+
 } // namespace
 } // namespace tarvelo
