@@ -432,11 +432,12 @@ TEST_F(Foglio, TheChecksBoxListsTheWarningsBetweenTheTableAndTheChart) {
     ASSERT_NE(t, nullptr);
     std::string tutto;
     const OperazioneReport* sequenza = trova("SEQUENZA DEI TRATTAMENTI  ");
-    const OperazioneReport* punti = trova(TitoloRiquadroPunti);
-    ASSERT_TRUE(sequenza && punti);
+    // The first box over the chart: the chart's title box, on the right.
+    const OperazioneReport* sopra = trova(" DIAGRAMMA PSICROMETRICO");
+    ASSERT_TRUE(sequenza && sopra);
     int ultimo = 0;
     for (const auto* op : testi())
-        if (op->y1 > t->y1 && op->y1 < punti->y1 && op->x1 > t->x1) {
+        if (op->y1 > t->y1 && op->y1 < sopra->y1 && op->x1 > t->x1) {
             tutto += op->testo + " ";
             ultimo = std::max(ultimo, op->y1);
         }
@@ -448,7 +449,8 @@ TEST_F(Foglio, TheChecksBoxListsTheWarningsBetweenTheTableAndTheChart) {
     bool cornice = false;
     for (const auto& op : reg.pagine.at(0).operazioni)
         if (op.tipo == OperazioneReport::Tipo::Rettangolo &&
-            op.y1 < t->y1 - misura.ascesa(t->font) && op.y2 > ultimo && op.y2 < punti->y1)
+            op.y1 < t->y1 - misura.ascesa(t->font) && op.y2 > ultimo &&
+            op.y2 < sopra->y1 - misura.ascesa(sopra->font))
             cornice = true;
     EXPECT_TRUE(cornice);
 
