@@ -2,13 +2,17 @@
 // included: the dialog repeats it at every mouse move while a point is
 // dragged. BM_RigaImpianto_*: one row of `impianto --csv`, the trace kept in
 // memory, over a spread of outdoor states and loads around the sample.
+// BM_Suggerimenti: the whole search for what to change in a run that
+// failed, one failing case per argument.
 #include "engine/moist_air.h"
 #include "plants/plant_calc.h"
 #include "plants/plant_samples.h"
+#include "plants/suggerimenti.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -101,8 +105,55 @@ void BM_Calcola_F(benchmark::State& s) {
     calcola(s, 5);
 }
 
+// Failing runs of several configurations, each with its own way to fail;
+// the last has nothing a designer could change.
+struct Fallimento {
+    const char* nome;
+    int tipo;
+    void (*dati)(tarvelo::TLavoro&);
+};
+const Fallimento Fallimenti[] = {
+    {"A tbsImm=12", 0, [](tarvelo::TLavoro& l) { l.tbsImm = 12; }},
+    {"A Qrinn=4", 0, [](tarvelo::TLavoro& l) { l.Qrinn = 4; }},
+    {"B tbsImm=10", 1, [](tarvelo::TLavoro& l) { l.tbsImm = 10; }},
+    {"C est 30 C 70 %", 2,
+     [](tarvelo::TLavoro& l) {
+         l.tbsEst = 30;
+         l.UREst = 70;
+     }},
+    {"C tSup=20", 2, [](tarvelo::TLavoro& l) { l.tSup = 20; }},
+    {"D Qimm=0.5", 3, [](tarvelo::TLavoro& l) { l.Qimm = 0.5; }},
+    {"F URD=99.95", 5, [](tarvelo::TLavoro& l) { l.URD = 99.95; }},
+    {"F URD=20", 5, [](tarvelo::TLavoro& l) { l.URD = 20; }},
+    {"A Volume=0", 0, [](tarvelo::TLavoro& l) { l.Volume = 0; }},
+};
+
+void BM_Suggerimenti(benchmark::State& state) {
+    const Fallimento& f = Fallimenti[state.range(0)];
+    tarvelo::Patm = tarvelo::PatmStandard;
+    tarvelo::TLavoro l;
+    l.TestataChart.tbsMin = -5;
+    l.TestataChart.pressure = tarvelo::PatmStandard;
+    tarvelo::preparaImpianto(f.tipo, l, tarvelo::TDefault{});
+    f.dati(l);
+    tarvelo::TracciaDettagli traccia;
+    if (tarvelo::CalcolaImpianto(l, traccia).codice == 0)
+        state.SkipWithError("the case computes");
+    std::size_t quanti = 0;
+    for (auto _ : state) {
+        const std::vector<tarvelo::Suggerimento> s = tarvelo::suggerimenti(l);
+        quanti = s.size();
+        benchmark::DoNotOptimize(quanti);
+    }
+    state.SetLabel(f.nome);
+    state.counters["suggerimenti"] = static_cast<double>(quanti);
+}
+
 } // namespace
 
+BENCHMARK(BM_Suggerimenti)
+    ->DenseRange(0, static_cast<int>(std::size(Fallimenti)) - 1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Calcola_A)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Calcola_B)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Calcola_C)->Unit(benchmark::kMicrosecond);

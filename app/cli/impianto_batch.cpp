@@ -10,6 +10,7 @@
 #include "document/work_record_ops.h"
 #include "engine/moist_air.h"
 #include "plants/plant_calc.h"
+#include "plants/suggerimenti.h"
 
 #include <charconv>
 #include <istream>
@@ -71,6 +72,7 @@ struct Colonne {
     std::vector<std::string> ingressi;
     int punti = 0;
     std::vector<int> trattamenti; // the listed ones (Reale), 0-based
+    bool suggerimento = false;
 };
 
 std::string intestazione(const Colonne& c) {
@@ -87,7 +89,7 @@ std::string intestazione(const Colonne& c) {
         const std::string n = "T" + std::to_string(++k) + "_";
         h += "," + n + "Qs," + n + "Qt," + n + "qx";
     }
-    return h + ",Verifiche\n";
+    return h + (c.suggerimento ? ",Verifiche,Suggerimento\n" : ",Verifiche\n");
 }
 
 struct Riga {
@@ -109,7 +111,7 @@ struct Blocco {
 BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
                               const TLavoro& base, const ImpostaCampo& imposta, int thread,
                               const std::optional<std::string>& tracce,
-                              const LimitiVerifiche& limiti) {
+                              const LimitiVerifiche& limiti, bool conSuggerimenti) {
     BatchSummary esito;
     RigheCsv righe(in);
     std::string_view linea;
@@ -135,6 +137,7 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
                                                                   : ',';
     Colonne col;
     col.ingressi = celle(linea, sep);
+    col.suggerimento = conSuggerimenti;
     for (std::size_t i = 0; i < col.ingressi.size(); ++i) {
         const std::string& n = col.ingressi[i];
         TLavoro prova = base;
@@ -221,6 +224,13 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
                 testo(b.uscita, m);
                 b.uscita.append(
                     5 + 5 * static_cast<std::size_t>(col.punti) + 3 * col.trattamenti.size(), ',');
+                if (col.suggerimento) {
+                    b.uscita += ',';
+                    // A cell that could not be read has nothing to search.
+                    if (problema.empty() && codice != 0)
+                        if (const std::vector<Suggerimento> s = suggerimenti(l, 1); !s.empty())
+                            testo(b.uscita, s.front().messaggio);
+                }
                 b.uscita += '\n';
                 b.messaggi += "riga " + std::to_string(r.linea) + ": " +
                               (codice != 0 ? "errore " + std::to_string(codice) + ": " : "") + m +
@@ -258,6 +268,8 @@ BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream&
                 b.uscita += separatore + std::to_string(v.codice);
                 separatore = "|";
             }
+            if (col.suggerimento)
+                b.uscita += ',';
             b.uscita += '\n';
         }
     };

@@ -22,10 +22,13 @@ using ImpostaCampo =
 // `base`: the configuration with its sample data on its chart. `tracce`:
 // a folder (with its separator) for DETTAGLI_<row>.TXT, or none. The last
 // column, "Verifiche", holds the codes of the row's engineering checks
-// against `limiti`, joined by "|".
+// against `limiti`, joined by "|"; with `conSuggerimenti` one more follows,
+// "Suggerimento": for a row whose calculation failed, the message of the
+// first change that makes it compute (empty when none does).
 BatchSummary runImpiantoBatch(std::istream& in, std::ostream& out, std::ostream& err,
                               const TLavoro& base, const ImpostaCampo& imposta, int thread,
                               const std::optional<std::string>& tracce,
-                              const LimitiVerifiche& limiti = LimitiVerifiche{});
+                              const LimitiVerifiche& limiti = LimitiVerifiche{},
+                              bool conSuggerimenti = false);
 
 } // namespace tarvelo::cli

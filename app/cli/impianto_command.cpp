@@ -14,6 +14,7 @@
 #include "engine/number_parse.h"
 #include "plants/plant_calc.h"
 #include "plants/plant_samples.h"
+#include "plants/suggerimenti.h"
 #include "treatments/risult_log.h"
 
 #include <cmath>
@@ -70,7 +71,7 @@ std::optional<std::string> impostaCampo(TLavoro& l, const std::string& nome,
 // One calculation per row of the CSV, written to `uscita` or the standard
 // output.
 int batch(const std::string& sorgente, const std::optional<std::string>& uscita,
-          std::optional<std::string> tracce, int thread, const TLavoro& base,
+          std::optional<std::string> tracce, int thread, bool conSuggerimenti, const TLavoro& base,
           const LimitiVerifiche& limiti, std::istream& in, std::ostream& out, std::ostream& err) {
     std::ifstream file;
     std::istream* input = &in;
@@ -93,8 +94,8 @@ int batch(const std::string& sorgente, const std::optional<std::string>& uscita,
         err << Prefix << "errore: " << target.openError() << "\n";
         return ExitIo;
     }
-    const BatchSummary e =
-        runImpiantoBatch(*input, target.stream(), err, base, impostaCampo, thread, tracce, limiti);
+    const BatchSummary e = runImpiantoBatch(*input, target.stream(), err, base, impostaCampo,
+                                            thread, tracce, limiti, conSuggerimenti);
     if (e.readError)
         return ExitIo;
     if (e.fatal)
@@ -120,10 +121,15 @@ const char* impiantoHelp() {
            "          [--salva USCITA.TRV] [--json] [--cartella CARTELLA]\n"
            "  tarvelo [--dati CARTELLA] impianto A|B|C|D|E|F [--set CAMPO=VALORE]...\n"
            "          --csv INGRESSO.csv [--out USCITA.csv] [--tracce CARTELLA] [--thread N]\n"
+           "          [--suggerimenti]\n"
            "\n"
            "Carica i dati d'esempio dello schema, applica i campi dati con --set, calcola,\n"
            "scrive DETTAGLI.TXT e RISULT.TXT nella cartella dei lavori (o in --cartella) e\n"
            "mostra il lavoro (--json come per \"lavoro\"); con --salva scrive il lavoro.\n"
+           "Se lo schema non si calcola, \"Suggerimenti\" dice quale dato di progetto\n"
+           "cambiare, uno alla volta e il meno possibile, perché si calcoli (tbs e UR\n"
+           "interne, tbs immissione, portate, t superficiale, UR punto D, tH2O; mai le\n"
+           "condizioni esterne, i carichi né il volume), con il valore da dare a --set.\n"
            "\n"
            "Campi (unità come memorizzate): tbsInt tbsEst tbsImm tH2O tSup (°C), URInt UREst\n"
            "URD (%), Csens Clat (kW), Cx (g/s), Volume (m3), Qrinn Qimm (kg/s), xPick (kg/kg);\n"
@@ -134,7 +140,9 @@ const char* impiantoHelp() {
            "ha gli ingressi, CodiceErrore e il messaggio, Ctot, Qimm, QvVol, fs, gli stati\n"
            "dei punti (nome, tbs, UR, x, h) e le potenze dei trattamenti (Qs, Qt in W, qx\n"
            "in kg/s). --tracce scrive DETTAGLI_<riga>.TXT in CARTELLA; --thread N calcola\n"
-           "su N processori (senza: su tutti). \"-\" legge lo standard input.\n"
+           "su N processori (senza: su tutti); --suggerimenti aggiunge l'ultima colonna,\n"
+           "Suggerimento: per una riga che non si calcola, il primo suggerimento.\n"
+           "\"-\" legge lo standard input.\n"
            "\n"
            "Codici di uscita: 0 calcolo riuscito; 1 il calcolo ha dato un errore (con\n"
            "--csv: errore di lettura o scrittura, anche di una traccia); 2 dati od opzioni\n"
@@ -153,7 +161,7 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
     std::optional<std::string> salva, cartella, csv, uscita, tracce;
     int thread = 0;
     std::vector<std::pair<std::string, std::string>> campi;
-    bool json = false;
+    bool json = false, conSuggerimenti = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -162,6 +170,8 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
         }
         if (a == "--json") {
             json = true;
+        } else if (a == "--suggerimenti") {
+            conSuggerimenti = true;
         } else if (a == "--csv" || a == "--out" || a == "--tracce" || a == "--thread") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 err << Prefix << "errore: manca il valore di " << a << "\n";
@@ -211,8 +221,10 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
         err << Prefix << "errore: manca lo schema (A..F)\n";
         return ExitBadInput;
     }
-    if (!csv && (uscita || tracce || thread)) {
-        err << Prefix << "errore: --out, --tracce e --thread valgono solo con --csv\n";
+    if (!csv && (uscita || tracce || thread || conSuggerimenti)) {
+        // A single run that fails always says what to change.
+        err << Prefix
+            << "errore: --out, --tracce, --thread e --suggerimenti valgono solo con --csv\n";
         return ExitBadInput;
     }
     if (csv && (salva || json)) {
@@ -252,7 +264,8 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
                 return ExitBadInput;
             }
         }
-        return batch(*csv, uscita, tracce, thread, l, settings.verifiche, in, out, err);
+        return batch(*csv, uscita, tracce, thread, conSuggerimenti, l, settings.verifiche, in, out,
+                     err);
     }
 
     const std::string cartellaRisultati = cartellaLog(cartella, settings);
@@ -293,7 +306,12 @@ int runImpianto(std::span<const std::string> args, const std::string& dataFolder
         }
     }
     const LimitiVerifiche* limiti = &sessione->settings.verifiche;
-    out << (json ? lavoroJson(doc.testata, l, limiti) : lavoroTesto(doc.testata, l, limiti));
+    // Searched only for a run that failed: one that computes pays nothing.
+    std::optional<std::vector<Suggerimento>> consigli;
+    if (esito.codice != 0)
+        consigli = suggerimenti(l);
+    const std::vector<Suggerimento>* s = consigli ? &*consigli : nullptr;
+    out << (json ? lavoroJson(doc.testata, l, limiti, s) : lavoroTesto(doc.testata, l, limiti, s));
     return fineUscita(out, err, Prefix, esito.codice != 0 ? ExitIo : ExitOk);
 }
 

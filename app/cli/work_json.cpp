@@ -414,7 +414,8 @@ void leggiElenco(const Json& radice, const char* k, const char* cosa, std::array
 
 } // namespace
 
-std::string lavoroJson(const TTestataLavoro& h, const TLavoro& l, const LimitiVerifiche* limiti) {
+std::string lavoroJson(const TTestataLavoro& h, const TLavoro& l, const LimitiVerifiche* limiti,
+                       const std::vector<Suggerimento>* suggerimenti) {
     Json j = Json::object();
     Scrittore s{j};
     campiLavoro(h, l, s);
@@ -447,6 +448,12 @@ std::string lavoroJson(const TTestataLavoro& h, const TLavoro& l, const LimitiVe
                          {"Punto", c.punto > 0 ? Json(c.punto) : Json(nullptr)},
                          {"Trattamento", c.trattamento > 0 ? Json(c.trattamento) : Json(nullptr)}});
         j["Verifiche"] = std::move(v);
+    }
+    if (suggerimenti) {
+        Json v = Json::array();
+        for (const Suggerimento& c : *suggerimenti)
+            v.push_back({{"Campo", c.campo}, {"Valore", c.valore}, {"Messaggio", c.messaggio}});
+        j["Suggerimenti"] = std::move(v);
     }
     j[ChiaveByteTestata] = immagine(h);
     j[ChiaveByteLavoro] = immagine(l);

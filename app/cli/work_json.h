@@ -8,9 +8,11 @@
 
 #include "document/check_limits.h"
 #include "document/work_records.h"
+#include "plants/suggerimenti.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvelo::cli {
 
@@ -21,12 +23,15 @@ inline constexpr std::size_t MaxTestoJson = 4 << 20;
 
 // With `limiti`, the results derived from the work follow its fields:
 // "Verifiche" (the engineering checks) and, for a plant, "QvReale" (m³/h)
-// and "RicambiReali" (1/h) at the supply's real specific volume. Reading a
-// JSON back ignores them.
+// and "RicambiReali" (1/h) at the supply's real specific volume. With
+// `suggerimenti` (a failed plant run), "Suggerimenti": the changes that make
+// it compute, each as {"Campo", "Valore", "Messaggio"}, possibly none.
+// Reading a JSON back ignores them.
 inline constexpr const char* ChiaviDerivate[] = {"Verifiche", "QvReale", "RicambiReali",
                                                  "Suggerimenti"};
 std::string lavoroJson(const TTestataLavoro& testata, const TLavoro& lavoro,
-                       const LimitiVerifiche* limiti = nullptr);
+                       const LimitiVerifiche* limiti = nullptr,
+                       const std::vector<Suggerimento>* suggerimenti = nullptr);
 
 // Reads a JSON object over the records given (a new work, usually): first
 // the images, when present, then every named field over them. A missing key

@@ -79,7 +79,8 @@ std::string unita(std::uint8_t code) {
 
 } // namespace
 
-std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l, const LimitiVerifiche* limiti) {
+std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l, const LimitiVerifiche* limiti,
+                        const std::vector<Suggerimento>* suggerimenti) {
     std::string t = "Testata\n";
     t += riga("Firma", utf8(h.Firma));
     t += riga("Progetto", utf8(h.Progetto));
@@ -158,18 +159,25 @@ std::string lavoroTesto(const TTestataLavoro& h, const TLavoro& l, const LimitiV
             t += ", errore " + std::to_string(tr.Errore);
         t += "\n";
     }
-    if (!limiti)
-        return t;
-    if (const PortataReale q = portataReale(l); q.QvReale > 0) {
-        t += "\nPortata reale all'immissione\n";
-        t += riga("Qv reale [m³/h]", num(q.QvReale, 1));
-        t += riga("Ricambi reali [1/h]", num(q.RicambiReali, 2));
+    if (limiti) {
+        if (const PortataReale q = portataReale(l); q.QvReale > 0) {
+            t += "\nPortata reale all'immissione\n";
+            t += riga("Qv reale [m³/h]", num(q.QvReale, 1));
+            t += riga("Ricambi reali [1/h]", num(q.RicambiReali, 2));
+        }
+        const std::vector<Verifica> v = verifiche(l, *limiti);
+        t += "\nVerifiche (" + std::to_string(v.size()) + ")\n";
+        for (const Verifica& c : v)
+            t += "  " + std::to_string(c.codice) + " " + nomeLivello(c.livello) + ": " +
+                 c.messaggio + "\n";
     }
-    const std::vector<Verifica> v = verifiche(l, *limiti);
-    t += "\nVerifiche (" + std::to_string(v.size()) + ")\n";
-    for (const Verifica& c : v)
-        t += "  " + std::to_string(c.codice) + " " + nomeLivello(c.livello) + ": " + c.messaggio +
-             "\n";
+    if (suggerimenti) {
+        t += "\nSuggerimenti (" + std::to_string(suggerimenti->size()) + ")\n";
+        if (suggerimenti->empty())
+            t += "  nessun dato di progetto, cambiato da solo, fa calcolare lo schema\n";
+        for (const Suggerimento& s : *suggerimenti)
+            t += "  " + s.campo + ": " + s.messaggio + "\n";
+    }
     return t;
 }
 

@@ -433,6 +433,118 @@ TEST(CsvBatches, LinesHaveABoundedLength) {
     }
 }
 
+// A failed scheme says what to change: every suggestion, given back with
+// --set as printed, computes.
+TEST_F(Impianto, EverySuggestionComputesWhenSetOnTheCommandLine) {
+    const struct {
+        const char* schema;
+        std::vector<std::string> campi;
+    } casi[] = {
+        {"A", {"tbsImm=12"}},
+        {"A", {"tbsImm=26"}},
+        {"A", {"Qrinn=4", "umQrinn=2"}},
+        {"A", {"flgQimm=1", "Qimm=0.5"}},
+        {"B", {"tbsImm=10"}},
+        {"B", {"Qrinn=0.3", "umQrinn=1"}},
+        {"C", {"tbsEst=28", "UREst=70"}},
+        {"C", {"tbsEst=31", "UREst=65"}},
+        {"C", {"tSup=20"}},
+        {"C", {"tbsImm=26"}},
+        {"D", {"Qimm=0.5"}},
+        {"D", {"tbsEst=22"}},
+        {"D", {"Csens=0.01"}},
+        {"E", {"Qimm=0.4", "umQimm=2"}},
+        {"E", {"tbsEst=21"}},
+        {"F", {"URD=99.95"}},
+        {"F", {"Qrinn=0"}},
+        {"F", {"tbsEst=21"}},
+    };
+    for (const auto& c : casi) {
+        std::vector<std::string> args = {c.schema, "--json", "--cartella", dir.prefix()};
+        for (const std::string& campo : c.campi) {
+            args.push_back("--set");
+            args.push_back(campo);
+        }
+        const std::string caso = std::string(c.schema) + " " + c.campi.front();
+        ASSERT_EQ(run("impianto", args), ExitIo) << caso << err;
+        const nlohmann::json j = nlohmann::json::parse(out);
+        ASSERT_NE(j["CodiceErrore"], 0) << caso;
+        ASSERT_TRUE(j["Suggerimenti"].is_array()) << caso;
+        ASSERT_FALSE(j["Suggerimenti"].empty()) << caso;
+        for (const nlohmann::json& s : j["Suggerimenti"]) {
+            const std::string campo = s["Campo"].get<std::string>();
+            const std::string valore = s["Valore"].dump();
+            SCOPED_TRACE(caso + ": --set " + campo + "=" + valore);
+            std::vector<std::string> ancora = args;
+            ancora.push_back("--set");
+            ancora.push_back(campo + "=" + valore);
+            EXPECT_EQ(run("impianto", ancora), ExitOk) << err;
+            const nlohmann::json k = nlohmann::json::parse(out);
+            EXPECT_EQ(k["CodiceErrore"], 0);
+            EXPECT_FALSE(k.contains("Suggerimenti"));
+        }
+    }
+}
+
+TEST_F(Impianto, SuggestionsOnlyForAFailedRunInEveryOutput) {
+    // A run that computes has none, in the JSON or the text.
+    ASSERT_EQ(run("impianto", {"A", "--json", "--cartella", dir.prefix()}), ExitOk) << err;
+    EXPECT_FALSE(nlohmann::json::parse(out).contains("Suggerimenti"));
+    ASSERT_EQ(run("impianto", {"A", "--cartella", dir.prefix()}), ExitOk) << err;
+    EXPECT_EQ(out.find("Suggerimenti"), std::string::npos);
+
+    // Nothing a designer chooses gives the zone a volume: an empty list.
+    EXPECT_EQ(run("impianto", {"A", "--set", "Volume=0", "--json", "--cartella", dir.prefix()}),
+              ExitIo);
+    const nlohmann::json vuoto = nlohmann::json::parse(out);
+    ASSERT_TRUE(vuoto["Suggerimenti"].is_array());
+    EXPECT_TRUE(vuoto["Suggerimenti"].empty());
+    EXPECT_EQ(run("impianto", {"A", "--set", "Volume=0", "--cartella", dir.prefix()}), ExitIo);
+    EXPECT_NE(out.find("\nSuggerimenti (0)\n  nessun dato di progetto"), std::string::npos) << out;
+
+    // The text lists what the JSON lists, and the JSON reads back as a work.
+    EXPECT_EQ(run("impianto", {"A", "--set", "tbsImm=12", "--json", "--cartella", dir.prefix()}),
+              ExitIo);
+    const nlohmann::json j = nlohmann::json::parse(out);
+    TempDir::writeText(dir.file("fallito.json"), out);
+    EXPECT_EQ(run("lavoro", {"--da-json", dir.file("fallito.json"), "--salva", dir.file("f.TRV")}),
+              ExitOk)
+        << err;
+    EXPECT_EQ(run("impianto", {"A", "--set", "tbsImm=12", "--cartella", dir.prefix()}), ExitIo);
+    ASSERT_FALSE(j["Suggerimenti"].empty());
+    EXPECT_NE(out.find("\nSuggerimenti (" + std::to_string(j["Suggerimenti"].size()) + ")\n"),
+              std::string::npos)
+        << out;
+    for (const nlohmann::json& s : j["Suggerimenti"])
+        EXPECT_NE(out.find("  " + s["Campo"].get<std::string>() + ": " +
+                           s["Messaggio"].get<std::string>() + "\n"),
+                  std::string::npos)
+            << out;
+
+    // The CSV batch only when asked: the first suggestion of a failed row,
+    // nothing for a row that computes.
+    TempDir::writeText(dir.file("in.csv"), "tbsImm\n12\n15.5\n");
+    ASSERT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv"), "--suggerimenti"}), ExitBadInput)
+        << err;
+    std::istringstream righe(out);
+    std::string titoli, fallita, riuscita;
+    std::getline(righe, titoli);
+    std::getline(righe, fallita);
+    std::getline(righe, riuscita);
+    const std::vector<std::string> t = celleCsv(titoli);
+    EXPECT_EQ(t.back(), "Suggerimento");
+    EXPECT_EQ(t[t.size() - 2], "Verifiche");
+    ASSERT_EQ(celleCsv(fallita).size(), t.size()) << fallita;
+    ASSERT_EQ(celleCsv(riuscita).size(), t.size()) << riuscita;
+    EXPECT_EQ(celleCsv(fallita).back(), j["Suggerimenti"][0]["Messaggio"].get<std::string>());
+    EXPECT_EQ(celleCsv(riuscita).back(), "");
+    ASSERT_EQ(run("impianto", {"A", "--csv", dir.file("in.csv")}), ExitBadInput) << err;
+    EXPECT_EQ(out.find("Suggerimento"), std::string::npos) << out;
+    // A single run always says them: the option belongs to the batch.
+    EXPECT_EQ(run("impianto", {"A", "--suggerimenti"}), ExitBadInput);
+    EXPECT_NE(err.find("valgono solo con --csv"), std::string::npos) << err;
+}
+
 // An input without line ends, such as a device, once grew without limit.
 TEST_F(Impianto, AnEndlessLineIsRefusedInBoundedTime) {
     const std::string uscita = dir.file("uscita.csv");
