@@ -10,14 +10,13 @@
 
 namespace tarvelo {
 
-namespace {
-
-// A number as the messages show it: fixed decimals, decimal comma.
 std::string numero(double v, int decimali) {
     std::string s = FloatToStrFixed(v, 15, decimali);
     std::replace(s.begin(), s.end(), '.', ',');
     return s;
 }
+
+namespace {
 
 std::string gradi(double t) {
     return numero(t, 1) + " °C";

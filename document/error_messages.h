@@ -16,6 +16,9 @@ namespace tarvelo {
 // built by the functions below).
 std::string MessaggioErrore(int codice);
 
+// A number as the messages show it: fixed decimals, decimal comma.
+std::string numero(double v, int decimali);
+
 // The message of a plant work's outcome, CodiceErrore, with the values the
 // failed check compared, read from the work's zone data, points and
 // treatments as the run left them. Empty for 0.

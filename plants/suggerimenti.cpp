@@ -1,5 +1,6 @@
 #include "plants/suggerimenti.h"
 
+#include "document/error_messages.h"
 #include "document/work_record_ops.h"
 #include "engine/decimal_text.h"
 #include "engine/moist_air.h"
@@ -73,12 +74,6 @@ std::vector<const Campo*> campiDelloSchema(const TLavoro& l) {
     default:
         return {};
     }
-}
-
-std::string numero(double v, int decimali) {
-    std::string s = FloatToStrFixed(v, 15, decimali);
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
 }
 
 std::string kW(double w) {

@@ -1,6 +1,6 @@
 #include "treatments/verifiche.h"
 
-#include "engine/decimal_text.h"
+#include "document/error_messages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,17 +8,6 @@
 namespace tarvelo {
 
 namespace {
-
-// A value as the windows show it: decimal comma, a sign only when it shows.
-std::string num(double v, int cifre) {
-    std::string s = fixedAbsText(v, cifre);
-    if (v < 0 && s.find_first_not_of("0.") != std::string::npos)
-        s.insert(0, "-");
-    for (char& c : s)
-        if (c == '.')
-            c = ',';
-    return s;
-}
 
 const TPunto* punto(const TLavoro& l, int n) {
     if (n < 1 || n > static_cast<int>(TLavoro::MaxPunti))
@@ -95,28 +84,28 @@ void verificaBatteria(const TLavoro& l, const TTrattamento& t, int k, const Limi
         if (ts->tbs < lim.tsBrina)
             r.avviso(VerBrina,
                      "Rischio di brina/ghiaccio sulla batteria: temperatura superficiale ts = " +
-                         num(ts->tbs, 1) + " °C, sotto " + num(lim.tsBrina, 1) +
+                         numero(ts->tbs, 1) + " °C, sotto " + numero(lim.tsBrina, 1) +
                          " °C. Alzare la temperatura di uscita dalla batteria o ridurre la "
                          "deumidificazione richiesta (carico latente, UR ambiente più alta).",
                      numeroTs, k);
         else if (ts->tbs < lim.tsCautela)
             r.informa(VerQuasiBrina,
-                      "Batteria vicina al gelo: temperatura superficiale ts = " + num(ts->tbs, 1) +
-                          " °C, sotto " + num(lim.tsCautela, 1) + " °C.",
+                      "Batteria vicina al gelo: temperatura superficiale ts = " +
+                          numero(ts->tbs, 1) + " °C, sotto " + numero(lim.tsCautela, 1) + " °C.",
                       numeroTs, k);
     }
     const double fs = impianto(l) ? l.fs : t.Dati.fsDato;
     if (std::isfinite(fs) && fs > 0 && (fs < lim.fattoreContattoMin || fs > lim.fattoreContattoMax))
         r.avviso(VerFattoreContatto,
-                 "Fattore di contatto della batteria " + num(fs, 2) + " fuori dal campo " +
-                     num(lim.fattoreContattoMin, 2) + "–" + num(lim.fattoreContattoMax, 2) +
+                 "Fattore di contatto della batteria " + numero(fs, 2) + " fuori dal campo " +
+                     numero(lim.fattoreContattoMin, 2) + "–" + numero(lim.fattoreContattoMax, 2) +
                      ": una batteria così è improbabile. " +
                      (fs > lim.fattoreContattoMax
                           ? "Allontanare la temperatura di uscita da quella superficiale."
                           : "Avvicinare la temperatura di uscita a quella superficiale."),
                  t.Punto2, k);
     if (std::isfinite(t.qx) && t.qx > 0)
-        r.informa(VerCondensa, "Condensa della batteria: " + num(t.qx * 3600, 1) + " kg/h.",
+        r.informa(VerCondensa, "Condensa della batteria: " + numero(t.qx * 3600, 1) + " kg/h.",
                   t.Punto2, k);
 }
 
@@ -132,7 +121,8 @@ void verificaUmidificatore(const TLavoro& l, const TTrattamento& t, int k,
         if (efficienza > lim.efficienzaSaturazione)
             r.avviso(VerEfficienzaSaturazione,
                      "L'umidificatore adiabatico richiede un'efficienza di saturazione del " +
-                         num(efficienza, 1) + " %, oltre il " + num(lim.efficienzaSaturazione, 0) +
+                         numero(efficienza, 1) + " %, oltre il " +
+                         numero(lim.efficienzaSaturazione, 0) +
                          " %: non realizzabile. Preriscaldare di più l'aria o chiedere meno "
                          "umidità.",
                      t.Punto2, k);
@@ -140,14 +130,15 @@ void verificaUmidificatore(const TLavoro& l, const TTrattamento& t, int k,
     if (p2->UR > lim.URUscitaUmidificatore)
         r.avviso(VerURUmidificatore,
                  "Uscita dell'umidificatore (" + nomePunto(*p2, t.Punto2) + ") al " +
-                     num(p2->UR, 1) + " % di UR, oltre il " + num(lim.URUscitaUmidificatore, 0) +
+                     numero(p2->UR, 1) + " % di UR, oltre il " +
+                     numero(lim.URUscitaUmidificatore, 0) +
                      " %: gocce trascinate e condensa a valle.",
                  t.Punto2, k);
     if (std::isfinite(t.qx) && t.qx > 0)
         r.informa(VerAcquaUmidificatore,
                   std::string(vapore ? "Vapore immesso dall'umidificatore: "
                                      : "Acqua evaporata nell'umidificatore: ") +
-                      num(t.qx * 3600, 1) + " kg/h.",
+                      numero(t.qx * 3600, 1) + " kg/h.",
                   t.Punto2, k);
 }
 
@@ -191,8 +182,8 @@ std::vector<Verifica> verifiche(const TLavoro& l, const LimitiVerifiche& lim) {
         if (batteria || umidificatore) {
             if (const TPunto* p1 = punto(l, t.Punto1); p1 && p1->tbs < lim.tGelo)
                 r.avviso(VerAriaGelida,
-                         "Aria a " + num(p1->tbs, 1) + " °C (" + nomePunto(*p1, t.Punto1) +
-                             ", sotto " + num(lim.tGelo, 1) + " °C) entra " +
+                         "Aria a " + numero(p1->tbs, 1) + " °C (" + nomePunto(*p1, t.Punto1) +
+                             ", sotto " + numero(lim.tGelo, 1) + " °C) entra " +
                              (batteria ? "nella batteria" : "nell'umidificatore") +
                              " senza preriscaldamento: rischio di gelo. Preriscaldarla prima.",
                          t.Punto1, k);
@@ -209,8 +200,8 @@ std::vector<Verifica> verifiche(const TLavoro& l, const LimitiVerifiche& lim) {
     const TPunto* a = punto(l, ambiente);
     if (s && s->UR > lim.URImmissione)
         r.avviso(VerURImmissione,
-                 "Aria d'immissione (" + nomePunto(*s, immissione) + ") al " + num(s->UR, 1) +
-                     " % di UR, oltre il " + num(lim.URImmissione, 0) +
+                 "Aria d'immissione (" + nomePunto(*s, immissione) + ") al " + numero(s->UR, 1) +
+                     " % di UR, oltre il " + numero(lim.URImmissione, 0) +
                      " %: condensa nei canali. Postriscaldare o alzare la temperatura "
                      "d'immissione.",
                  immissione, 0);
@@ -218,15 +209,15 @@ std::vector<Verifica> verifiche(const TLavoro& l, const LimitiVerifiche& lim) {
         const double dt = a->tbs - s->tbs;
         if (dt > lim.dtRaffreddamento)
             r.avviso(VerDtRaffreddamento,
-                     "Immissione a " + num(dt, 1) + " K sotto l'ambiente (oltre " +
-                         num(lim.dtRaffreddamento, 0) +
+                     "Immissione a " + numero(dt, 1) + " K sotto l'ambiente (oltre " +
+                         numero(lim.dtRaffreddamento, 0) +
                          " K): diffusione difficile, correnti fredde. Alzare la temperatura "
                          "d'immissione e aumentare la portata.",
                      immissione, 0);
         else if (-dt > lim.dtRiscaldamento)
             r.avviso(VerDtRiscaldamento,
-                     "Immissione a " + num(-dt, 1) + " K sopra l'ambiente (oltre " +
-                         num(lim.dtRiscaldamento, 0) +
+                     "Immissione a " + numero(-dt, 1) + " K sopra l'ambiente (oltre " +
+                         numero(lim.dtRiscaldamento, 0) +
                          " K): l'aria calda stratifica sotto il soffitto. Abbassare la "
                          "temperatura d'immissione e aumentare la portata.",
                      immissione, 0);
@@ -234,14 +225,16 @@ std::vector<Verifica> verifiche(const TLavoro& l, const LimitiVerifiche& lim) {
     if (const PortataReale q = portataReale(l); q.RicambiReali > 0) {
         if (q.RicambiReali < lim.ricambiMin)
             r.avviso(VerRicambiBassi,
-                     num(q.RicambiReali, 2) + " ricambi/h (portata reale " + num(q.QvReale, 0) +
-                         " m³/h su " + num(l.Volume, 0) + " m³), meno di " +
-                         num(lim.ricambiMin, 0) + ": aria ferma. Aumentare la portata.",
+                     numero(q.RicambiReali, 2) + " ricambi/h (portata reale " +
+                         numero(q.QvReale, 0) + " m³/h su " + numero(l.Volume, 0) +
+                         " m³), meno di " + numero(lim.ricambiMin, 0) +
+                         ": aria ferma. Aumentare la portata.",
                      immissione, 0);
         else if (q.RicambiReali > lim.ricambiMax)
             r.avviso(VerRicambiAlti,
-                     num(q.RicambiReali, 2) + " ricambi/h (portata reale " + num(q.QvReale, 0) +
-                         " m³/h su " + num(l.Volume, 0) + " m³), più di " + num(lim.ricambiMax, 0) +
+                     numero(q.RicambiReali, 2) + " ricambi/h (portata reale " +
+                         numero(q.QvReale, 0) + " m³/h su " + numero(l.Volume, 0) +
+                         " m³), più di " + numero(lim.ricambiMax, 0) +
                          ": correnti e rumore. Ridurre la portata o allargare la differenza di "
                          "temperatura.",
                      immissione, 0);

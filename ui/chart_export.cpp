@@ -1,7 +1,6 @@
 #include "ui/chart_export.h"
 
 #include "chart/chart_file.h"
-#include "document/file_io.h"
 
 #include "chart/chart_replay.h"
 #include "chart/diagram_view.h"
@@ -158,9 +157,7 @@ Esito esportaChart(const std::string& dir, int code, const TTestataChart& h, con
     if (!e.ok)
         return e;
     buffer.close();
-    const auto* inizio = reinterpret_cast<const std::uint8_t*>(dati.constData());
-    return replaceFile(
-        out, std::vector<std::uint8_t>(inizio, inizio + static_cast<std::size_t>(dati.size())));
+    return scriviFile(dati, out);
 }
 
 } // namespace tarvelo::ui

@@ -40,17 +40,15 @@ QRect rettangoloDa(int x1, int y1, int x2, int y2) {
                  QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
 }
 
-// A picture made in memory goes to its file as every output of the program
-// does: a temporary file beside it, flushed, renamed over it.
+constexpr double PuntiPerUnita = UnitaPerPollice / 72.0;
+
+} // namespace
+
 Esito scriviFile(const QByteArray& dati, const std::string& out) {
     const auto* inizio = reinterpret_cast<const std::uint8_t*>(dati.constData());
     return replaceFile(
         out, std::vector<std::uint8_t>(inizio, inizio + static_cast<std::size_t>(dati.size())));
 }
-
-constexpr double PuntiPerUnita = UnitaPerPollice / 72.0;
-
-} // namespace
 
 QFont fontReport(const FontReport& f) {
     QFont font(QString::fromStdString(f.nome.empty() ? std::string("Arial") : f.nome));

@@ -6,6 +6,7 @@
 #include "print/report_device.h"
 #include "print/report_recording.h"
 
+#include <QByteArray>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -65,6 +66,11 @@ class QtReportDevice : public QtMisuraReport {
 
 // A page drawn on an image at `dpi` (white page, report units scaled).
 QImage immaginePagina(const Registrazione& r, std::size_t pagina, double dpi);
+
+// A picture or document made in memory goes to its file as every output of
+// the program does (replaceFile): a temporary file beside it, renamed over it
+// when whole.
+Esito scriviFile(const QByteArray& dati, const std::string& out);
 
 // The pages as a PDF on their page size (A4 for a composition made for a
 // file), or the first page as a PNG; made in memory and written by

@@ -5,6 +5,8 @@
 #include "plants/plant_calc.h"
 #include "plants/plant_samples.h"
 
+#include "support/plant_run.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,26 +16,6 @@
 
 namespace tarvelo {
 namespace {
-
-// A configuration's sample with some inputs changed, calculated on a chart
-// at `pressione`; the thread's Patm is left as it was.
-TLavoro corsa(int tipo, const std::function<void(TLavoro&)>& dati,
-              double pressione = PatmStandard) {
-    TLavoro l;
-    l.TestataChart.tbsMin = -10;
-    l.TestataChart.tbsMax = 45;
-    l.TestataChart.xMax = 30;
-    l.TestataChart.pressure = pressione;
-    preparaImpianto(tipo, l, TDefault{});
-    if (dati)
-        dati(l);
-    const double prima = Patm;
-    Patm = pressione;
-    TracciaDettagli t;
-    CalcolaImpianto(l, t);
-    Patm = prima;
-    return l;
-}
 
 double TLavoro::*membro(const std::string& campo) {
     const std::pair<const char*, double TLavoro::*> campi[] = {
@@ -131,7 +113,7 @@ void verificaSuggerimenti(const TLavoro& fallito, const std::vector<Suggerimento
 }
 
 TEST(Suggerimenti, ASupplyTooColdForItsLoadsIsRaised) {
-    const TLavoro l = corsa(0, [](TLavoro& d) { d.tbsImm = 12; });
+    const TLavoro l = test::corsaImpianto(0, [](TLavoro& d) { d.tbsImm = 12; });
     ASSERT_EQ(l.CodiceErrore, 206);
     const std::vector<Suggerimento> s = suggerimenti(l);
     verificaSuggerimenti(l, s, "A tbsImm=12");
@@ -163,7 +145,7 @@ TEST(Suggerimenti, CWithHumidOutdoorAir) {
     // Humid enough for the coil line from A to "ts" to fail its check, and
     // a small change of the room or the coil surface makes it compute.
     for (const auto& [t, ur] : {std::pair{28.0, 70.0}, std::pair{31.0, 65.0}}) {
-        const TLavoro l = corsa(2, [t, ur](TLavoro& d) {
+        const TLavoro l = test::corsaImpianto(2, [t, ur](TLavoro& d) {
             d.tbsEst = t;
             d.UREst = ur;
         });
@@ -173,7 +155,7 @@ TEST(Suggerimenti, CWithHumidOutdoorAir) {
     // At 30 °C and 70 % every single input, the loads as well, stops at the
     // line's check (405) or at the supply humidity's search (413) over its
     // whole range: only drier outdoor air computes, which is no choice.
-    const TLavoro umido = corsa(2, [](TLavoro& d) {
+    const TLavoro umido = test::corsaImpianto(2, [](TLavoro& d) {
         d.tbsEst = 30;
         d.UREst = 70;
     });
@@ -217,7 +199,7 @@ TEST(Suggerimenti, EveryConfigurationFailingInSeveralWays) {
         {3, "D sensible requirement far below the latent", [](TLavoro& d) { d.Csens = 0.01; }},
     };
     for (const auto& c : casi) {
-        const TLavoro l = corsa(c.tipo, c.dati);
+        const TLavoro l = test::corsaImpianto(c.tipo, c.dati);
         verificaSuggerimenti(l, suggerimenti(l), c.caso);
     }
 }
@@ -226,8 +208,8 @@ TEST(Suggerimenti, AtTheChartsPressureWithTheThreadsPutBack) {
     // At 3000 m the same supply fails and computes at other temperatures
     // than at sea level: the search runs at the work's pressure.
     const auto dati = [](TLavoro& d) { d.tbsImm = 12; };
-    const TLavoro quota = corsa(0, dati, 70000);
-    const TLavoro mare = corsa(0, dati, PatmStandard);
+    const TLavoro quota = test::corsaImpianto(0, dati, 70000);
+    const TLavoro mare = test::corsaImpianto(0, dati, PatmStandard);
     ASSERT_NE(quota.CodiceErrore, 0);
     Patm = 90000;
     const std::vector<Suggerimento> s = suggerimenti(quota);
@@ -247,12 +229,12 @@ TEST(Suggerimenti, AtTheChartsPressureWithTheThreadsPutBack) {
 
 TEST(Suggerimenti, NoneForARunThatComputesOrWhenNothingHelps) {
     for (int tipo = 0; tipo < 6; ++tipo) {
-        const TLavoro ok = corsa(tipo, {});
+        const TLavoro ok = test::corsaImpianto(tipo, {});
         ASSERT_EQ(ok.CodiceErrore, 0) << tipo;
         EXPECT_TRUE(suggerimenti(ok).empty()) << tipo;
     }
     // A zone without volume: no design choice gives it one.
-    const TLavoro senzaVolume = corsa(0, [](TLavoro& d) { d.Volume = 0; });
+    const TLavoro senzaVolume = test::corsaImpianto(0, [](TLavoro& d) { d.Volume = 0; });
     ASSERT_EQ(senzaVolume.CodiceErrore, 4);
     EXPECT_TRUE(suggerimenti(senzaVolume).empty());
     // No configuration in use.
@@ -262,7 +244,7 @@ TEST(Suggerimenti, NoneForARunThatComputesOrWhenNothingHelps) {
 }
 
 TEST(Suggerimenti, AtMostAsManyAsAsked) {
-    const TLavoro l = corsa(0, [](TLavoro& d) { d.tbsImm = 12; });
+    const TLavoro l = test::corsaImpianto(0, [](TLavoro& d) { d.tbsImm = 12; });
     const std::vector<Suggerimento> tre = suggerimenti(l);
     const std::vector<Suggerimento> uno = suggerimenti(l, 1);
     ASSERT_EQ(uno.size(), 1u);

@@ -5,6 +5,7 @@
 #include "engine/moist_air.h"
 #include "plants/plant_calc.h"
 #include "plants/plant_samples.h"
+#include "support/plant_run.h"
 #include "support/temp_dir.h"
 #include "treatments/verifiche.h"
 
@@ -142,25 +143,9 @@ TEST(Verifiche, HumidifiersAtTheirLimits) {
     }
 }
 
-// A plant run on the standard chart.
-TLavoro impianto(int tipo, const std::function<void(TLavoro&)>& dati = {}) {
-    Patm = PatmStandard;
-    TLavoro l;
-    l.TestataChart.tbsMin = -10;
-    l.TestataChart.tbsMax = 45;
-    l.TestataChart.xMax = 30;
-    l.TestataChart.pressure = PatmStandard;
-    preparaImpianto(tipo, l, TDefault{});
-    if (dati)
-        dati(l);
-    TracciaDettagli traccia;
-    CalcolaImpianto(l, traccia);
-    return l;
-}
-
 TEST(Verifiche, APlantCoilThatIcesUpIsTold) {
     // Code 0, a coil surface below freezing and no word of it before.
-    const TLavoro l = impianto(0, [](TLavoro& d) {
+    const TLavoro l = test::corsaImpianto(0, [](TLavoro& d) {
         d.tbsImm = 14;
         d.Clat = 11;
         d.tbsInt = 21;
@@ -179,7 +164,7 @@ TEST(Verifiche, APlantCoilThatIcesUpIsTold) {
     // The samples of the six configurations raise no warning of frost,
     // and the winter ones none at all.
     for (int tipo = 0; tipo < 6; ++tipo) {
-        const TLavoro s = impianto(tipo);
+        const TLavoro s = test::corsaImpianto(tipo);
         ASSERT_EQ(s.CodiceErrore, 0) << tipo;
         const std::vector<Verifica> c = verifiche(s, LimitiVerifiche{});
         EXPECT_FALSE(ha(c, VerBrina)) << tipo;
@@ -190,7 +175,7 @@ TEST(Verifiche, APlantCoilThatIcesUpIsTold) {
         }
     }
     // A run that failed is not checked.
-    TLavoro fallito = impianto(0, [](TLavoro& d) { d.tbsImm = 12; });
+    TLavoro fallito = test::corsaImpianto(0, [](TLavoro& d) { d.tbsImm = 12; });
     ASSERT_NE(fallito.CodiceErrore, 0);
     EXPECT_TRUE(verifiche(fallito, LimitiVerifiche{}).empty());
 }
@@ -198,16 +183,7 @@ TEST(Verifiche, APlantCoilThatIcesUpIsTold) {
 TEST(Verifiche, AirChangesOnTheRealVolumeAtAltitude) {
     // At 1500 m the supply air is thinner: the real volume flow and air
     // changes are above those of normal air (0.816 m³/kg).
-    Patm = 84556;
-    TLavoro l;
-    l.TestataChart.tbsMin = -10;
-    l.TestataChart.tbsMax = 45;
-    l.TestataChart.xMax = 30;
-    l.TestataChart.pressure = Patm;
-    preparaImpianto(0, l, TDefault{});
-    TracciaDettagli traccia;
-    CalcolaImpianto(l, traccia);
-    Patm = PatmStandard;
+    const TLavoro l = test::corsaImpianto(0, {}, 84556);
     ASSERT_EQ(l.CodiceErrore, 0);
     const PortataReale q = portataReale(l);
     ASSERT_EQ(q.puntoImmissione, 4); // D
